@@ -1,0 +1,28 @@
+// The one render path from state to pixels, shared by the window and the command-line tool.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QImage>
+#include <QRegion>
+
+#include "data/Catalogue.h"
+#include "render/ScreenState.h"
+
+namespace quorvel {
+
+struct PaintResult {
+    std::optional<std::string> cursorTipText;
+    std::vector<int> missingIcons;  // icon ids that could not be loaded during the pass
+};
+
+// A black 1280 by 720 screen in the format every pass paints into.
+QImage NewScreenImage();
+
+// Runs one paint pass into `screen`, changing only the pixels inside `area`.
+PaintResult PaintScreen(QImage& screen, const QRegion& area, const ScreenState& state,
+                        const Catalogue& catalogue);
+
+}  // namespace quorvel
