@@ -1,10 +1,138 @@
 #include "render/SpectrumScreen.h"
 
-namespace quorvel {
+#include <cmath>
 
-std::optional<std::string> DrawSpectrum(Canvas& canvas, const SpectrumEntry&, const SpectrumView&) {
-    canvas.FillRect(0xFFE6E6E6, {0, 0, kScreenWidth, kScreenHeight});
-    return std::nullopt;
+#include "data/Formatting.h"
+#include "data/ScreenText.h"
+#include "render/ScreenParts.h"
+#include "render/SpectrumTrace.h"
+
+namespace quorvel {
+namespace {
+
+using namespace spectrum;
+
+constexpr Argb kBackground = 0xFFE6E6E6;
+constexpr Argb kTitleRule = 0xFF0080FF;
+constexpr Argb kBlack = 0xFF000000;
+constexpr Argb kValue = 0xFFFF8000;
+constexpr Argb kGrid = 0xFFB4B4B4;
+constexpr Argb kTrace = 0xFF00FF00;
+constexpr Argb kCursor = 0x64FF8000;
+
+// A point-layout text has no box of its own: it runs right without limit and one line down.
+// The margins cover glyphs that overhang their origin and the font's ascent plus descent.
+IntRect PointTextBounds(PointF at, ScreenFont font) {
+    const int overhang = static_cast<int>(std::ceil(font.pixelSize / 4));
+    const int left = static_cast<int>(std::floor(at.x)) - overhang;
+    const int top = static_cast<int>(std::floor(at.y));
+    return {left, top, kScreenWidth - left, static_cast<int>(std::ceil(font.pixelSize * 1.25f))};
+}
+
+// Every operation first asks whether its area is being repainted: a pointer move repaints two
+// thin strips, and formatting texts that would be clipped away is most of a pass's cost.
+void Fill(Canvas& canvas, Argb colour, IntRect rect) {
+    if (canvas.NeedsArea(rect)) canvas.FillRect(colour, rect);
+}
+
+void Image(Canvas& canvas, IconId icon, IntRect bounds) {
+    if (canvas.NeedsArea(bounds)) canvas.DrawImage(icon, bounds.x, bounds.y);
+}
+
+void Label(Canvas& canvas, std::u16string_view text, PointF at) {
+    if (canvas.NeedsArea(PointTextBounds(at, kFontNormal))) {
+        canvas.DrawText(text, kFontNormal, at, kBlack);
+    }
+}
+
+template <typename Value>
+void ValueText(Canvas& canvas, const char* format, Value value, PointF at) {
+    if (canvas.NeedsArea(PointTextBounds(at, kFontNormal))) {
+        canvas.DrawText(Widened(FormatPrintf(format, value)), kFontNormal, at, kValue);
+    }
+}
+
+int TitleId(DvbType dvbType) {
+    switch (dvbType) {
+        case DvbType::Satellite:
+            return 17;
+        case DvbType::Terrestrial:
+            return 33;
+        case DvbType::Cable:
+            return 34;
+    }
+    return 34;
+}
+
+void DrawFrame(Canvas& canvas, const SpectrumEntry& entry, const SpectrumView& view) {
+    Fill(canvas, kBackground, {0, 0, kScreenWidth, kScreenHeight});
+    Image(canvas, IconId::Battery, {1200, 0, 28, 58});
+    constexpr IntPoint kVoltageBadge{1020, 10};
+    constexpr IntPoint kToneBadge{1080, 10};
+    if (canvas.NeedsArea(
+            {kVoltageBadge.x, kVoltageBadge.y, kToneBadge.x + 40 - kVoltageBadge.x, 40})) {
+        DrawLnbBadges(canvas, entry.lnbVoltage(), entry.tone22k(), kVoltageBadge, kToneBadge);
+    }
+    Image(canvas, IconId::KeyExit, {1000, 660, 50, 40});
+    Fill(canvas, kTitleRule, {0, 58, kScreenWidth, 2});
+    Fill(canvas, kBlack, {kPlotLeft, kPlotTop, kPlotWidth, kPlotHeight});
+
+    const Language language = view.language;
+    Label(canvas, ScreenText(language, TitleId(view.dvbType)), {50, 10});
+    Label(canvas, ScreenText(language, 18), {1010, 80});
+    Label(canvas, ScreenText(language, 19), {1010, 200});
+    Label(canvas, ScreenText(language, 20), {1010, 320});
+    Label(canvas, ScreenText(language, 21), {1010, 440});
+    Label(canvas, ScreenText(language, 12), {1060, 655});
+
+    ValueText(canvas, "%d MHz", entry.startMHz(), {1020, 140});
+    ValueText(canvas, "%d MHz", entry.endMHz(), {1020, 260});
+    ValueText(canvas, "%d MHz", entry.currentMHz(), {1020, 380});
+    ValueText(canvas, "%d dBuV", static_cast<unsigned>(entry.currentLevel()), {1020, 500});
+}
+
+// Numbers step 114 pixels while the grid lines step 116: each box sits 20 - 2k above its line.
+void DrawScale(Canvas& canvas, int referenceLevel) {
+    constexpr TextFormat kRightTop{Align::Far, Align::Near};
+    for (int k = 0; k <= 5; ++k) {
+        const IntRect box{20, 630 - 114 * k, 70, 30};
+        if (!canvas.NeedsArea(box)) continue;
+        canvas.DrawText(Widened(FormatPrintf("%d", referenceLevel + 5 * k)), kFontScale,
+                        RectF{float(box.x), float(box.y), float(box.w), float(box.h)}, kRightTop,
+                        kBlack);
+    }
+    for (int y = 186; y <= kPlotBottom; y += 116)
+        Fill(canvas, kGrid, {kPlotLeft, y, kPlotWidth, 2});
+    for (int i = 0; i <= kScaleSpanDb; ++i) {
+        const int y = kPlotTop + 2 + 23 * i;
+        if (i % 5 == 0) {
+            Fill(canvas, kGrid, {90, y, 10, 2});
+        } else {
+            Fill(canvas, kGrid, {94, y, 6, 2});
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> DrawSpectrum(Canvas& canvas, const SpectrumEntry& entry,
+                                        const SpectrumView& view) {
+    DrawFrame(canvas, entry, view);
+    DrawScale(canvas, view.referenceLevel);
+
+    // A sweep without a sample to plot has neither trace nor cursor.
+    const int sampleCount = SampleCount(entry.startMHz(), entry.endMHz(), SampleStep(view.dvbType));
+    if (sampleCount < 1) return std::nullopt;
+
+    const Trace trace = BuildTrace(entry, sampleCount, view.referenceLevel);
+    if (canvas.NeedsArea(trace.bounds)) canvas.FillPolygon(kTrace, trace.Vertices());
+
+    const std::int64_t index = ReadoutIndex(view.cursorX, ColumnWidth(sampleCount));
+    if (index < 0) return std::nullopt;
+    // Past the levels the entry holds there is nothing to read: the tip shows nothing.
+    if (index >= kMaxSamples) return std::string();
+    Fill(canvas, kCursor, {view.cursorX - 1, kPlotTop, 3, kPlotHeight});
+    return FormatReadout(entry, index, SampleStep(view.dvbType));
 }
 
 }  // namespace quorvel
