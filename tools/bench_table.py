@@ -1,0 +1,53 @@
+#!/usr/bin/env python3
+"""Turns Google Benchmark's JSON output into one table: name, median, ratio, target, met."""
+import json
+import sys
+
+# name: (reference benchmark or None, largest ratio to it, largest median in ms or None)
+TARGETS = {
+    "BM_SatelliteFindingPass": ("BM_PlainFill", 4.0, 0.5),
+    "BM_TerrestrialMeasurePass": ("BM_PlainFill", 4.0, 0.5),
+    "BM_CableMeasurePass": ("BM_PlainFill", 4.0, 0.5),
+    "BM_SpectrumPass": ("BM_PlainFill", 4.0, 0.5),
+    "BM_SpectrumPointerMove": ("BM_SpectrumPass", 1 / 20, None),
+    "BM_ConstellationDiagramPass": ("BM_PlainFill", 4.0, 0.5),
+    "BM_ConstellationMorePass": ("BM_PlainFill", 4.0, 0.5),
+    "BM_ConstellationMoreBand": ("BM_ConstellationDiagramPass", 2 / 3, None),
+    "BM_LoadAndRebuild": (None, None, 0.2),
+    "BM_ExportBmp": ("BM_PlainWrite", 2.0, None),
+}
+
+
+def main(path):
+    with open(path) as f:
+        runs = json.load(f)["benchmarks"]
+    medians = {}
+    for run in runs:
+        if run.get("aggregate_name") == "median":
+            unit = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[run["time_unit"]]
+            medians[run["run_name"]] = run["real_time"] * unit
+    rows, all_met = [], True
+    for name, median in medians.items():
+        reference, max_ratio, max_ms = TARGETS.get(name, (None, None, None))
+        ratio = medians.get(reference) and median / medians[reference]
+        parts, met = [], True
+        if max_ms is not None:
+            parts.append(f"<= {max_ms:g} ms")
+            met &= median <= max_ms
+        if max_ratio is not None and ratio is not None:
+            parts.append(f"<= {max_ratio:.3g} x {reference}")
+            met &= ratio <= max_ratio
+        target = ", ".join(parts) or "reference"
+        verdict = ("met" if met else "MISSED") if parts else ""
+        all_met &= met
+        ratio_text = f"{ratio:.3f}" if ratio is not None else ""
+        rows.append((name, f"{median:.4f} ms", ratio_text, target, verdict))
+    header = ("benchmark", "median", "ratio", "target", "")
+    widths = [max(len(r[i]) for r in rows + [header]) for i in range(5)]
+    for row in [header] + rows:
+        print("  ".join(cell.ljust(width) for cell, width in zip(row, widths)).rstrip())
+    return 0 if all_met else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
