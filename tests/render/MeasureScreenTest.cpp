@@ -1,0 +1,270 @@
+// Terrestrial and Cable Measure screen: recorded passes checked for values, places and order.
+#include <gtest/gtest.h>
+
+#include "render/MeasureScreen.h"
+#include "render/RecordingCanvas.h"
+#include "tests/render/MeasureTestSupport.h"
+
+namespace quorvel {
+namespace {
+
+using test::DrawnText;
+using test::MeasureBytes;
+namespace field = test::field;
+
+constexpr Argb kGrey = 0xFFE6E6E6, kWhite = 0xFFFFFFFF, kBar = 0xFF800000, kBlue = 0xFF0080FF;
+constexpr Argb kBlack = 0xFF000000, kOrange = 0xFFFF8000, kGreen = 0xFF00FF00, kRed = 0xFFFF0000;
+
+MeasureBytes TerrestrialEntry() {
+    return test::TypicalMeasureEntry(1)
+        .Text(field::kTargetName, "CH 21    ")
+        .U32(field::kFrequency, 47400)
+        .U16(field::kSymbolRateOrBandwidth, 2);
+}
+
+std::vector<CanvasOp> Record(const MeasureBytes& bytes, DvbType dvbType,
+                             Language language = Language::English) {
+    RecordingCanvas canvas;
+    DrawMeasure(canvas, MeasureEntry(bytes.View()), language, dvbType);
+    return canvas.Ops();
+}
+
+std::string TextAt(const std::vector<CanvasOp>& ops, float x, float y) {
+    const auto texts = test::TextsOf(ops);
+    const DrawnText* found = test::TextAt(texts, x, y);
+    return found ? found->text : "<nothing drawn here>";
+}
+
+std::vector<IntRect> RectsIn(const std::vector<CanvasOp>& ops, Argb colour) {
+    std::vector<IntRect> rects;
+    for (const FillRectOp& op : test::OpsOf<FillRectOp>(ops)) {
+        if (op.colour == colour) rects.push_back(op.rect);
+    }
+    return rects;
+}
+
+struct PlacedText {
+    float x, y;
+    std::string text;
+    Argb colour;
+};
+
+void ExpectTexts(const std::vector<CanvasOp>& ops, const std::vector<PlacedText>& expected) {
+    const auto texts = test::TextsOf(ops);
+    for (const PlacedText& want : expected) {
+        SCOPED_TRACE(testing::Message() << "at " << want.x << "," << want.y);
+        const DrawnText* got = test::TextAt(texts, want.x, want.y);
+        ASSERT_NE(got, nullptr);
+        EXPECT_EQ(got->text, want.text);
+        EXPECT_EQ(got->colour, want.colour);
+    }
+}
+
+TEST(MeasureScreen, TypicalEntryPutsEachFieldBesideItsLabel) {
+    const auto ops = Record(TerrestrialEntry(), DvbType::Terrestrial);
+    ExpectTexts(ops, {
+                         {50, 20, "Terrestrial > Measure", kBlack},
+                         {660, 103, "CH 21    ", kBlack},
+                         {660, 170, "474.00 MHz", kBlack},
+                         {660, 240, "7 MHz", kBlack},
+                         {660, 310, "OK", kBlack},
+                         {80, 400, "Level:", kBlack},
+                         {220, 400, "-65 dBm", kOrange},
+                         {80, 460, "C/N:", kBlack},
+                         {220, 460, "12.3 dB", kOrange},
+                         {900, 400, "BER:", kBlack},
+                         {1040, 400, "2.3E-5", kOrange},
+                         {900, 460, "PER:", kBlack},
+                         {1040, 460, "4.1E-7", kOrange},
+                         {1130, 530, "87 %", kOrange},
+                         {1130, 580, "64 %", kOrange},
+                     });
+    // Satellite-only values (code rate 3/4, the service line) have no place here.
+    for (const DrawnText& text : test::TextsOf(ops)) {
+        EXPECT_NE(text.text, "3/4");
+        EXPECT_EQ(text.text.find("DVB-"), std::string::npos) << text.text;
+    }
+}
+
+TEST(MeasureScreen, AllZeroEntryStillDrawsEveryElement) {
+    for (const DvbType family : {DvbType::Terrestrial, DvbType::Cable}) {
+        SCOPED_TRACE(static_cast<int>(family));
+        const auto ops = Record(test::ZeroMeasureEntry(static_cast<std::uint8_t>(family)), family);
+        EXPECT_EQ(ops.size(), 35u);  // 37 elements less the two badges
+        ExpectTexts(ops, {
+                             {660, 103, "", kBlack},
+                             {660, 170, "0.00 MHz", kBlack},
+                             {660, 240, family == DvbType::Terrestrial ? "1.7 MHz" : "0", kBlack},
+                             {220, 400, "0 dBm", kOrange},
+                             {220, 460, "00.0 dB", kOrange},
+                             {1040, 400, "<1.0E-9", kOrange},
+                             {1040, 460, "<1.0E-9", kOrange},
+                             {1130, 530, "00 %", kOrange},
+                             {1130, 580, "00 %", kOrange},
+                         });
+        EXPECT_EQ(RectsIn(ops, kBar), (std::vector<IntRect>{{240, 545, 0, 30}, {240, 595, 0, 30}}));
+        EXPECT_EQ(test::IconsOf(ops), std::vector<IconId>{IconId::Battery});
+        const auto* lock = std::get_if<RectTextOp>(&ops.back());
+        ASSERT_NE(lock, nullptr);
+        EXPECT_EQ(test::Utf8(lock->text), "UNLOCK");
+        EXPECT_EQ(lock->colour, kRed);
+    }
+}
+
+TEST(MeasureScreen, LayersFromBackgroundToLockWord) {
+    const auto ops = Record(TerrestrialEntry(), DvbType::Terrestrial);
+    ASSERT_EQ(ops.size(), 37u);
+
+    const auto fills = test::OpsOf<FillRectOp>(ops);
+    ASSERT_EQ(fills.size(), 12u);
+    EXPECT_EQ(fills[0].rect, (IntRect{0, 0, kScreenWidth, kScreenHeight}));
+    EXPECT_EQ(fills[0].colour, kGrey);
+    EXPECT_EQ(fills[1].rect, (IntRect{0, 370, 1280, 270}));
+    EXPECT_EQ(fills[1].colour, kWhite);
+    EXPECT_EQ(RectsIn(ops, kGrey),
+              (std::vector<IntRect>{
+                  {0, 0, kScreenWidth, kScreenHeight}, {240, 545, 860, 30}, {240, 595, 860, 30}}));
+    EXPECT_EQ(fills[4].colour, kBar);
+    EXPECT_EQ(fills[5].colour, kBar);
+    // Four row rules and both band edges, all after the band so the upper edge covers its top.
+    EXPECT_EQ(RectsIn(ops, kBlue), (std::vector<IntRect>{{0, 78, 1280, 2},
+                                                         {50, 158, 1180, 1},
+                                                         {50, 228, 1180, 1},
+                                                         {50, 298, 1180, 1},
+                                                         {0, 368, 1280, 5},
+                                                         {0, 640, 1280, 2}}));
+    for (std::size_t i = 6; i < fills.size(); ++i) EXPECT_EQ(fills[i].colour, kBlue) << i;
+
+    std::string kinds;
+    for (const CanvasOp& op : ops) kinds += "FPTBI"[op.index()];
+    EXPECT_EQ(kinds,
+              std::string(12, 'F') + "III" + "TTTT" + "BBB" + "TB" + std::string(12, 'T') + "B");
+
+    const auto texts = test::TextsOf(ops);
+    for (std::size_t i = 0; i + 1 < texts.size(); ++i) EXPECT_EQ(texts[i].font, kFontNormal) << i;
+    const auto boxes = test::OpsOf<RectTextOp>(ops);
+    for (std::size_t i = 0; i + 1 < boxes.size(); ++i) {
+        EXPECT_EQ(boxes[i].format, (TextFormat{Align::Center, Align::Center})) << i;
+    }
+}
+
+TEST(MeasureScreen, TitleAndThirdRowFollowTheBroadcastFamily) {
+    const struct {
+        DvbType family;
+        std::uint16_t field;
+        const char* title;
+        const char* thirdRow;
+    } cases[] = {
+        {DvbType::Terrestrial, 2, "Terrestrial > Measure", "7 MHz"},
+        {DvbType::Terrestrial, 3, "Terrestrial > Measure", "8 MHz"},
+        {DvbType::Terrestrial, 5, "Terrestrial > Measure", "5 M"},
+        {DvbType::Terrestrial, 6900, "Terrestrial > Measure", "8 MHz"},
+        {DvbType::Cable, 6900, "Cable > Measure", "6900"},
+        {DvbType::Cable, 2, "Cable > Measure", "2"},
+        {DvbType::Cable, 65535, "Cable > Measure", "65535"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.family) << " " << c.field);
+        const auto ops =
+            Record(TerrestrialEntry().U16(field::kSymbolRateOrBandwidth, c.field), c.family);
+        EXPECT_EQ(TextAt(ops, 50, 20), c.title);
+        EXPECT_EQ(TextAt(ops, 60, 240), "Band Width");
+        EXPECT_EQ(TextAt(ops, 660, 240), c.thirdRow);
+    }
+}
+
+TEST(MeasureScreen, FrequencyIsTenKilohertzStepsAsUnsigned) {
+    const struct {
+        std::uint32_t frequency;
+        const char* text;
+    } cases[] = {{0, "0.00 MHz"},
+                 {5, "0.05 MHz"},
+                 {12345, "123.45 MHz"},
+                 {86200, "862.00 MHz"},
+                 {100, "1.00 MHz"},
+                 {2147483648u, "21474836.48 MHz"},
+                 {0xFFFFFFFF, "42949672.95 MHz"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.frequency);
+        const auto ops =
+            Record(TerrestrialEntry().U32(field::kFrequency, c.frequency), DvbType::Cable);
+        EXPECT_EQ(TextAt(ops, 660, 170), c.text);
+    }
+}
+
+TEST(MeasureScreen, BarsStartAt240AndFollowTheRawByte) {
+    const struct {
+        std::uint8_t strength, quality;
+        int strengthWidth, qualityWidth;
+        const char* strengthText;
+        const char* qualityText;
+    } cases[] = {{100, 0, 860, 0, "100 %", "00 %"},
+                 {255, 99, 2193, 851, "255 %", "99 %"},
+                 {3, 7, 25, 60, "03 %", "07 %"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << +c.strength << "/" << +c.quality);
+        const auto ops = Record(
+            TerrestrialEntry().U8(field::kStrength, c.strength).U8(field::kQuality, c.quality),
+            DvbType::Terrestrial);
+        EXPECT_EQ(RectsIn(ops, kBar), (std::vector<IntRect>{{240, 545, c.strengthWidth, 30},
+                                                            {240, 595, c.qualityWidth, 30}}));
+        EXPECT_EQ(TextAt(ops, 1130, 530), c.strengthText);
+        EXPECT_EQ(TextAt(ops, 1130, 580), c.qualityText);
+    }
+}
+
+TEST(MeasureScreen, MissingPacketErrorRateKeepsItsLabel) {
+    const auto ops = Record(TerrestrialEntry().I32(field::kPerMantissa, -1), DvbType::Terrestrial);
+    EXPECT_EQ(TextAt(ops, 900, 460), "PER:");
+    EXPECT_EQ(TextAt(ops, 1040, 460), "");
+    EXPECT_EQ(TextAt(ops, 1040, 400), "2.3E-5");
+}
+
+TEST(MeasureScreen, CableEntryShowsTheSameBadgesAsSatellite) {
+    const auto ops =
+        Record(TerrestrialEntry().U8(field::kLnbVoltage, 1).U8(field::kTone22k, 7), DvbType::Cable);
+    const auto images = test::OpsOf<ImageOp>(ops);
+    ASSERT_EQ(images.size(), 3u);
+    EXPECT_EQ(images[0].icon, IconId::Battery);
+    EXPECT_EQ(images[1].icon, IconId::Badge13V);
+    EXPECT_EQ((IntPoint{images[1].x, images[1].y}), (IntPoint{1030, 20}));
+    EXPECT_EQ(images[2].icon, IconId::Badge22K);
+    EXPECT_EQ((IntPoint{images[2].x, images[2].y}), (IntPoint{1080, 20}));
+}
+
+TEST(MeasureScreen, LockWordSitsInItsOwnBoxInBothLanguages) {
+    const struct {
+        std::uint8_t locked;
+        Language language;
+        const char* word;
+        Argb colour;
+    } cases[] = {{1, Language::English, "LOCK", kGreen},
+                 {0, Language::English, "UNLOCK", kRed},
+                 {9, Language::French, "bloquer", kGreen},
+                 {0, Language::French, "UNLOCK", kRed}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << +c.locked << " " << static_cast<int>(c.language));
+        const auto ops =
+            Record(TerrestrialEntry().U8(field::kLocked, c.locked), DvbType::Cable, c.language);
+        const auto* lock = std::get_if<RectTextOp>(&ops.back());
+        ASSERT_NE(lock, nullptr);
+        EXPECT_EQ(test::Utf8(lock->text), c.word);
+        EXPECT_EQ(lock->colour, c.colour);
+        EXPECT_EQ(lock->font, kFontLock);
+        EXPECT_EQ(lock->box, (RectF{490, 375, 300, 150}));
+        EXPECT_EQ(lock->format, (TextFormat{Align::Center, Align::Near}));
+    }
+}
+
+TEST(MeasureScreen, FrenchWordsReplaceEveryTranslatedLabel) {
+    const auto ops = Record(TerrestrialEntry(), DvbType::Terrestrial, Language::French);
+    ExpectTexts(ops, {
+                         {60, 310, "recherche", kBlack},
+                         {30, 530, "force", kBlack},
+                         {30, 580, "qualit\u00E9", kBlack},
+                         {60, 100, "Channel No.", kBlack},
+                     });
+}
+
+}  // namespace
+}  // namespace quorvel
