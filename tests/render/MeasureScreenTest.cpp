@@ -1,8 +1,13 @@
 // Terrestrial and Cable Measure screen: recorded passes checked for values, places and order.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QRegion>
+
+#include "render/ImageCanvas.h"
 #include "render/MeasureScreen.h"
 #include "render/RecordingCanvas.h"
+#include "render/ScreenPainter.h"
 #include "tests/render/MeasureTestSupport.h"
 
 namespace quorvel {
@@ -264,6 +269,48 @@ TEST(MeasureScreen, FrenchWordsReplaceEveryTranslatedLabel) {
                          {30, 580, "qualit\u00E9", kBlack},
                          {60, 100, "Channel No.", kBlack},
                      });
+}
+
+QImage Painted(const MeasureBytes& bytes, DvbType dvbType) {
+    QImage screen = NewScreenImage();
+    ImageCanvas canvas(screen, QRegion(0, 0, kScreenWidth, kScreenHeight));
+    DrawMeasure(canvas, MeasureEntry(bytes.View()), Language::English, dvbType);
+    return screen;
+}
+
+TEST(MeasurePixels, UpperBandEdgeCoversTheBandsFirstRows) {
+    const QImage screen = Painted(TerrestrialEntry(), DvbType::Terrestrial);
+    const struct {
+        int y;
+        QRgb colour;
+    } column[] = {{297, kGrey},  {367, kGrey},  {368, kBlue}, {370, kBlue}, {372, kBlue},
+                  {373, kWhite}, {639, kWhite}, {640, kBlue}, {641, kBlue}, {642, kGrey}};
+    for (const auto& probe : column) EXPECT_EQ(screen.pixel(5, probe.y), probe.colour) << probe.y;
+    EXPECT_EQ(screen.pixel(49, 298), kGrey);  // the fourth row rule spans x 50 to 1229
+    EXPECT_EQ(screen.pixel(50, 298), kBlue);
+    EXPECT_EQ(screen.pixel(1229, 298), kBlue);
+}
+
+TEST(MeasurePixels, BarsStartAt240AndEndWhereTheirWidthSays) {
+    // Strength 87 gives 748 pixels, quality 64 gives 550.
+    const QImage screen = Painted(TerrestrialEntry(), DvbType::Cable);
+    EXPECT_EQ(screen.pixel(239, 560), kWhite);
+    EXPECT_EQ(screen.pixel(240, 560), kBar);
+    EXPECT_EQ(screen.pixel(240 + 748 - 1, 560), kBar);
+    EXPECT_EQ(screen.pixel(240 + 748, 560), kGrey);
+    EXPECT_EQ(screen.pixel(240 + 550 - 1, 610), kBar);
+    EXPECT_EQ(screen.pixel(240 + 550, 610), kGrey);
+    EXPECT_EQ(screen.pixel(1099, 610), kGrey);
+    EXPECT_EQ(screen.pixel(1100, 610), kWhite);
+}
+
+TEST(MeasurePixels, LockWordIsPaintedInItsColourInsideItsBox) {
+    const QRect box(490, 375, 300, 150);
+    const QImage locked = Painted(TerrestrialEntry(), DvbType::Terrestrial);
+    EXPECT_GT(test::CountPixels(locked, box, kGreen), 200);
+    const QImage unlocked = Painted(TerrestrialEntry().U8(field::kLocked, 0), DvbType::Cable);
+    EXPECT_GT(test::CountPixels(unlocked, box, kRed), 200);
+    EXPECT_EQ(test::CountPixels(unlocked, box, kGreen), 0);
 }
 
 }  // namespace

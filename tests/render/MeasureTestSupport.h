@@ -1,6 +1,8 @@
 // Shared helpers for the Measure-family screen tests: entry fields by offset and op look-ups.
 #pragma once
 
+#include <QImage>
+#include <QRect>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -138,6 +140,15 @@ inline std::vector<IconId> IconsOf(const std::vector<CanvasOp>& ops) {
     std::vector<IconId> icons;
     for (const ImageOp& op : OpsOf<ImageOp>(ops)) icons.push_back(op.icon);
     return icons;
+}
+
+// How many pixels of `area` hold exactly `colour`.
+inline int CountPixels(const QImage& image, const QRect& area, QRgb colour) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) count += image.pixel(x, y) == colour;
+    }
+    return count;
 }
 
 }  // namespace quorvel::test

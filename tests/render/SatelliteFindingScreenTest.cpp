@@ -1,11 +1,14 @@
 // Satellite Finding screen: recorded passes checked for values, places, conditions and order.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <QImage>
+#include <QRegion>
+#include <ostream>
 
-#include "render/MeasureParts.h"
+#include "render/ImageCanvas.h"
 #include "render/RecordingCanvas.h"
 #include "render/SatelliteFindingScreen.h"
+#include "render/ScreenPainter.h"
 #include "tests/render/MeasureTestSupport.h"
 
 namespace quorvel {
@@ -144,6 +147,10 @@ struct BarCase {
     const char* qualityText;
 };
 
+std::ostream& operator<<(std::ostream& out, const BarCase& c) {
+    return out << "strength " << +c.strength << ", quality " << +c.quality;
+}
+
 class SatelliteFindingBars : public testing::TestWithParam<BarCase> {};
 
 TEST_P(SatelliteFindingBars, LengthAndPercentFollowTheRawByte) {
@@ -168,6 +175,10 @@ struct BadgeCase {
     std::uint8_t lnbVoltage, tone22k;
     std::vector<ImageOp> badges;  // after the battery
 };
+
+std::ostream& operator<<(std::ostream& out, const BadgeCase& c) {
+    return out << "lnbVoltage " << +c.lnbVoltage << ", tone22k " << +c.tone22k;
+}
 
 class SatelliteFindingBadges : public testing::TestWithParam<BadgeCase> {};
 
@@ -207,6 +218,10 @@ struct LockCase {
     const char* word;
     Argb colour;
 };
+
+std::ostream& operator<<(std::ostream& out, const LockCase& c) {
+    return out << "locked " << +c.locked << ", language " << static_cast<int>(c.language);
+}
 
 class SatelliteFindingLock : public testing::TestWithParam<LockCase> {};
 
@@ -272,6 +287,58 @@ TEST(SatelliteFindingScreen, PolarisationLetterIsVOnlyForOne) {
             Record(test::TypicalMeasureEntry(kSatellite).U8(field::kPolarisation, c.polarisation));
         EXPECT_EQ(TextAt(ops, 660, 170), c.text);
     }
+}
+
+QImage Painted(const MeasureBytes& bytes) {
+    QImage screen = NewScreenImage();
+    ImageCanvas canvas(screen, QRegion(0, 0, kScreenWidth, kScreenHeight));
+    DrawSatelliteFinding(canvas, MeasureEntry(bytes.View()), Language::English);
+    return screen;
+}
+
+TEST(SatelliteFindingPixels, BarsEndWhereTheirWidthSays) {
+    const QImage screen = Painted(
+        test::TypicalMeasureEntry(kSatellite).U8(field::kStrength, 50).U8(field::kQuality, 100));
+    EXPECT_EQ(screen.pixel(220, 540), kBar);
+    EXPECT_EQ(screen.pixel(220 + 430 - 1, 540), kBar);
+    EXPECT_EQ(screen.pixel(220 + 430, 540), kGrey);
+    EXPECT_EQ(screen.pixel(1079, 540), kGrey);  // track end
+    EXPECT_EQ(screen.pixel(1080, 540), kWhite);
+    EXPECT_EQ(screen.pixel(219, 610), kWhite);
+    EXPECT_EQ(screen.pixel(1079, 610), kBar);  // 100 fills the track exactly
+    EXPECT_EQ(screen.pixel(1080, 610), kWhite);
+}
+
+TEST(SatelliteFindingPixels, OverlongBarRunsToTheCanvasEdge) {
+    const QImage screen = Painted(test::TypicalMeasureEntry(kSatellite).U8(field::kStrength, 255));
+    EXPECT_EQ(screen.pixel(1279, 530), kBar);
+    EXPECT_EQ(screen.pixel(1279, 524), kWhite);
+    EXPECT_EQ(screen.pixel(1279, 555), kWhite);
+}
+
+TEST(SatelliteFindingPixels, BandEdgesAndRules) {
+    const QImage screen = Painted(test::ZeroMeasureEntry(kSatellite));
+    const struct {
+        int y;
+        QRgb colour;
+    } column[] = {{77, kGrey},  {78, kBlue},  {79, kBlue},  {80, kGrey},   {157, kGrey},
+                  {299, kGrey}, {300, kBlue}, {304, kBlue}, {305, kWhite}, {639, kWhite},
+                  {640, kBlue}, {641, kBlue}, {642, kGrey}, {719, kGrey}};
+    for (const auto& probe : column) EXPECT_EQ(screen.pixel(5, probe.y), probe.colour) << probe.y;
+    EXPECT_EQ(screen.pixel(49, 158), kGrey);  // row rules span x 50 to 1229
+    EXPECT_EQ(screen.pixel(50, 158), kBlue);
+    EXPECT_EQ(screen.pixel(1229, 228), kBlue);
+    EXPECT_EQ(screen.pixel(1230, 228), kGrey);
+}
+
+TEST(SatelliteFindingPixels, LockWordIsPaintedInItsColourInsideItsBox) {
+    const QRect box(20, 350, 500, 160);
+    const QImage locked = Painted(test::TypicalMeasureEntry(kSatellite));
+    EXPECT_GT(test::CountPixels(locked, box, kGreen), 200);
+    EXPECT_EQ(test::CountPixels(locked, box, kRed), 0);
+    const QImage unlocked = Painted(test::TypicalMeasureEntry(kSatellite).U8(field::kLocked, 0));
+    EXPECT_GT(test::CountPixels(unlocked, box, kRed), 200);
+    EXPECT_EQ(test::CountPixels(unlocked, box, kGreen), 0);
 }
 
 }  // namespace
