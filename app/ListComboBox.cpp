@@ -11,6 +11,11 @@ ListComboBox::ListComboBox(QWidget* parent) : QComboBox(parent) {
 }
 
 void ListComboBox::showPopup() {
+    if (count() == 0) {
+        // Qt opens no popup for an empty list; the click still opens and closes it at once.
+        Q_EMIT closeUp();
+        return;
+    }
     QComboBox::showPopup();
     // hidePopup() is bypassed when the popup is dismissed by a click elsewhere, so the popup
     // window's own hiding is the one signal that covers every way of closing it.

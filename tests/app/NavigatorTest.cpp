@@ -1,0 +1,360 @@
+// Navigation rules of the main window, checked on the widget-free model.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "app/HelpTexts.h"
+#include "app/Navigator.h"
+#include "tests/app/SourceFiles.h"
+
+namespace quorvel {
+namespace {
+
+using test::SourceFileBuilder;
+
+class NavigatorTest : public ::testing::Test {
+  protected:
+    std::filesystem::path Write(const SourceFileBuilder& file, const char* name = "source.dat",
+                                std::size_t size = record::kSize) {
+        const std::filesystem::path path = m_dir.filePath(QString::fromLatin1(name)).toStdString();
+        file.Write(path, size);
+        return path;
+    }
+    void Load(const SourceFileBuilder& file) {
+        ASSERT_EQ(m_nav.LoadFile(Write(file)).outcome, LoadOutcome::Loaded);
+    }
+    Category Current() const { return m_nav.State().category; }
+
+    QTemporaryDir m_dir;
+    Navigator m_nav;
+};
+
+TEST_F(NavigatorTest, StartsWithNothingChosen) {
+    const ScreenState& state = m_nav.State();
+    EXPECT_EQ(state.category, Category::None);
+    EXPECT_EQ(state.dvbType, DvbType::Satellite);
+    EXPECT_EQ(state.language, Language::English);
+    EXPECT_FALSE(state.showMore);
+    EXPECT_EQ(state.referenceLevel, 40);
+    EXPECT_EQ(state.cursorX, 101);
+    EXPECT_EQ(m_nav.HelpLine(), "");
+    for (Category family : {Category::Measure, Category::Spectrum, Category::Constellation}) {
+        EXPECT_EQ(m_nav.Selection(family), -1);
+    }
+    // Nothing to switch to yet.
+    EXPECT_FALSE(m_nav.PressKey(NavKey::Left).Changed());
+    EXPECT_FALSE(m_nav.PressKey(NavKey::Right).Changed());
+    EXPECT_EQ(Current(), Category::None);
+}
+
+TEST_F(NavigatorTest, LoadPrefersMeasureAndSelectsEveryFirstName) {
+    const LoadResult result = m_nav.LoadFile(Write(test::FullSatelliteFile()));
+    ASSERT_EQ(result.outcome, LoadOutcome::Loaded);
+    EXPECT_TRUE(result.change.listsRebuilt);
+    EXPECT_EQ(result.change.focus, Category::Measure);
+    EXPECT_EQ(result.change.invalidated, std::vector<IntRect>{kWholeScreen});
+    EXPECT_EQ(Current(), Category::Measure);
+    EXPECT_EQ(m_nav.HelpLine(), help::kMeasure);
+    EXPECT_EQ(m_nav.Lists().measure.names, (std::vector<std::string>{"M-Sat-A", "M-Sat-B"}));
+    for (Category family : {Category::Measure, Category::Spectrum, Category::Constellation}) {
+        EXPECT_EQ(m_nav.Selection(family), 0);
+    }
+}
+
+TEST_F(NavigatorTest, ArrowKeysCycleThroughTheFamiliesInScreenOrder) {
+    Load(test::FullSatelliteFile());
+    struct Step {
+        NavKey key;
+        Category to;
+        const char* help;
+    };
+    const Step steps[] = {
+        {NavKey::Right, Category::Constellation, help::kConstellation},
+        {NavKey::Right, Category::Spectrum, help::kSpectrum},
+        {NavKey::Right, Category::Measure, help::kMeasure},
+        {NavKey::Left, Category::Spectrum, help::kSpectrum},
+        {NavKey::Left, Category::Constellation, help::kConstellation},
+        {NavKey::Left, Category::Measure, help::kMeasure},
+    };
+    for (const Step& step : steps) {
+        const Outcome outcome = m_nav.PressKey(step.key);
+        EXPECT_EQ(Current(), step.to);
+        EXPECT_EQ(outcome.focus, step.to);
+        EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{kWholeScreen});
+        EXPECT_EQ(m_nav.HelpLine(), step.help);
+    }
+}
+
+TEST_F(NavigatorTest, ArrowKeysNeverSkipAnEmptyFamily) {
+    SourceFileBuilder file;
+    file.Add(EntryKind::Measure, 0, DvbType::Satellite, "M")
+        .Add(EntryKind::Constellation, 0, DvbType::Satellite, "C");
+    Load(file);
+    ASSERT_EQ(Current(), Category::Measure);
+    // LEFT from Measure goes to Spectrum, which is empty; Constellation is not tried instead.
+    EXPECT_FALSE(m_nav.PressKey(NavKey::Left).Changed());
+    EXPECT_EQ(Current(), Category::Measure);
+    EXPECT_TRUE(m_nav.PressKey(NavKey::Right).Changed());
+    EXPECT_EQ(Current(), Category::Constellation);
+    EXPECT_FALSE(m_nav.PressKey(NavKey::Right).Changed());
+    EXPECT_EQ(Current(), Category::Constellation);
+    EXPECT_EQ(m_nav.HelpLine(), help::kConstellation);
+}
+
+TEST_F(NavigatorTest, EnteringAFamilySelectsItsFirstName) {
+    Load(test::FullSatelliteFile());
+    m_nav.SelectionChanged(Category::Constellation, 1);
+    m_nav.SelectionChanged(Category::Spectrum, 1);
+    ASSERT_EQ(m_nav.Selection(Category::Constellation), 1);
+    m_nav.PressKey(NavKey::Right);
+    EXPECT_EQ(m_nav.Selection(Category::Constellation), 0);
+    EXPECT_EQ(m_nav.Selection(Category::Spectrum), 1);  // untouched until entered
+    m_nav.PressKey(NavKey::Right);
+    EXPECT_EQ(m_nav.Selection(Category::Spectrum), 0);
+}
+
+TEST_F(NavigatorTest, ReferenceLevelStopsAtItsLimits) {
+    Load(test::FullSatelliteFile());
+    m_nav.PressKey(NavKey::Left);
+    ASSERT_EQ(Current(), Category::Spectrum);
+    for (int press = 1; press <= 8; ++press) {
+        const Outcome outcome = m_nav.PressKey(NavKey::Up);
+        if (press <= 7) {
+            EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{kSpectrumPlotArea}) << press;
+        } else {
+            EXPECT_FALSE(outcome.Changed()) << "UP at 75";
+        }
+    }
+    EXPECT_EQ(m_nav.State().referenceLevel, 75);
+
+    for (int press = 0; press < 15; ++press) m_nav.PressKey(NavKey::Down);
+    ASSERT_EQ(m_nav.State().referenceLevel, 0);
+    EXPECT_FALSE(m_nav.PressKey(NavKey::Down).Changed());
+    EXPECT_EQ(m_nav.State().referenceLevel, 0);
+}
+
+TEST_F(NavigatorTest, NineDownsFromTheStartEndAtZero) {
+    Load(test::FullSatelliteFile());
+    m_nav.PressKey(NavKey::Left);
+    int changes = 0;
+    for (int press = 0; press < 9; ++press) changes += m_nav.PressKey(NavKey::Down).Changed();
+    EXPECT_EQ(m_nav.State().referenceLevel, 0);
+    EXPECT_EQ(changes, 8);
+}
+
+TEST_F(NavigatorTest, UpDownAndF1ActOnlyOnTheirOwnScreen) {
+    Load(test::FullSatelliteFile());
+    ASSERT_EQ(Current(), Category::Measure);
+    EXPECT_FALSE(m_nav.PressKey(NavKey::Up).Changed());
+    EXPECT_FALSE(m_nav.PressKey(NavKey::F1).Changed());
+    m_nav.PressKey(NavKey::Left);  // Spectrum
+    EXPECT_FALSE(m_nav.PressKey(NavKey::F1).Changed());
+    EXPECT_FALSE(m_nav.State().showMore);
+    m_nav.PressKey(NavKey::Left);  // Constellation
+    EXPECT_FALSE(m_nav.PressKey(NavKey::Up).Changed());
+    EXPECT_EQ(m_nav.State().referenceLevel, 40);
+
+    Outcome outcome = m_nav.PressKey(NavKey::F1);
+    EXPECT_TRUE(m_nav.State().showMore);
+    EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{kConstellationMoreBand});
+    EXPECT_EQ(m_nav.HelpLine(), help::kConstellationMore);
+    outcome = m_nav.PressKey(NavKey::F1);
+    EXPECT_FALSE(m_nav.State().showMore);
+    EXPECT_EQ(m_nav.HelpLine(), help::kConstellation);
+}
+
+TEST_F(NavigatorTest, UpStillWorksOnAnEmptySpectrumAndKeepsTheHelpLine) {
+    SourceFileBuilder file;
+    file.Add(EntryKind::Measure, 0, DvbType::Satellite, "M");
+    Load(file);
+    m_nav.CloseUp(Category::Spectrum);
+    ASSERT_EQ(Current(), Category::Spectrum);
+    EXPECT_EQ(m_nav.HelpLine(), help::kMeasure);
+    EXPECT_TRUE(m_nav.PressKey(NavKey::Up).Changed());
+    EXPECT_EQ(m_nav.State().referenceLevel, 45);
+    EXPECT_EQ(m_nav.HelpLine(), help::kMeasure);
+}
+
+TEST_F(NavigatorTest, CloseUpMakesTheListsFamilyCurrentEvenWhenEmpty) {
+    SourceFileBuilder file;
+    file.Add(EntryKind::Measure, 0, DvbType::Satellite, "M")
+        .Add(EntryKind::Constellation, 0, DvbType::Satellite, "C");
+    Load(file);
+    m_nav.PressKey(NavKey::Right);
+    m_nav.PressKey(NavKey::F1);
+    ASSERT_TRUE(m_nav.State().showMore);
+
+    Outcome outcome = m_nav.CloseUp(Category::Constellation);
+    EXPECT_FALSE(m_nav.State().showMore);
+    EXPECT_EQ(m_nav.HelpLine(), help::kConstellation);
+    EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{kWholeScreen});
+
+    outcome = m_nav.CloseUp(Category::Spectrum);
+    EXPECT_EQ(Current(), Category::Spectrum);
+    EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{kWholeScreen});
+    EXPECT_EQ(m_nav.HelpLine(), help::kConstellation);  // empty list: help line kept
+
+    m_nav.CloseUp(Category::Measure);
+    EXPECT_EQ(Current(), Category::Measure);
+    EXPECT_EQ(m_nav.HelpLine(), help::kMeasure);
+}
+
+TEST_F(NavigatorTest, SelectionChangeKeepsTheFamilyAndResetsOnlyTheConstellationView) {
+    Load(test::FullSatelliteFile());
+    m_nav.PressKey(NavKey::Right);
+    m_nav.PressKey(NavKey::F1);
+    m_nav.SelectionChanged(Category::Measure, 1);
+    EXPECT_EQ(Current(), Category::Constellation);
+    EXPECT_TRUE(m_nav.State().showMore);
+    EXPECT_EQ(m_nav.State().measureSelection, 1);
+
+    const Outcome outcome = m_nav.SelectionChanged(Category::Constellation, 1);
+    EXPECT_EQ(Current(), Category::Constellation);
+    EXPECT_FALSE(m_nav.State().showMore);
+    EXPECT_EQ(m_nav.State().constellationSelection, 1);
+    EXPECT_EQ(m_nav.HelpLine(), help::kConstellation);
+    EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{kWholeScreen});
+}
+
+TEST_F(NavigatorTest, WheelStepsTheCurrentListWithinItsEnds) {
+    Load(test::FullSatelliteFile());  // two names per family
+    EXPECT_FALSE(m_nav.StepCurrentList(-1).Changed());
+    EXPECT_TRUE(m_nav.StepCurrentList(1).Changed());
+    EXPECT_EQ(m_nav.State().measureSelection, 1);
+    EXPECT_FALSE(m_nav.StepCurrentList(1).Changed());
+    EXPECT_EQ(m_nav.State().measureSelection, 1);
+    EXPECT_TRUE(m_nav.StepCurrentList(-5).Changed());
+    EXPECT_EQ(m_nav.State().measureSelection, 0);
+    EXPECT_EQ(m_nav.State().spectrumSelection, 0);
+    EXPECT_EQ(m_nav.State().constellationSelection, 0);
+}
+
+TEST_F(NavigatorTest, RepeatedMenuChoicesDoNothing) {
+    Load(test::FullSatelliteFile());
+    EXPECT_FALSE(m_nav.ChooseLanguage(Language::English).Changed());
+    Outcome outcome = m_nav.ChooseLanguage(Language::French);
+    EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{kWholeScreen});
+    EXPECT_FALSE(outcome.listsRebuilt);
+    EXPECT_EQ(m_nav.State().language, Language::French);
+    EXPECT_FALSE(m_nav.ChooseLanguage(Language::French).Changed());
+
+    m_nav.SelectionChanged(Category::Measure, 1);
+    EXPECT_FALSE(m_nav.ChooseDvbType(DvbType::Satellite).Changed());
+    EXPECT_EQ(m_nav.State().measureSelection, 1);  // no rebuild happened
+}
+
+TEST_F(NavigatorTest, DvbTypeRebuildsTheListsForThatFamily) {
+    Load(test::FullSatelliteFile());
+    m_nav.PressKey(NavKey::Left);  // Spectrum
+    const Outcome outcome = m_nav.ChooseDvbType(DvbType::Terrestrial);
+    EXPECT_TRUE(outcome.listsRebuilt);
+    EXPECT_EQ(outcome.focus, Category::Measure);
+    EXPECT_EQ(Current(), Category::Measure);
+    EXPECT_EQ(m_nav.HelpLine(), help::kMeasure);
+    EXPECT_EQ(m_nav.Lists().measure.names, std::vector<std::string>{"M-Ter"});
+    EXPECT_EQ(m_nav.Lists().constellation.names, std::vector<std::string>{"C-Ter"});
+    EXPECT_EQ(m_nav.Lists().spectrum.names, std::vector<std::string>{"S-Ter"});
+
+    // Cable has nothing: the lists empty out but the family and help line stay.
+    const Outcome cable = m_nav.ChooseDvbType(DvbType::Cable);
+    EXPECT_TRUE(cable.listsRebuilt);
+    EXPECT_FALSE(cable.focus.has_value());
+    EXPECT_EQ(Current(), Category::Measure);
+    EXPECT_EQ(m_nav.HelpLine(), help::kMeasure);
+    EXPECT_EQ(m_nav.Selection(Category::Measure), -1);
+}
+
+TEST_F(NavigatorTest, FailedLoadsChangeNothing) {
+    Load(test::FullSatelliteFile());
+    m_nav.PressKey(NavKey::Right);
+
+    EXPECT_EQ(m_nav.LoadFile(m_dir.filePath("missing.dat").toStdString()).outcome,
+              LoadOutcome::CannotOpen);
+    SourceFileBuilder terrestrialOnly;
+    terrestrialOnly.Add(EntryKind::Measure, 0, DvbType::Terrestrial, "Other");
+    const LoadResult shortFile =
+        m_nav.LoadFile(Write(terrestrialOnly, "short.dat", record::kSize - 1));
+    EXPECT_EQ(shortFile.outcome, LoadOutcome::IncompleteRead);
+    EXPECT_FALSE(shortFile.change.Changed());
+    EXPECT_EQ(Current(), Category::Constellation);
+    EXPECT_EQ(m_nav.HelpLine(), help::kConstellation);
+
+    // The record loaded before the short file is the one the next rebuild reads.
+    m_nav.ChooseDvbType(DvbType::Terrestrial);
+    EXPECT_EQ(m_nav.Lists().measure.names, std::vector<std::string>{"M-Ter"});
+}
+
+TEST_F(NavigatorTest, AFileWithoutTheMagicListsNothing) {
+    Load(test::FullSatelliteFile());
+    SourceFileBuilder swapped = test::FullSatelliteFile();
+    swapped.Byte(0, 0xAA).Byte(1, 0xBB).Byte(2, 0xCC).Byte(3, 0xDD);
+    const LoadResult result = m_nav.LoadFile(Write(swapped, "swapped.dat"));
+    EXPECT_EQ(result.outcome, LoadOutcome::Loaded);
+    EXPECT_TRUE(m_nav.Lists().measure.Empty());
+    EXPECT_TRUE(m_nav.Lists().spectrum.Empty());
+    EXPECT_TRUE(m_nav.Lists().constellation.Empty());
+    EXPECT_EQ(Current(), Category::Measure);  // nothing to prefer: stays
+}
+
+TEST_F(NavigatorTest, PointerMovesTheCursorOnlyStrictlyInsideTheSpectrumPlot) {
+    Load(test::FullSatelliteFile());
+    m_nav.PressKey(NavKey::Left);
+    struct Case {
+        int x, y;
+        bool moves;
+    };
+    const Case cases[] = {
+        {100, 300, false}, {1000, 300, false}, {500, 70, false},
+        {500, 650, false}, {101, 300, false},  // already there
+        {999, 649, true},  {101, 71, true},    {500, 300, true},
+        {500, 100, false},  // same x, other y
+    };
+    for (const Case& c : cases) {
+        const int before = m_nav.State().cursorX;
+        const Outcome outcome = m_nav.PointerMoved(c.x, c.y);
+        if (c.moves) {
+            EXPECT_EQ(m_nav.State().cursorX, c.x);
+            EXPECT_EQ(outcome.invalidated,
+                      (std::vector<IntRect>{{before - 1, 70, 4, 580}, {c.x - 1, 70, 4, 580}}))
+                << c.x << "," << c.y;
+        } else {
+            EXPECT_EQ(m_nav.State().cursorX, before) << c.x << "," << c.y;
+            EXPECT_FALSE(outcome.Changed());
+        }
+    }
+}
+
+TEST_F(NavigatorTest, PointerIsIgnoredOffTheSpectrumScreenOrWithAnEmptySpectrumList) {
+    Load(test::FullSatelliteFile());
+    EXPECT_FALSE(m_nav.PointerMoved(500, 300).Changed());  // Measure screen
+    m_nav.ChooseDvbType(DvbType::Cable);                   // all lists empty
+    m_nav.CloseUp(Category::Spectrum);
+    EXPECT_FALSE(m_nav.PointerMoved(500, 300).Changed());
+    EXPECT_EQ(m_nav.State().cursorX, 101);
+}
+
+TEST_F(NavigatorTest, CursorAndScaleSurviveFamiliesDvbTypesAndFiles) {
+    Load(test::FullSatelliteFile());
+    m_nav.PressKey(NavKey::Left);
+    m_nav.PressKey(NavKey::Up);
+    m_nav.PointerMoved(640, 300);
+    m_nav.PressKey(NavKey::Right);
+    m_nav.ChooseDvbType(DvbType::Terrestrial);
+    Load(test::FullSatelliteFile());
+    m_nav.ChooseLanguage(Language::French);
+    EXPECT_EQ(m_nav.State().referenceLevel, 45);
+    EXPECT_EQ(m_nav.State().cursorX, 640);
+}
+
+TEST_F(NavigatorTest, CursorTipIsOfferedOnlyOnTheSpectrumScreen) {
+    Load(test::FullSatelliteFile());
+    m_nav.SetCursorTipText("[ 950MHz : 40dBuV ]");
+    EXPECT_FALSE(m_nav.ShowsCursorTip());
+    m_nav.PressKey(NavKey::Left);
+    EXPECT_TRUE(m_nav.ShowsCursorTip());
+    m_nav.PressKey(NavKey::Left);
+    EXPECT_FALSE(m_nav.ShowsCursorTip());
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,93 @@
+// Source data files for the window's tests, built byte by byte at the record's offsets.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+#include <vector>
+
+#include "data/SourceRecord.h"
+#include "data/SpectrumEntry.h"
+#include "data/Types.h"
+
+namespace quorvel::test {
+
+class SourceFileBuilder {
+  public:
+    SourceFileBuilder() : m_bytes(record::kSize, 0) {
+        for (std::size_t i = 0; i < 4; ++i)
+            m_bytes[i] = static_cast<std::uint8_t>(record::kMagic >> (8 * i));
+    }
+
+    // Marks the slot present and gives it a header.
+    SourceFileBuilder& Add(EntryKind kind, std::size_t slot, DvbType dvbType,
+                           std::string_view name) {
+        const record::KindLayout layout = record::LayoutOf(kind);
+        m_bytes.at(layout.maskOffset + slot / 8) |= static_cast<std::uint8_t>(1u << (slot % 8));
+        const std::size_t entry = layout.entriesOffset + slot * layout.entrySize;
+        m_bytes.at(entry) = static_cast<std::uint8_t>(dvbType);
+        for (std::size_t i = 0; i < name.size(); ++i)
+            m_bytes.at(entry + 1 + i) = static_cast<std::uint8_t>(name[i]);
+        return *this;
+    }
+
+    // A satellite-style sweep whose every sample reads `level`.
+    SourceFileBuilder& Sweep(std::size_t slot, std::int32_t startMHz, std::int32_t endMHz,
+                             std::uint8_t level) {
+        const std::size_t entry =
+            record::kSpectrumEntriesOffset + slot * record::kSpectrumEntrySize;
+        PutI32(entry + 32, startMHz);
+        PutI32(entry + 36, startMHz);
+        PutI32(entry + 40, endMHz);
+        for (std::size_t i = 0; i < SpectrumEntry::kLevelCount; ++i) {
+            m_bytes.at(entry + SpectrumEntry::kLevelsOffset + i) = level;
+        }
+        return *this;
+    }
+
+    SourceFileBuilder& Byte(std::size_t offset, std::uint8_t value) {
+        m_bytes.at(offset) = value;
+        return *this;
+    }
+
+    // Writes the first `size` bytes (the whole record by default, zero-padded beyond it).
+    void Write(const std::filesystem::path& path, std::size_t size = record::kSize) const {
+        std::vector<std::uint8_t> out = m_bytes;
+        out.resize(size, 0);
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(out.data()),
+                   static_cast<std::streamsize>(out.size()));
+    }
+
+  private:
+    void PutI32(std::size_t offset, std::int32_t value) {
+        for (std::size_t i = 0; i < 4; ++i) {
+            m_bytes.at(offset + i) =
+                static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+        }
+    }
+
+    std::vector<std::uint8_t> m_bytes;
+};
+
+// Satellite entries in all three families (two names each), one Terrestrial entry per family.
+inline SourceFileBuilder FullSatelliteFile() {
+    SourceFileBuilder file;
+    file.Add(EntryKind::Measure, 0, DvbType::Satellite, "M-Sat-A")
+        .Add(EntryKind::Measure, 3, DvbType::Satellite, "M-Sat-B")
+        .Add(EntryKind::Measure, 7, DvbType::Terrestrial, "M-Ter")
+        .Add(EntryKind::Constellation, 1, DvbType::Satellite, "C-Sat-A")
+        .Add(EntryKind::Constellation, 2, DvbType::Satellite, "C-Sat-B")
+        .Add(EntryKind::Constellation, 31, DvbType::Terrestrial, "C-Ter")
+        .Add(EntryKind::Spectrum, 0, DvbType::Satellite, "S-Sat-A")
+        .Add(EntryKind::Spectrum, 5, DvbType::Satellite, "S-Sat-B")
+        .Add(EntryKind::Spectrum, 63, DvbType::Terrestrial, "S-Ter")
+        .Sweep(0, 950, 2150, 40)
+        .Sweep(5, 950, 2150, 50)
+        .Sweep(63, 474, 858, 45);
+    return file;
+}
+
+}  // namespace quorvel::test
