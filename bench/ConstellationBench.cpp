@@ -1,0 +1,76 @@
+// Cost of the Constellation screen's passes: the full diagram, the F1 band repaints, a full More
+// pass.
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QRegion>
+#include <cmath>
+#include <numbers>
+
+#include "render/ConstellationScreen.h"
+#include "render/ConstellationTestEntry.h"
+#include "render/ImageCanvas.h"
+#include "render/ScreenPainter.h"
+
+namespace {
+
+using quorvel::ConstellationEntry;
+using quorvel::DvbType;
+using quorvel::ImageCanvas;
+using quorvel::Language;
+using quorvel::test::ConstellationBytes;
+
+const QRegion kFullScreen(0, 0, quorvel::kScreenWidth, quorvel::kScreenHeight);
+// What F1 invalidates.
+const QRegion kBand(0, 240, 1280, 480);
+
+// An 8PSK-like diagram: all 1000 slots visible, spread over the whole field.
+const ConstellationBytes& BusyEntry() {
+    static const ConstellationBytes bytes = [] {
+        ConstellationBytes b = quorvel::test::TypicalConstellation();
+        for (int slot = 0; slot < ConstellationBytes::kSlots; ++slot) {
+            const double angle = (slot % 8) * std::numbers::pi / 4 + 0.1 * std::sin(slot * 1.7);
+            const double radius = 250 + 20 * std::cos(slot * 2.3);
+            b.Point(slot, static_cast<std::int16_t>(300 + radius * std::cos(angle)),
+                    static_cast<std::int16_t>(270 + radius * std::sin(angle)));
+        }
+        return b;
+    }();
+    return bytes;
+}
+
+void RunPasses(benchmark::State& state, const QRegion& area, bool showMore) {
+    QImage screen = quorvel::NewScreenImage();
+    const ConstellationEntry entry = BusyEntry().Entry();
+    for (auto _ : state) {
+        ImageCanvas canvas(screen, area);
+        quorvel::DrawConstellation(canvas, entry, Language::English, DvbType::Satellite, showMore);
+        benchmark::DoNotOptimize(screen.constBits());
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_ConstellationDiagramPass(benchmark::State& state) {
+    RunPasses(state, kFullScreen, false);
+}
+BENCHMARK(BM_ConstellationDiagramPass);
+
+// F1 into the More view: only the band is repainted.
+void BM_ConstellationMoreBand(benchmark::State& state) {
+    RunPasses(state, kBand, true);
+}
+BENCHMARK(BM_ConstellationMoreBand);
+
+// F1 back to the diagram view: the band again, now with the points in it.
+void BM_ConstellationDiagramBand(benchmark::State& state) {
+    RunPasses(state, kBand, false);
+}
+BENCHMARK(BM_ConstellationDiagramBand);
+
+// A full repaint while the More view is on: the diagram view first, then the band.
+void BM_ConstellationMorePass(benchmark::State& state) {
+    RunPasses(state, kFullScreen, true);
+}
+BENCHMARK(BM_ConstellationMorePass);
+
+}  // namespace
