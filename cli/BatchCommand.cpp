@@ -1,0 +1,140 @@
+// `render --all`: every screen of the file, drawn on every core, plus index.json.
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <iostream>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <thread>
+
+#include "cli/BatchPlan.h"
+#include "cli/Commands.h"
+#include "cli/ScreenNames.h"
+#include "cli/SourceInput.h"
+#include "export/AtomicFile.h"
+
+namespace quorvel::cli {
+
+namespace {
+
+// Empty when the picture was written, otherwise why not.
+std::string MakePicture(const Catalogue& catalogue, const PlannedPicture& picture,
+                        PictureFormat format, const std::filesystem::path& folder) {
+    const RenderedScreen rendered = RenderScreen(catalogue, picture.request);
+    if (!rendered.missingIcons.empty()) {
+        return "icon " + std::to_string(rendered.missingIcons.front()) + " could not be loaded";
+    }
+    const std::vector<std::uint8_t> bytes = EncodePicture(rendered.image, format);
+    if (bytes.empty()) return "the picture could not be encoded";
+    const WriteOutcome written = WriteFileAtomically(folder / picture.fileName, bytes);
+    return written.ok ? std::string() : written.error;
+}
+
+class ProgressLine {
+  public:
+    ProgressLine(std::ostream& err, std::size_t total, bool shown)
+        : m_err(err), m_total(total), m_shown(shown) {}
+
+    void Step() {
+        const std::size_t done = ++m_done;
+        if (!m_shown) return;
+        std::lock_guard lock(m_mutex);
+        m_err << "\rquorvel-cli: " << done << "/" << m_total << " pictures" << std::flush;
+    }
+
+    void Finish() {
+        if (m_shown && m_total > 0) m_err << "\n";
+    }
+
+  private:
+    std::ostream& m_err;
+    std::size_t m_total;
+    bool m_shown;
+    std::atomic<std::size_t> m_done{0};
+    std::mutex m_mutex;
+};
+
+nlohmann::json IndexOf(const std::vector<PlannedPicture>& pictures,
+                       const std::vector<std::string>& failures, const std::string& sha256) {
+    nlohmann::json list = nlohmann::json::array();
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        if (!failures[i].empty()) continue;
+        const ScreenRequest& request = pictures[i].request;
+        list.push_back({{"file", pictures[i].fileName},
+                        {"dvbType", DvbDisplayName(request.dvbType)},
+                        {"screen", PictureScreenName(request)},
+                        {"position", request.position},
+                        {"entryName", pictures[i].entryName},
+                        {"language", LanguageCode(request.language)},
+                        {"referenceLevel", request.referenceLevel},
+                        {"cursorX", request.cursorX},
+                        {"sourceSha256", sha256},
+                        {"toolVersion", QUORVEL_VERSION}});
+    }
+    return {{"pictures", list}};
+}
+
+}  // namespace
+
+int RunBatch(const RenderOptions& options, std::ostream& err) {
+    const PictureFormat format = FormatFromName(options.format).value_or(PictureFormat::Bmp);
+    const SourceInput input = ReadSourceInput(options.source);
+    if (!input.record) {
+        err << "quorvel-cli: " << input.error << "\n";
+        return kExitFailure;
+    }
+    const std::string sha256 = Sha256OfFile(options.source);
+    if (sha256.empty()) {
+        err << "quorvel-cli: cannot read " << options.source.string() << "\n";
+        return kExitFailure;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(options.output, error);
+    if (!std::filesystem::is_directory(options.output)) {
+        err << "quorvel-cli: -o " << options.output.string() << ": not a folder"
+            << (error ? " (" + error.message() + ")" : std::string()) << "\n";
+        return kExitFailure;
+    }
+
+    const CataloguesByDvb catalogues = CataloguesForAllDvbTypes(*input.record);
+    const std::vector<PlannedPicture> pictures = PlanAllPictures(catalogues, format);
+    std::vector<std::string> failures(pictures.size());
+    ProgressLine progress(err, pictures.size(), &err == &std::cerr && isatty(STDERR_FILENO));
+
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < pictures.size(); i = next++) {
+            const PlannedPicture& picture = pictures[i];
+            failures[i] = MakePicture(CatalogueOf(catalogues, picture.request.dvbType), picture,
+                                      format, options.output);
+            progress.Step();
+        }
+    };
+    const unsigned workers =
+        std::clamp<unsigned>(std::thread::hardware_concurrency(), 1,
+                             static_cast<unsigned>(std::max<std::size_t>(pictures.size(), 1)));
+    std::vector<std::thread> threads;
+    for (unsigned i = 0; i < workers; ++i) threads.emplace_back(work);
+    for (std::thread& thread : threads) thread.join();
+    progress.Finish();
+
+    int status = kExitOk;
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        if (failures[i].empty()) continue;
+        err << "quorvel-cli: " << pictures[i].fileName << " failed: " << failures[i] << "\n";
+        status = kExitFailure;
+    }
+    const std::string index = IndexOf(pictures, failures, sha256).dump(2) + "\n";
+    const WriteOutcome written =
+        WriteFileAtomically(options.output / "index.json",
+                            {reinterpret_cast<const std::uint8_t*>(index.data()), index.size()});
+    if (!written.ok) {
+        err << "quorvel-cli: cannot write index.json: " << written.error << "\n";
+        status = kExitFailure;
+    }
+    return status;
+}
+
+}  // namespace quorvel::cli

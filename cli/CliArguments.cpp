@@ -1,0 +1,108 @@
+// Command-line grammar of quorvel-cli: subcommands, options, their ranges and help texts.
+#include <CLI/CLI.hpp>
+#include <ostream>
+
+#include "cli/Commands.h"
+
+namespace quorvel::cli {
+
+namespace {
+
+const CLI::Validator kReferenceLevel(
+    [](std::string& value) -> std::string {
+        try {
+            std::size_t used = 0;
+            const int level = std::stoi(value, &used);
+            if (used == value.size() && level >= 0 && level <= 75 && level % 5 == 0) return {};
+        } catch (const std::exception&) {
+        }
+        return "reference level must be 0 to 75 in steps of 5, not " + value;
+    },
+    "0..75 step 5");
+
+void AddRender(CLI::App& app, RenderOptions& options) {
+    CLI::App* render =
+        app.add_subcommand("render", "Draw screens of a source data file as the window shows them");
+    render->footer(
+        "One screen: --dvb and --screen pick it, -o names a .bmp (the window's export format) "
+        "or .png file.\nAll screens: --all -o DIR writes "
+        "DIR/<s|t|c>-<measure|spectrum|constellation|constellation-more>-<NN>-<en|fr>.<ext> "
+        "and DIR/index.json.\n--more draws the Constellation More view and is refused for "
+        "the other screens.");
+    render->add_option("FILE", options.source, "Source data file (*.dat)")->required();
+    render->add_option("-o,--output", options.output, "Picture file, or folder with --all")
+        ->required();
+    CLI::Option* all = render->add_flag("--all", options.all, "Draw every screen of the file");
+    CLI::Option* format =
+        render->add_option("--format", options.format, "Picture format with --all (default bmp)")
+            ->check(CLI::IsMember({"bmp", "png"}));
+    CLI::Option* dvb = render->add_option("--dvb", options.dvb, "DVB type: s, t or c")
+                           ->check(CLI::IsMember({"s", "t", "c"}));
+    CLI::Option* screen =
+        render->add_option("--screen", options.screen, "measure, spectrum or constellation")
+            ->check(CLI::IsMember({"measure", "spectrum", "constellation"}));
+    CLI::Option* entry = render->add_option(
+        "--entry", options.entry, "Line of the screen's drop-down list, from 0 (default 0)");
+    CLI::Option* language =
+        render->add_option("--lang", options.language, "Screen language: en or fr (default en)")
+            ->check(CLI::IsMember({"en", "fr"}));
+    CLI::Option* more =
+        render->add_flag("--more", options.more, "Constellation More view (after F1)");
+    CLI::Option* level =
+        render
+            ->add_option("--ref-level", options.referenceLevel,
+                         "Spectrum reference level in dBuV, 0 to 75 in steps of 5 (default 40)")
+            ->check(kReferenceLevel);
+    CLI::Option* cursor = render
+                              ->add_option("--cursor-x", options.cursorX,
+                                           "Spectrum cursor column, 101 to 999 (default 101)")
+                              ->check(CLI::Range(101, 999));
+    for (CLI::Option* single : {dvb, screen, entry, language, more, level, cursor}) {
+        all->excludes(single);
+    }
+    format->needs(all);
+    render->callback([&options, dvb, screen] {
+        if (!options.all && (dvb->count() == 0 || screen->count() == 0)) {
+            throw CLI::RequiredError("--dvb and --screen (or --all)");
+        }
+    });
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    CLI::App app("quorvel-cli: pictures, dumps and builds of Quorvel source data files",
+                 "quorvel-cli");
+    app.set_version_flag("--version", std::string("quorvel-cli ") + QUORVEL_VERSION);
+    app.require_subcommand(1);
+    app.footer(
+        "Exit status: 0 done, 1 an input could not be used or an output not written, 2 the "
+        "command line is wrong.\nRun quorvel-cli <command> --help for a command's options.");
+
+    RenderOptions render;
+    AddRender(app, render);
+
+    DumpOptions dump;
+    CLI::App* dumpCommand =
+        app.add_subcommand("dump", "Print every slot and field of a source data file as JSON");
+    dumpCommand->add_option("FILE", dump.source, "Source data file (*.dat)")->required();
+
+    BuildOptions build;
+    CLI::App* buildCommand =
+        app.add_subcommand("build", "Write a source data file from JSON in the form dump prints");
+    buildCommand->footer("Fields left out are zero; dump followed by build gives back the file.");
+    buildCommand->add_option("IN", build.input, "JSON file, - for standard input")->required();
+    buildCommand->add_option("-o,--output", build.output, "Source data file to write")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error, out, err) == 0 ? kExitOk : kExitUsage;
+    }
+
+    if (app.got_subcommand("dump")) return RunDump(dump, out, err);
+    if (app.got_subcommand("build")) return RunBuild(build, err);
+    return render.all ? RunBatch(render, err) : RunRender(render, err);
+}
+
+}  // namespace quorvel::cli

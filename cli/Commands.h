@@ -1,0 +1,48 @@
+// The tool's commands as functions of their parsed options; each writes its errors to `err` and
+// returns the process exit status.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace quorvel::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;  // the input could not be used or an output not written
+inline constexpr int kExitUsage = 2;    // the command line itself is wrong
+
+struct RenderOptions {
+    std::filesystem::path source;
+    std::filesystem::path output;
+    bool all = false;
+    std::string format = "bmp";  // --all only
+    std::string dvb;             // s, t or c
+    std::string screen;          // measure, spectrum or constellation
+    std::size_t entry = 0;
+    std::string language = "en";
+    bool more = false;
+    int referenceLevel = 40;
+    int cursorX = 101;
+};
+
+struct DumpOptions {
+    std::filesystem::path source;
+};
+
+struct BuildOptions {
+    std::filesystem::path input;
+    std::filesystem::path output;
+};
+
+int RunRender(const RenderOptions& options, std::ostream& err);
+int RunBatch(const RenderOptions& options, std::ostream& err);
+int RunDump(const DumpOptions& options, std::ostream& out, std::ostream& err);
+int RunBuild(const BuildOptions& options, std::ostream& err);
+
+// Parses the command line and runs the chosen command.
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+}  // namespace quorvel::cli

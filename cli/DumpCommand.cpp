@@ -1,0 +1,20 @@
+// `dump`: the record as JSON on standard output.
+#include <ostream>
+
+#include "cli/Commands.h"
+#include "cli/RecordJson.h"
+#include "cli/SourceInput.h"
+
+namespace quorvel::cli {
+
+int RunDump(const DumpOptions& options, std::ostream& out, std::ostream& err) {
+    const SourceInput input = ReadSourceInput(options.source);
+    if (!input.record) {
+        err << "quorvel-cli: " << input.error << "\n";
+        return kExitFailure;
+    }
+    out << FormatJson(DumpRecord(*input.record)) << std::flush;
+    return out ? kExitOk : kExitFailure;
+}
+
+}  // namespace quorvel::cli

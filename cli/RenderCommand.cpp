@@ -1,0 +1,78 @@
+// `render` for one screen: checks the request against the file's lists, draws, writes.
+#include <ostream>
+
+#include "cli/Commands.h"
+#include "cli/ScreenNames.h"
+#include "cli/ScreenRender.h"
+#include "cli/SourceInput.h"
+#include "export/AtomicFile.h"
+
+namespace quorvel::cli {
+
+namespace {
+
+std::string ListProblem(const Catalogue& catalogue, const ScreenRequest& request) {
+    const std::size_t count = catalogue.Count(request.screen);
+    if (request.position < count) return {};
+    std::string problem = "--entry " + std::to_string(request.position) + ": the " +
+                          std::string(DvbDisplayName(request.dvbType)) + " " +
+                          std::string(ScreenName(request.screen)) + " list ";
+    if (count == 0) return problem + "is empty";
+    if (count == 1) return problem + "has 1 entry (position 0)";
+    return problem + "has " + std::to_string(count) + " entries (positions 0 to " +
+           std::to_string(count - 1) + ")";
+}
+
+}  // namespace
+
+int RunRender(const RenderOptions& options, std::ostream& err) {
+    const std::optional<PictureFormat> format = FormatFromPath(options.output);
+    if (!format) {
+        err << "quorvel-cli: -o " << options.output.string()
+            << ": the file name must end in .bmp or .png\n";
+        return kExitUsage;
+    }
+    ScreenRequest request;
+    request.dvbType = *DvbFromLetter(options.dvb);
+    request.screen = *ScreenFromName(options.screen);
+    request.position = options.entry;
+    request.language = *LanguageFromCode(options.language);
+    request.more = options.more;
+    request.referenceLevel = static_cast<std::uint8_t>(options.referenceLevel);
+    request.cursorX = options.cursorX;
+    if (request.more && request.screen != Category::Constellation) {
+        err << "quorvel-cli: --more: only the constellation screen has a More view\n";
+        return kExitUsage;
+    }
+
+    const SourceInput input = ReadSourceInput(options.source);
+    if (!input.record) {
+        err << "quorvel-cli: " << input.error << "\n";
+        return kExitFailure;
+    }
+    const auto catalogue = CatalogueFor(*input.record, request.dvbType);
+    if (const std::string problem = ListProblem(*catalogue, request); !problem.empty()) {
+        err << "quorvel-cli: " << problem << "\n";
+        return kExitFailure;
+    }
+
+    const RenderedScreen rendered = RenderScreen(*catalogue, request);
+    if (!rendered.missingIcons.empty()) {
+        err << "quorvel-cli: icon " << rendered.missingIcons.front()
+            << " could not be loaded; no picture written\n";
+        return kExitFailure;
+    }
+    const std::vector<std::uint8_t> bytes = EncodePicture(rendered.image, *format);
+    if (bytes.empty()) {
+        err << "quorvel-cli: " << options.output.string() << ": the picture could not be encoded\n";
+        return kExitFailure;
+    }
+    if (const WriteOutcome written = WriteFileAtomically(options.output, bytes); !written.ok) {
+        err << "quorvel-cli: cannot write " << options.output.string() << ": " << written.error
+            << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+}  // namespace quorvel::cli

@@ -1,0 +1,115 @@
+#include "cli/ScreenRender.h"
+
+#include <QBuffer>
+#include <QRegion>
+#include <algorithm>
+#include <cctype>
+
+#include "export/BmpEncoder.h"
+#include "render/ScreenPainter.h"
+
+namespace quorvel::cli {
+
+namespace {
+
+const QRect kFullScreen(0, 0, 1280, 720);
+const QRect kMoreBand(0, 240, 1280, 480);
+
+int FirstLineOrNone(const Catalogue& catalogue, Category family) {
+    return catalogue.Count(family) > 0 ? 0 : -1;
+}
+
+}  // namespace
+
+std::unique_ptr<Catalogue> CatalogueFor(const SourceRecord& record, DvbType dvbType) {
+    // The rebuild may stamp the magic into the record; the caller's copy stays as loaded.
+    SourceRecord working = record;
+    auto catalogue = std::make_unique<Catalogue>();
+    RebuildCatalogue(working, dvbType, *catalogue);
+    return catalogue;
+}
+
+ScreenState StateFor(const Catalogue& catalogue, const ScreenRequest& request) {
+    ScreenState state;
+    state.category = request.screen;
+    state.dvbType = request.dvbType;
+    state.language = request.language;
+    state.referenceLevel = request.referenceLevel;
+    state.cursorX = request.cursorX;
+    state.measureSelection = FirstLineOrNone(catalogue, Category::Measure);
+    state.spectrumSelection = FirstLineOrNone(catalogue, Category::Spectrum);
+    state.constellationSelection = FirstLineOrNone(catalogue, Category::Constellation);
+    const int line = static_cast<int>(request.position);
+    switch (request.screen) {
+        case Category::Measure:
+            state.measureSelection = line;
+            break;
+        case Category::Spectrum:
+            state.spectrumSelection = line;
+            break;
+        case Category::Constellation:
+            state.constellationSelection = line;
+            break;
+        case Category::None:
+            break;
+    }
+    return state;
+}
+
+RenderedScreen RenderScreen(const Catalogue& catalogue, const ScreenRequest& request) {
+    RenderedScreen rendered{NewScreenImage(), {}};
+    ScreenState state = StateFor(catalogue, request);
+    const auto collect = [&rendered](const PaintResult& result) {
+        for (int icon : result.missingIcons) {
+            if (std::find(rendered.missingIcons.begin(), rendered.missingIcons.end(), icon) ==
+                rendered.missingIcons.end()) {
+                rendered.missingIcons.push_back(icon);
+            }
+        }
+    };
+    collect(PaintScreen(rendered.image, QRegion(kFullScreen), state, catalogue));
+    if (request.more) {
+        state.showMore = true;
+        collect(PaintScreen(rendered.image, QRegion(kMoreBand), state, catalogue));
+    }
+    return rendered;
+}
+
+std::string_view FormatExtension(PictureFormat format) {
+    return format == PictureFormat::Png ? "png" : "bmp";
+}
+
+std::optional<PictureFormat> FormatFromName(std::string_view name) {
+    if (name == "bmp") return PictureFormat::Bmp;
+    if (name == "png") return PictureFormat::Png;
+    return std::nullopt;
+}
+
+std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    if (extension.empty()) return std::nullopt;
+    extension.erase(0, 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return FormatFromName(extension);
+}
+
+std::vector<std::uint8_t> EncodePicture(const QImage& image, PictureFormat format) {
+    if (format == PictureFormat::Bmp) {
+        const QImage pixels = image.format() == QImage::Format_RGB32 ||
+                                      image.format() == QImage::Format_ARGB32 ||
+                                      image.format() == QImage::Format_ARGB32_Premultiplied
+                                  ? image
+                                  : image.convertToFormat(QImage::Format_RGB32);
+        return EncodeBmp32(reinterpret_cast<const std::uint32_t*>(pixels.constBits()),
+                           pixels.width(), pixels.height(),
+                           static_cast<std::size_t>(pixels.bytesPerLine()));
+    }
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG")) return {};
+    return {encoded.begin(), encoded.end()};
+}
+
+}  // namespace quorvel::cli

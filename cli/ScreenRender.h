@@ -1,0 +1,55 @@
+// The one way the tool turns a screen request into pixels and picture bytes; the single render
+// command and the batch both go through it, and it goes through the window's paint path.
+#pragma once
+
+#include <QImage>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/Catalogue.h"
+#include "data/SourceRecord.h"
+#include "render/ScreenState.h"
+
+namespace quorvel::cli {
+
+struct ScreenRequest {
+    DvbType dvbType = DvbType::Satellite;
+    Category screen = Category::Measure;
+    std::size_t position = 0;  // line of the family's drop-down list
+    Language language = Language::English;
+    bool more = false;  // the Constellation More view, as F1 shows it over the diagram view
+    std::uint8_t referenceLevel = 40;
+    int cursorX = 101;
+};
+
+// The catalogue the window builds for `dvbType` from a freshly loaded record.
+std::unique_ptr<Catalogue> CatalogueFor(const SourceRecord& record, DvbType dvbType);
+
+// The window's state right after a rebuild, then switched to the requested screen and line.
+// `request.position` must be below the family's count.
+ScreenState StateFor(const Catalogue& catalogue, const ScreenRequest& request);
+
+struct RenderedScreen {
+    QImage image;
+    std::vector<int> missingIcons;
+};
+
+// Paints the whole screen; for the More view first the diagram view, then the band F1
+// repaints (0, 240, 1280, 480) with the More view, exactly as the window does.
+RenderedScreen RenderScreen(const Catalogue& catalogue, const ScreenRequest& request);
+
+enum class PictureFormat { Bmp, Png };
+
+std::string_view FormatExtension(PictureFormat format);  // "bmp", "png"
+std::optional<PictureFormat> FormatFromName(std::string_view name);
+std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path);
+
+// BMP: the window's export bytes. PNG: the same pixels, without alpha. Empty on failure.
+std::vector<std::uint8_t> EncodePicture(const QImage& image, PictureFormat format);
+
+}  // namespace quorvel::cli

@@ -1,0 +1,23 @@
+// Reading the source data file named on the command line, with the user-facing reason when
+// it cannot be used.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "data/SourceRecord.h"
+
+namespace quorvel::cli {
+
+struct SourceInput {
+    std::unique_ptr<SourceRecord> record;  // null when the file could not be used
+    std::string error;                     // why, naming the file
+};
+
+SourceInput ReadSourceInput(const std::filesystem::path& path);
+
+// Hex SHA-256 of the whole file as it is on disk; empty when it cannot be read.
+std::string Sha256OfFile(const std::filesystem::path& path);
+
+}  // namespace quorvel::cli
