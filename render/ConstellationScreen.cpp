@@ -4,6 +4,7 @@
 
 #include "data/Formatting.h"
 #include "data/ScreenText.h"
+#include "render/PartlyCoveredCanvas.h"
 #include "render/ScreenParts.h"
 
 namespace quorvel {
@@ -139,12 +140,18 @@ void DrawMoreBand(Canvas& canvas, const ConstellationEntry& entry, Language lang
 
 void DrawConstellation(Canvas& canvas, const ConstellationEntry& entry, Language language,
                        DvbType dvbType, bool showMore) {
+    if (!showMore) {
+        DrawDiagramView(canvas, entry, language, dvbType);
+        return;
+    }
     // F1 repaints only the band, so the rows above it keep the diagram view. A pass that also
     // repaints those rows while the More view is on draws the diagram view there first, so they
-    // never show another screen's leftovers.
-    if (!showMore || canvas.NeedsArea(kAboveBand))
-        DrawDiagramView(canvas, entry, language, dvbType);
-    if (showMore) DrawMoreBand(canvas, entry, language);
+    // never show another screen's leftovers; its fills stop at the band, which covers the rest.
+    if (canvas.NeedsArea(kAboveBand)) {
+        PartlyCoveredCanvas aboveBand(canvas, kAboveBand);
+        DrawDiagramView(aboveBand, entry, language, dvbType);
+    }
+    DrawMoreBand(canvas, entry, language);
 }
 
 }  // namespace quorvel
