@@ -37,6 +37,11 @@ bool InputFilter::IsBoundForMainWindow(QObject* watched) const {
 
 bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+        case QEvent::ShortcutOverride: {
+            // An opened list picks its line on Enter already at this stage.
+            const auto& key = static_cast<const QKeyEvent&>(*event);
+            return !PassesThrough(key) && IsBoundForMainWindow(watched);
+        }
         case QEvent::KeyPress: {
             const auto& key = static_cast<const QKeyEvent&>(*event);
             if (PassesThrough(key) || !IsBoundForMainWindow(watched)) return false;

@@ -1,0 +1,413 @@
+// The main window driven by real key, mouse, wheel, drop and menu events on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+#include <QUrl>
+#include <memory>
+
+#include "app/CPreviewApp.h"
+#include "app/CPreviewDlg.h"
+#include "app/HelpTexts.h"
+#include "tests/app/SourceFiles.h"
+
+namespace quorvel {
+namespace {
+
+using test::SourceFileBuilder;
+
+constexpr QRgb kBlack = 0xFF000000;
+
+bool AllPixels(const QImage& image, QRect area, QRgb colour) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.pixel(x, y) != colour) return false;
+        }
+    }
+    return true;
+}
+
+QStringList Names(const QComboBox* list) {
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i) names << list->itemText(i);
+    return names;
+}
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_dialog = std::make_unique<CPreviewDlg>();
+        m_dialog->SetWarningSink([this](const QString& text) { m_warnings << text; });
+        m_dialog->show();
+        m_dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+    }
+
+    QString Write(const SourceFileBuilder& file, const char* name = "source.dat",
+                  std::size_t size = record::kSize) {
+        const QString path = m_dir.filePath(QString::fromLatin1(name));
+        file.Write(path.toStdString(), size);
+        return path;
+    }
+    void Open(const SourceFileBuilder& file) {
+        m_dialog->OpenSourceFile(Write(file));
+        ASSERT_TRUE(m_warnings.isEmpty()) << m_warnings.join('|').toStdString();
+    }
+
+    // Key presses go where the platform would send them: to the focused widget.
+    void Press(Qt::Key key, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            QWidget* target = QApplication::focusWidget();
+            QTest::keyClick(target ? target : m_dialog.get(), key);
+        }
+    }
+    void Wheel(QWidget* over, int angle) {
+        const QPointF at(over->width() / 2.0, over->height() / 2.0);
+        QWheelEvent event(at, over->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(over, &event);
+    }
+
+    const ScreenState& State() const { return m_dialog->Navigation().State(); }
+    QComboBox* List(const char* name) const { return m_dialog->findChild<QComboBox*>(name); }
+    QComboBox* MeasureList() const { return List("measureList"); }
+    QComboBox* ConstellationList() const { return List("constellationList"); }
+    QComboBox* SpectrumList() const { return List("spectrumList"); }
+    QWidget* Screen() const { return m_dialog->findChild<QWidget*>("screen"); }
+    QString HelpLine() const { return m_dialog->findChild<QLabel*>("helpLine")->text(); }
+    QAction* Action(const char* name) const { return m_dialog->findChild<QAction*>(name); }
+    QImage PaintedScreen() const {
+        Screen()->repaint();
+        return m_dialog->ScreenImage().copy();
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CPreviewDlg> m_dialog;
+    QStringList m_warnings;
+};
+
+TEST_F(MainWindowTest, StartsBlackWithAnEmptyHelpLineAndTheDefaultMenuChoices) {
+    EXPECT_EQ(m_dialog->windowTitle(), "Quorvel");
+    EXPECT_EQ(State().category, Category::None);
+    EXPECT_EQ(HelpLine(), "");
+    EXPECT_TRUE(Action("actionEnglish")->isChecked());
+    EXPECT_FALSE(Action("actionFrench")->isChecked());
+    EXPECT_TRUE(Action("actionDvbS")->isChecked());
+    EXPECT_FALSE(Action("actionDvbT")->isChecked());
+    EXPECT_FALSE(Action("actionDvbC")->isChecked());
+    for (const QComboBox* list : m_dialog->Lists()) EXPECT_EQ(list->count(), 0);
+    const QImage screen = PaintedScreen();
+    ASSERT_EQ(screen.size(), QSize(1280, 720));
+    EXPECT_TRUE(AllPixels(screen, screen.rect(), kBlack));
+    EXPECT_EQ(Screen()->geometry().topLeft(), QPoint(0, 0));
+}
+
+TEST_F(MainWindowTest, MenusHaveTheirExactEntries) {
+    QStringList popups;
+    QList<QStringList> entries;
+    for (QAction* popup : m_dialog->findChild<QMenuBar*>()->actions()) {
+        popups << popup->text();
+        QStringList texts;
+        for (QAction* entry : popup->menu()->actions()) texts << entry->text();
+        entries << texts;
+    }
+    EXPECT_EQ(popups, (QStringList{"&File", "&Language", "&DVB Type", "&Help"}));
+    ASSERT_EQ(entries.size(), 4);
+    EXPECT_EQ(entries[0], (QStringList{"&Open", "&Save"}));
+    EXPECT_EQ(entries[1], (QStringList{"English", "French"}));
+    EXPECT_EQ(entries[2], (QStringList{"DVB-S", "DVB-T", "DVB-C"}));
+    EXPECT_EQ(entries[3], (QStringList{"&About Quorvel..."}));
+}
+
+TEST_F(MainWindowTest, ArrowKeysSwitchFamiliesFocusTheirListAndNeverReachIt) {
+    Open(test::FullSatelliteFile());
+    EXPECT_EQ(State().category, Category::Measure);
+    EXPECT_TRUE(MeasureList()->hasFocus());
+    EXPECT_EQ(HelpLine(), help::kMeasure);
+
+    ConstellationList()->setCurrentIndex(1);  // a user pick
+    Press(Qt::Key_Right);
+    EXPECT_EQ(State().category, Category::Constellation);
+    EXPECT_TRUE(ConstellationList()->hasFocus());
+    EXPECT_EQ(ConstellationList()->currentIndex(), 0);
+    EXPECT_EQ(HelpLine(), help::kConstellation);
+
+    Press(Qt::Key_Right);
+    EXPECT_EQ(State().category, Category::Spectrum);
+    EXPECT_TRUE(SpectrumList()->hasFocus());
+    EXPECT_EQ(HelpLine(), help::kSpectrum);
+
+    // A focused list would move its selection on DOWN; the filter keeps the key from it.
+    Press(Qt::Key_Down);
+    Press(Qt::Key_End);
+    EXPECT_EQ(SpectrumList()->currentIndex(), 0);
+
+    Press(Qt::Key_Right);
+    EXPECT_EQ(State().category, Category::Measure);
+    Press(Qt::Key_Left);
+    EXPECT_EQ(State().category, Category::Spectrum);
+}
+
+TEST_F(MainWindowTest, ArrowKeysStayPutWhenTheTargetListIsEmpty) {
+    SourceFileBuilder file;
+    file.Add(EntryKind::Measure, 0, DvbType::Satellite, "M")
+        .Add(EntryKind::Constellation, 0, DvbType::Satellite, "C");
+    Open(file);
+    Press(Qt::Key_Left);
+    EXPECT_EQ(State().category, Category::Measure);
+    EXPECT_TRUE(MeasureList()->hasFocus());
+}
+
+TEST_F(MainWindowTest, UpAndDownShiftTheScaleWithinItsLimits) {
+    Open(test::FullSatelliteFile());
+    Press(Qt::Key_Left);
+    ASSERT_EQ(State().category, Category::Spectrum);
+    Press(Qt::Key_Up, 8);
+    EXPECT_EQ(State().referenceLevel, 75);
+    Press(Qt::Key_Down, 7);
+    EXPECT_EQ(State().referenceLevel, 40);
+    Press(Qt::Key_Down, 9);
+    EXPECT_EQ(State().referenceLevel, 0);
+}
+
+TEST_F(MainWindowTest, F1RepaintsOnlyTheConstellationBand) {
+    Open(test::FullSatelliteFile());
+    Press(Qt::Key_F1);  // Measure screen: nothing
+    EXPECT_FALSE(State().showMore);
+
+    Press(Qt::Key_Right);
+    const QImage diagram = PaintedScreen();
+    Press(Qt::Key_F1);
+    EXPECT_TRUE(State().showMore);
+    EXPECT_EQ(HelpLine(), help::kConstellationMore);
+    const QImage more = PaintedScreen();
+    EXPECT_EQ(diagram.copy(0, 0, 1280, 240), more.copy(0, 0, 1280, 240));
+    EXPECT_NE(diagram.copy(0, 240, 1280, 480), more.copy(0, 240, 1280, 480));
+}
+
+TEST_F(MainWindowTest, EscapeEnterAndTabDoNothing) {
+    Open(test::FullSatelliteFile());
+    QWidget* focused = QApplication::focusWidget();
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab}) {
+        Press(key);
+        EXPECT_TRUE(m_dialog->isVisible()) << key;
+        EXPECT_EQ(QApplication::focusWidget(), focused) << key;
+    }
+    EXPECT_EQ(State().category, Category::Measure);
+}
+
+TEST_F(MainWindowTest, KeysDoNotMoveInsideAnOpenedList) {
+    SourceFileBuilder file = test::FullSatelliteFile();
+    Open(file);
+    QComboBox* list = MeasureList();
+    list->showPopup();
+    QWidget* popup = list->view()->window();
+    ASSERT_TRUE(popup->isVisible());
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_M, Qt::Key_Return}) {
+        QTest::keyClick(list->view(), key);
+    }
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(list->view()->currentIndex().row(), 0);
+    EXPECT_EQ(list->currentIndex(), 0);
+
+    // Navigation keys still act while the list is open.
+    QTest::keyClick(list->view(), Qt::Key_Right);
+    EXPECT_EQ(State().category, Category::Constellation);
+
+    list->hidePopup();
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(State().category, Category::Measure);  // its close-up
+    EXPECT_EQ(HelpLine(), help::kMeasure);
+}
+
+TEST_F(MainWindowTest, ClosingAnEmptyListShowsABlackScreen) {
+    SourceFileBuilder file;
+    file.Add(EntryKind::Measure, 0, DvbType::Satellite, "M");
+    Open(file);
+    EXPECT_FALSE(AllPixels(PaintedScreen(), QRect(0, 0, 1280, 720), kBlack));
+    ConstellationList()->showPopup();
+    EXPECT_EQ(State().category, Category::Constellation);
+    EXPECT_EQ(HelpLine(), help::kMeasure);
+    EXPECT_TRUE(AllPixels(PaintedScreen(), QRect(0, 0, 1280, 720), kBlack));
+}
+
+TEST_F(MainWindowTest, ListsKeepFileOrderAndAUserPickShowsThatEntry) {
+    SourceFileBuilder file;
+    file.Add(EntryKind::Measure, 0, DvbType::Satellite, "Zulu")
+        .Add(EntryKind::Measure, 1, DvbType::Satellite, "Alpha")
+        .Add(EntryKind::Measure, 2, DvbType::Satellite, "Zulu");
+    Open(file);
+    EXPECT_EQ(Names(MeasureList()), (QStringList{"Zulu", "Alpha", "Zulu"}));
+    MeasureList()->setCurrentIndex(1);
+    EXPECT_EQ(State().measureSelection, 1);
+    EXPECT_EQ(State().category, Category::Measure);
+}
+
+TEST_F(MainWindowTest, WheelNotchesWalkTheCurrentList) {
+    Open(test::FullSatelliteFile());
+    Wheel(Screen(), -120);
+    EXPECT_EQ(State().measureSelection, 1);
+    EXPECT_EQ(MeasureList()->currentIndex(), 1);
+    Wheel(Screen(), -120);  // already the last name
+    EXPECT_EQ(MeasureList()->currentIndex(), 1);
+    Wheel(MeasureList(), 60);  // half a notch
+    EXPECT_EQ(MeasureList()->currentIndex(), 1);
+    Wheel(MeasureList(), 60);
+    EXPECT_EQ(MeasureList()->currentIndex(), 0);
+
+    Press(Qt::Key_Right);
+    Press(Qt::Key_F1);
+    Wheel(ConstellationList(), -120);
+    EXPECT_EQ(ConstellationList()->currentIndex(), 1);
+    EXPECT_FALSE(State().showMore);
+    EXPECT_EQ(MeasureList()->currentIndex(), 0);
+}
+
+TEST_F(MainWindowTest, PointerMovesTheSpectrumCursorAndTheTipReadsItInBlue) {
+    Open(test::FullSatelliteFile());
+    QTest::mouseMove(Screen(), QPoint(400, 300));
+    EXPECT_EQ(State().cursorX, 101);  // not on the Spectrum screen
+
+    Press(Qt::Key_Left);
+    PaintedScreen();
+    EXPECT_EQ(m_dialog->Navigation().CursorTipText(), "[ 950MHz : 40dBuV ]");
+
+    QTest::mouseMove(Screen(), QPoint(500, 300));
+    EXPECT_EQ(State().cursorX, 500);
+    const QImage screen = PaintedScreen();
+    // 950 to 2150 MHz in 10 MHz steps: 7-pixel columns, so x 500 reads sample 57.
+    EXPECT_EQ(m_dialog->Navigation().CursorTipText(), "[ 1520MHz : 40dBuV ]");
+    EXPECT_NE(screen.pixel(500, 100), kBlack);  // the orange column over the black plot
+    EXPECT_EQ(screen.pixel(505, 100), kBlack);
+
+    QHelpEvent tip(QEvent::ToolTip, QPoint(500, 300), Screen()->mapToGlobal(QPoint(500, 300)));
+    QApplication::sendEvent(Screen(), &tip);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_TRUE(QToolTip::text().contains("[ 1520MHz : 40dBuV ]"));
+    EXPECT_TRUE(QToolTip::text().contains("#0000ff"));
+
+    Press(Qt::Key_Left);
+    EXPECT_FALSE(QToolTip::isVisible());
+    QApplication::sendEvent(Screen(), &tip);
+    EXPECT_FALSE(QToolTip::isVisible());
+}
+
+TEST_F(MainWindowTest, RepeatedMenuChoicesDoNothingAndDvbTypeRebuilds) {
+    Open(test::FullSatelliteFile());
+    MeasureList()->setCurrentIndex(1);
+    Action("actionDvbS")->trigger();
+    EXPECT_EQ(MeasureList()->currentIndex(), 1);
+    EXPECT_TRUE(Action("actionDvbS")->isChecked());
+
+    Action("actionFrench")->trigger();
+    Action("actionFrench")->trigger();
+    EXPECT_EQ(State().language, Language::French);
+    EXPECT_TRUE(Action("actionFrench")->isChecked());
+    EXPECT_FALSE(Action("actionEnglish")->isChecked());
+
+    Press(Qt::Key_Left);
+    Action("actionDvbT")->trigger();
+    EXPECT_TRUE(Action("actionDvbT")->isChecked());
+    EXPECT_FALSE(Action("actionDvbS")->isChecked());
+    EXPECT_EQ(Names(MeasureList()), QStringList{"M-Ter"});
+    EXPECT_EQ(Names(SpectrumList()), QStringList{"S-Ter"});
+    EXPECT_EQ(State().category, Category::Measure);
+    EXPECT_TRUE(MeasureList()->hasFocus());
+    EXPECT_EQ(HelpLine(), help::kMeasure);
+    EXPECT_EQ(State().language, Language::French);
+}
+
+TEST_F(MainWindowTest, BadFilesAreReportedAndChangeNothing) {
+    Open(test::FullSatelliteFile());
+    Press(Qt::Key_Right);
+
+    m_dialog->OpenSourceFile("no/such/file.dat");
+    const QString expected = QDir::current().absoluteFilePath("no/such/file.dat");
+    EXPECT_EQ(m_warnings, QStringList{"Open false! \n" + expected});
+
+    m_warnings.clear();
+    m_dialog->OpenSourceFile(Write(SourceFileBuilder(), "short.dat", record::kSize - 1));
+    EXPECT_EQ(m_warnings, QStringList{"Read file error!"});
+    EXPECT_EQ(State().category, Category::Constellation);
+    EXPECT_EQ(Names(MeasureList()), (QStringList{"M-Sat-A", "M-Sat-B"}));
+    EXPECT_EQ(HelpLine(), help::kConstellation);
+}
+
+TEST_F(MainWindowTest, FileOpenAsksForAPathAndCancellingChangesNothing) {
+    QString answer;
+    m_dialog->SetOpenPathChooser([&answer] { return answer; });
+    Action("actionOpen")->trigger();
+    EXPECT_EQ(State().category, Category::None);
+    EXPECT_TRUE(m_warnings.isEmpty());
+
+    answer = Write(test::FullSatelliteFile());
+    Action("actionOpen")->trigger();
+    EXPECT_EQ(State().category, Category::Measure);
+    EXPECT_EQ(MeasureList()->count(), 2);
+}
+
+TEST_F(MainWindowTest, TheFileNamedAtStartOpensLikeFileOpen) {
+    EXPECT_FALSE(CPreviewApp::StartFile({"quorvel"}).has_value());
+    const QString path = Write(test::FullSatelliteFile());
+    const std::optional<QString> start = CPreviewApp::StartFile({"quorvel", path});
+    ASSERT_TRUE(start.has_value());
+    CPreviewApp::ScheduleOpen(*m_dialog, *start);
+    EXPECT_EQ(State().category, Category::None);  // only once the event loop runs
+    QTest::qWait(0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(State().category, Category::Measure);
+
+    CPreviewApp::ScheduleOpen(*m_dialog, m_dir.filePath("missing.dat"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_warnings, QStringList{"Open false! \n" + m_dir.filePath("missing.dat")});
+}
+
+TEST_F(MainWindowTest, DroppingASourceFileOpensIt) {
+    const QString path = Write(test::FullSatelliteFile());
+    QMimeData text;
+    text.setUrls({QUrl::fromLocalFile(m_dir.filePath("notes.txt"))});
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_dialog.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+
+    QMimeData source;
+    source.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &source, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_dialog.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &source, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_dialog.get(), &drop);
+    EXPECT_EQ(State().category, Category::Measure);
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsNameAndVersionAndClosesWithOk) {
+    Open(test::FullSatelliteFile());
+    QString title, text;
+    QTimer::singleShot(0, [&] {
+        QWidget* about = QApplication::activeModalWidget();
+        ASSERT_NE(about, nullptr);
+        title = about->windowTitle();
+        for (QLabel* label : about->findChildren<QLabel*>()) text += label->text();
+        // Keys belong to the About box, not to the main window's navigation.
+        QTest::keyClick(about, Qt::Key_Right);
+        about->findChild<QPushButton*>()->click();
+    });
+    Action("actionAbout")->trigger();
+    EXPECT_EQ(title, "About Quorvel");
+    EXPECT_TRUE(text.contains("Quorvel Version 1.2"));
+    EXPECT_EQ(State().category, Category::Measure);
+}
+
+}  // namespace
+}  // namespace quorvel
