@@ -1,0 +1,65 @@
+// Cost of one full pass of each Measure-family screen into the 1280 by 720 screen image.
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QRegion>
+
+#include "render/ImageCanvas.h"
+#include "render/MeasureScreen.h"
+#include "render/MeasureTestSupport.h"
+#include "render/SatelliteFindingScreen.h"
+#include "render/ScreenPainter.h"
+
+namespace {
+
+using quorvel::DvbType;
+using quorvel::ImageCanvas;
+using quorvel::Language;
+using quorvel::MeasureEntry;
+using quorvel::test::MeasureBytes;
+namespace field = quorvel::test::field;
+
+const QRegion kFullScreen(0, 0, quorvel::kScreenWidth, quorvel::kScreenHeight);
+
+// Both badges and a long bar: every element of the screen is drawn.
+MeasureBytes BusyEntry(DvbType family) {
+    return quorvel::test::TypicalMeasureEntry(static_cast<std::uint8_t>(family))
+        .U8(field::kStrength, 100)
+        .U16(field::kSymbolRateOrBandwidth, family == DvbType::Satellite ? 27500 : 3);
+}
+
+template <class Draw>
+void RunFullPasses(benchmark::State& state, DvbType family, Draw draw) {
+    QImage screen = quorvel::NewScreenImage();
+    const MeasureBytes bytes = BusyEntry(family);
+    const MeasureEntry entry(bytes.View());
+    for (auto _ : state) {
+        ImageCanvas canvas(screen, kFullScreen);
+        draw(canvas, entry);
+        benchmark::DoNotOptimize(screen.constBits());
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_SatelliteFindingPass(benchmark::State& state) {
+    RunFullPasses(state, DvbType::Satellite, [](ImageCanvas& canvas, const MeasureEntry& entry) {
+        quorvel::DrawSatelliteFinding(canvas, entry, Language::English);
+    });
+}
+BENCHMARK(BM_SatelliteFindingPass);
+
+void BM_TerrestrialMeasurePass(benchmark::State& state) {
+    RunFullPasses(state, DvbType::Terrestrial, [](ImageCanvas& canvas, const MeasureEntry& entry) {
+        quorvel::DrawMeasure(canvas, entry, Language::English, DvbType::Terrestrial);
+    });
+}
+BENCHMARK(BM_TerrestrialMeasurePass);
+
+void BM_CableMeasurePass(benchmark::State& state) {
+    RunFullPasses(state, DvbType::Cable, [](ImageCanvas& canvas, const MeasureEntry& entry) {
+        quorvel::DrawMeasure(canvas, entry, Language::English, DvbType::Cable);
+    });
+}
+BENCHMARK(BM_CableMeasurePass);
+
+}  // namespace
