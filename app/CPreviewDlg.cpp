@@ -306,10 +306,12 @@ void CPreviewDlg::ReportMissingIcons(const std::vector<int>& ids) {
 
 bool CPreviewDlg::ShowCursorTip(const QPoint& globalPos) {
     if (!m_navigator.ShowsCursorTip()) return false;
-    const QString text = QString::fromStdString(m_navigator.CursorTipText()).toHtmlEscaped();
-    QToolTip::showText(
-        globalPos,
-        QStringLiteral("<span style=\"color:#0000ff; white-space:pre\">%1</span>").arg(text), this);
+    // Rich text gives the pure blue; non-breaking spaces keep the readout on one line.
+    const QString text = QString::fromStdString(m_navigator.CursorTipText())
+                             .toHtmlEscaped()
+                             .replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
+    QToolTip::showText(globalPos, QStringLiteral("<font color=\"#0000ff\">%1</font>").arg(text),
+                       this);
     return true;
 }
 
