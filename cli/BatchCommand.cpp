@@ -56,9 +56,10 @@ class ProgressLine {
     std::mutex m_mutex;
 };
 
-nlohmann::json IndexOf(const std::vector<PlannedPicture>& pictures,
-                       const std::vector<std::string>& failures, const std::string& sha256) {
-    nlohmann::json list = nlohmann::json::array();
+nlohmann::ordered_json IndexOf(const std::vector<PlannedPicture>& pictures,
+                               const std::vector<std::string>& failures,
+                               const std::string& sha256) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         if (!failures[i].empty()) continue;
         const ScreenRequest& request = pictures[i].request;
