@@ -1,0 +1,51 @@
+// The Canvas that paints with QPainter into the 1280 by 720 screen image, inside a repaint region.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+#include <vector>
+
+#include "render/Canvas.h"
+#include "render/IconStore.h"
+#include "render/TextLayoutCache.h"
+
+namespace quorvel {
+
+// One paint pass. Pixels outside `area` (and outside the screen) never change, and operations
+// whose bounds miss `area` are dropped before they reach QPainter, so a pass over a thin strip
+// costs little. Fills are aliased at whole pixels; colours with alpha below 0xFF blend over what
+// is there. The image must stay alive, and must not be painted otherwise, while the canvas lives.
+class ImageCanvas final : public Canvas {
+  public:
+    ImageCanvas(QImage& screen, const QRegion& area, const IconSource& icons = EmbeddedIcons(),
+                TextLayoutCache& texts = SharedTextLayoutCache());
+    ~ImageCanvas() override;
+    ImageCanvas(const ImageCanvas&) = delete;
+    ImageCanvas& operator=(const ImageCanvas&) = delete;
+
+    void FillRect(Argb colour, IntRect rect) override;
+    void FillPolygon(Argb colour, std::span<const IntPoint> points) override;
+    void DrawText(std::u16string_view text, ScreenFont font, PointF at, Argb colour) override;
+    void DrawText(std::u16string_view text, ScreenFont font, RectF box, TextFormat format,
+                  Argb colour) override;
+    void DrawImage(IconId icon, int x, int y) override;
+    bool NeedsArea(IntRect rect) const override;
+
+    // Ids of the icons the pass asked for and could not find, one per request, in order; the
+    // caller reports them after the pass.
+    const std::vector<int>& MissingIcons() const { return m_missingIcons; }
+
+  private:
+    bool Touches(const QRect& rect) const;
+    void DrawRendered(const RenderedText& text, QPointF layoutTopLeft);
+
+    QPainter m_painter;
+    QRegion m_area;
+    bool m_clipsToArea;
+    const IconSource& m_icons;
+    TextLayoutCache& m_texts;
+    std::vector<int> m_missingIcons;
+};
+
+}  // namespace quorvel

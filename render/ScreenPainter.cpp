@@ -1,0 +1,21 @@
+#include "render/ScreenPainter.h"
+
+#include "render/ImageCanvas.h"
+#include "render/PaintDispatch.h"
+
+namespace quorvel {
+
+QImage NewScreenImage() {
+    QImage screen(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
+    screen.fill(0xFF000000);
+    return screen;
+}
+
+PaintResult PaintScreen(QImage& screen, const QRegion& area, const ScreenState& state,
+                        const Catalogue& catalogue) {
+    ImageCanvas canvas(screen, area);
+    DispatchResult dispatched = DispatchPaint(canvas, state, catalogue);
+    return {std::move(dispatched.cursorTipText), canvas.MissingIcons()};
+}
+
+}  // namespace quorvel

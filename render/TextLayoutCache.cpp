@@ -1,0 +1,160 @@
+#include "render/TextLayoutCache.h"
+
+#include <QCoreApplication>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
+#include <QTextOption>
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace quorvel {
+namespace {
+
+// Wide enough for any single line at the screens' sizes.
+constexpr qreal kUnboundedWidth = 1e6;
+
+struct PlacedGlyph {
+    QImage coverage;  // Format_Alpha8
+    QPoint topLeft;   // relative to the layout box
+};
+
+std::vector<PlacedGlyph> PlaceGlyphs(const QTextLayout& layout) {
+    std::vector<PlacedGlyph> placed;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < indexes.size(); ++i) {
+            QImage coverage = font.alphaMapForGlyph(indexes[i], QRawFont::PixelAntialiasing);
+            if (coverage.isNull()) continue;
+            if (coverage.format() != QImage::Format_Alpha8) {
+                coverage = coverage.convertToFormat(QImage::Format_Alpha8);
+            }
+            // The map's box relative to the pen position: whole pixels for an untransformed font.
+            const QRectF box = font.boundingRect(indexes[i]);
+            const QPoint pen(qRound(positions[i].x()), qRound(positions[i].y()));
+            placed.push_back({coverage, pen + QPoint(qRound(box.x()), qRound(box.y()))});
+        }
+    }
+    return placed;
+}
+
+// Overlapping glyphs combine as coverage over coverage, then take the colour.
+QImage Colourise(const std::vector<PlacedGlyph>& glyphs, const QRect& bounds, Argb colour) {
+    QImage coverage(bounds.size(), QImage::Format_Alpha8);
+    coverage.fill(0);
+    for (const PlacedGlyph& glyph : glyphs) {
+        const QPoint at = glyph.topLeft - bounds.topLeft();
+        for (int y = 0; y < glyph.coverage.height(); ++y) {
+            const uchar* src = glyph.coverage.constScanLine(y);
+            uchar* dst = coverage.scanLine(at.y() + y) + at.x();
+            for (int x = 0; x < glyph.coverage.width(); ++x) {
+                dst[x] = static_cast<uchar>(dst[x] + (src[x] * (255 - dst[x]) + 127) / 255);
+            }
+        }
+    }
+    QImage image(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+    const int alpha = qAlpha(colour);
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* cover = coverage.constScanLine(y);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            out[x] = qPremultiply(
+                qRgba(qRed(colour), qGreen(colour), qBlue(colour), (cover[x] * alpha + 127) / 255));
+        }
+    }
+    return image;
+}
+
+}  // namespace
+
+std::size_t TextLayoutCache::KeyHash::operator()(const Key& key) const {
+    std::size_t hash = std::hash<std::u16string>{}(key.text);
+    for (std::size_t part :
+         {std::hash<int>{}(key.pixelSize), std::hash<float>{}(key.width),
+          static_cast<std::size_t>(key.horizontal), static_cast<std::size_t>(key.colour)}) {
+        hash ^= part + 0x9E3779B97F4A7C15ULL + (hash << 6) + (hash >> 2);
+    }
+    return hash;
+}
+
+const QFont& TextLayoutCache::Font(int pixelSize) {
+    auto found = m_fonts.find(pixelSize);
+    if (found == m_fonts.end()) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(pixelSize);
+        font.setWeight(QFont::Normal);
+        font.setStyle(QFont::StyleNormal);
+        found = m_fonts.emplace(pixelSize, font).first;
+    }
+    return found->second;
+}
+
+const RenderedText& TextLayoutCache::Line(std::u16string_view text, int pixelSize, Argb colour) {
+    return Find(Key{std::u16string(text), pixelSize, -1.0f, Align::Near, colour});
+}
+
+const RenderedText& TextLayoutCache::Block(std::u16string_view text, int pixelSize, float width,
+                                           Align horizontal, Argb colour) {
+    return Find(Key{std::u16string(text), pixelSize, std::max(width, 0.0f), horizontal, colour});
+}
+
+void TextLayoutCache::Clear() {
+    m_texts.clear();
+    m_fonts.clear();
+}
+
+const RenderedText& TextLayoutCache::Find(Key key) {
+    if (auto found = m_texts.find(key); found != m_texts.end()) return found->second;
+    if (m_texts.size() >= kCapacity) m_texts.clear();
+    RenderedText rendered = Render(key);
+    return m_texts.emplace(std::move(key), std::move(rendered)).first->second;
+}
+
+RenderedText TextLayoutCache::Render(const Key& key) {
+    const bool wraps = key.width >= 0;
+    QTextOption option;
+    if (wraps) {
+        static constexpr Qt::Alignment kHorizontal[] = {Qt::AlignLeft, Qt::AlignHCenter,
+                                                        Qt::AlignRight};
+        option.setAlignment(kHorizontal[static_cast<int>(key.horizontal)]);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    } else {
+        option.setWrapMode(QTextOption::NoWrap);
+    }
+    QTextLayout layout(QString::fromUtf16(key.text.data(), static_cast<qsizetype>(key.text.size())),
+                       Font(key.pixelSize));
+    layout.setTextOption(option);
+    qreal height = 0;
+    qreal width = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(wraps ? key.width : kUnboundedWidth);
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+        width = std::max(width, line.naturalTextWidth());
+    }
+    layout.endLayout();
+
+    const std::vector<PlacedGlyph> glyphs = PlaceGlyphs(layout);
+    QRect bounds;
+    for (const PlacedGlyph& glyph : glyphs) bounds |= QRect(glyph.topLeft, glyph.coverage.size());
+    RenderedText rendered{QImage(), bounds.topLeft(), QSizeF(width, height)};
+    if (!bounds.isEmpty()) rendered.image = Colourise(glyphs, bounds, key.colour);
+    return rendered;
+}
+
+TextLayoutCache& SharedTextLayoutCache() {
+    static TextLayoutCache cache;
+    static const bool clearedWithApplication = [] {
+        qAddPostRoutine([] { cache.Clear(); });
+        return true;
+    }();
+    (void)clearedWithApplication;
+    return cache;
+}
+
+}  // namespace quorvel

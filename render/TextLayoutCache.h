@@ -1,0 +1,73 @@
+// Screen texts laid out and rasterised once, kept across passes: glyphs are the costly part of a
+// pass.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QSizeF>
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "render/Canvas.h"
+
+namespace quorvel {
+
+// A text ready to be copied onto the screen.
+struct RenderedText {
+    QImage image;   // the text's ink in its colour, premultiplied; null when there is no ink
+    QPoint offset;  // the image's top-left corner relative to the layout box's top-left corner
+    QSizeF layout;  // width of the widest line; height of all lines, leading included
+};
+
+// A text drawn the same way twice is laid out and rasterised once. The pixels come only from
+// glyph coverage maps, placed at whole pixels, and a rendering depends only on its key, so
+// whether a draw hits or misses the cache never changes a pixel. (Qt's own path for glyphs above
+// 64 pixels fills outlines whose hinting depends on what other sizes were drawn before, so the
+// same text could come out differently from one pass to the next; coverage maps do not.)
+// Use from one thread only.
+class TextLayoutCache {
+  public:
+    // Past this many renderings the cache starts over; one screen needs a few dozen.
+    static constexpr std::size_t kCapacity = 256;
+
+    // One unwrapped, left-aligned line, for point layout.
+    const RenderedText& Line(std::u16string_view text, int pixelSize, Argb colour);
+    // Lines wrapped at `width` (between words where possible, inside a word otherwise) and
+    // aligned horizontally within it, for rectangle layout.
+    const RenderedText& Block(std::u16string_view text, int pixelSize, float width,
+                              Align horizontal, Argb colour);
+
+    std::size_t Size() const { return m_texts.size(); }
+    void Clear();
+
+  private:
+    struct Key {
+        std::u16string text;
+        int pixelSize;
+        float width;  // negative: no wrapping
+        Align horizontal;
+        Argb colour;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const;
+    };
+
+    // Arial (fontconfig's match) at a whole pixel em size, regular weight.
+    const QFont& Font(int pixelSize);
+    const RenderedText& Find(Key key);
+    RenderedText Render(const Key& key);
+
+    std::map<int, QFont> m_fonts;
+    std::unordered_map<Key, RenderedText, KeyHash> m_texts;
+};
+
+// The cache every ImageCanvas uses unless given another; emptied when the Qt application object
+// is destroyed, so no font outlives it.
+TextLayoutCache& SharedTextLayoutCache();
+
+}  // namespace quorvel

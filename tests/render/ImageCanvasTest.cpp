@@ -1,0 +1,346 @@
+// Pixels the QPainter canvas produces: fill edges, blending, polygons, icons, text boxes, clipping.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <vector>
+
+#include "render/ImageCanvas.h"
+#include "render/ScreenPainter.h"
+
+namespace quorvel {
+namespace {
+
+constexpr Argb kBlack = 0xFF000000;
+constexpr Argb kWhite = 0xFFFFFFFF;
+constexpr Argb kCursorOrange = 0x64FF8000;
+
+Argb PixelAt(const QImage& image, int x, int y) {
+    return image.pixel(x, y);
+}
+
+QRegion WholeScreen() {
+    return QRegion(0, 0, kScreenWidth, kScreenHeight);
+}
+
+// The smallest rectangle holding every pixel that differs from black; null when there is none.
+QRect InkBounds(const QImage& image) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (PixelAt(image, x, y) != kBlack) bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
+}
+
+TEST(ImageCanvasFill, CoversExactlyTheIntegerRectangle) {
+    struct Case {
+        IntRect rect;
+        QRect expected;  // empty: nothing filled
+    };
+    const Case cases[] = {
+        {{10, 20, 5, 3}, QRect(10, 20, 5, 3)},
+        {{0, 0, 1, 1}, QRect(0, 0, 1, 1)},
+        {{-5, -7, 10, 10}, QRect(0, 0, 5, 3)},             // cut at the top-left edge
+        {{1270, 715, 2193, 30}, QRect(1270, 715, 10, 5)},  // runs past the right and bottom
+        {{10, 10, 0, 30}, QRect()},                        // zero width
+        {{10, 10, 30, -2}, QRect()},                       // negative height
+    };
+    for (const Case& c : cases) {
+        QImage screen = NewScreenImage();
+        {
+            ImageCanvas canvas(screen, WholeScreen());
+            canvas.FillRect(kWhite, c.rect);
+        }
+        EXPECT_EQ(InkBounds(screen), c.expected) << c.rect.x << "," << c.rect.y;
+        if (!c.expected.isEmpty()) {
+            EXPECT_EQ(PixelAt(screen, c.expected.right(), c.expected.bottom()), kWhite);
+        }
+    }
+}
+
+TEST(ImageCanvasFill, TranslucentColourBlendsOverWhatIsThere) {
+    struct Case {
+        Argb under;
+        Argb over;
+        Argb expected;
+    };
+    const Case cases[] = {
+        // 100/255 of (255, 128, 0) over black rounds to (100, 50, 0).
+        {kBlack, kCursorOrange, 0xFF643200},
+        // ... over green: green keeps 155/255 of itself: 50.2 + 155 = 205.
+        {0xFF00FF00, kCursorOrange, 0xFF64CD00},
+        {0xFFE6E6E6, 0xFF000000, 0xFF000000},  // opaque replaces
+        {0xFF123456, 0x00FFFFFF, 0xFF123456},  // fully transparent leaves it
+    };
+    for (const Case& c : cases) {
+        QImage screen = NewScreenImage();
+        {
+            ImageCanvas canvas(screen, WholeScreen());
+            canvas.FillRect(c.under, {0, 0, 20, 20});
+            canvas.FillRect(c.over, {5, 5, 10, 10});
+        }
+        EXPECT_EQ(PixelAt(screen, 7, 7), c.expected) << std::hex << c.under << " " << c.over;
+        EXPECT_EQ(PixelAt(screen, 4, 7), c.under);
+    }
+}
+
+TEST(ImageCanvasPolygon, SquareFillsWholePixelsInsideItsEdges) {
+    QImage screen = NewScreenImage();
+    {
+        ImageCanvas canvas(screen, WholeScreen());
+        const IntPoint square[] = {{10, 10}, {20, 10}, {20, 20}, {10, 20}};
+        canvas.FillPolygon(kWhite, square);
+    }
+    EXPECT_EQ(InkBounds(screen), QRect(10, 10, 10, 10));
+}
+
+TEST(ImageCanvasPolygon, EvenOddLeavesNestedSquareAndStarCentreEmpty) {
+    QImage screen = NewScreenImage();
+    std::vector<IntPoint> star;
+    for (int k = 0; k < 5; ++k) {
+        const double angle = -std::numbers::pi / 2 + k * 4 * std::numbers::pi / 5;
+        star.push_back({static_cast<int>(std::lround(300 + 100 * std::cos(angle))),
+                        static_cast<int>(std::lround(300 + 100 * std::sin(angle)))});
+    }
+    {
+        ImageCanvas canvas(screen, WholeScreen());
+        const IntPoint nested[] = {{10, 10}, {60, 10}, {60, 60}, {10, 60}, {10, 10},
+                                   {20, 20}, {50, 20}, {50, 50}, {20, 50}, {20, 20}};
+        canvas.FillPolygon(kWhite, nested);
+        canvas.FillPolygon(kWhite, star);
+    }
+    EXPECT_EQ(PixelAt(screen, 15, 35), kWhite);    // between the squares
+    EXPECT_EQ(PixelAt(screen, 35, 35), kBlack);    // inside both: even crossing count
+    EXPECT_EQ(PixelAt(screen, 300, 300), kBlack);  // the star's pentagon overlaps itself
+    EXPECT_EQ(PixelAt(screen, 300, 215), kWhite);  // its top point
+}
+
+TEST(ImageCanvasImage, BatteryCoversItsOwnSizeAtThePoint) {
+    QImage screen = NewScreenImage();
+    {
+        ImageCanvas canvas(screen, WholeScreen());
+        canvas.DrawImage(IconId::Battery, 1200, 10);
+    }
+    EXPECT_EQ(InkBounds(screen), QRect(1200, 10, 28, 58));
+    const QImage battery = LoadResourceImage(148).image;
+    for (int y = 0; y < battery.height(); ++y) {
+        for (int x = 0; x < battery.width(); ++x) {
+            ASSERT_EQ(PixelAt(screen, 1200 + x, 10 + y), battery.pixel(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST(ImageCanvasClip, NothingOutsideTheRegionChanges) {
+    const QRegion strips = QRegion(100, 0, 4, kScreenHeight) + QRegion(900, 0, 4, kScreenHeight);
+    QImage screen = NewScreenImage();
+    {
+        ImageCanvas canvas(screen, strips);
+        EXPECT_FALSE(canvas.NeedsArea({200, 0, 600, 720}));
+        EXPECT_TRUE(canvas.NeedsArea({0, 700, 101, 1}));
+        canvas.FillRect(kWhite, {0, 0, kScreenWidth, kScreenHeight});
+        canvas.FillRect(0xFF00FF00, {300, 300, 50, 50});  // outside: must change nothing
+        canvas.DrawText(u"WIDE TEXT ACROSS THE STRIP", kFontNormal, PointF{50, 100}, 0xFFFF0000);
+        canvas.DrawImage(IconId::Battery, 500, 500);
+    }
+    for (int y = 0; y < kScreenHeight; y += 7) {
+        for (int x = 0; x < kScreenWidth; ++x) {
+            const bool inside = (x >= 100 && x < 104) || (x >= 900 && x < 904);
+            if (!inside) {
+                ASSERT_EQ(PixelAt(screen, x, y), kBlack) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_EQ(PixelAt(screen, 103, 0), kWhite);
+    EXPECT_EQ(PixelAt(screen, 900, 719), kWhite);
+}
+
+TEST(ImageCanvasClip, SkippedRectangleTextIsNeverLaidOut) {
+    TextLayoutCache cache;
+    QImage screen = NewScreenImage();
+    ImageCanvas canvas(screen, QRegion(0, 0, 10, 10), EmbeddedIcons(), cache);
+    canvas.DrawText(u"far away", kFontNormal, RectF{500, 500, 200, 60}, {}, kWhite);
+    EXPECT_EQ(cache.Size(), 0u);
+    canvas.DrawText(u"near", kFontNormal, RectF{0, 0, 200, 60}, {}, kWhite);
+    EXPECT_EQ(cache.Size(), 1u);
+}
+
+TEST(ImageCanvasText, PointLayoutStartsTheLineBoxAtThePoint) {
+    QImage screen = NewScreenImage();
+    {
+        ImageCanvas canvas(screen, WholeScreen());
+        canvas.DrawText(u"Hg", kFontNormal, PointF{100, 200}, kWhite);
+    }
+    const QRect ink = InkBounds(screen);
+    ASSERT_FALSE(ink.isNull());
+    EXPECT_GE(ink.left(), 100);
+    EXPECT_GE(ink.top(), 200);
+    // Placed by its line box, not its baseline: the capital's top sits within the ascent's
+    // first third, and the descender stays within one line height.
+    EXPECT_LT(ink.top(), 200 + 35 / 3);
+    EXPECT_LE(ink.bottom(), 200 + 42);
+    EXPECT_LT(ink.left(), 100 + 8);
+}
+
+TEST(ImageCanvasText, EmptyOrNulTextDrawsNothingAndNulEndsTheText) {
+    QImage screen = NewScreenImage();
+    {
+        ImageCanvas canvas(screen, WholeScreen());
+        canvas.DrawText(u"", kFontNormal, PointF{10, 10}, kWhite);
+        canvas.DrawText(u"", kFontNormal, RectF{10, 10, 300, 60}, {Align::Center, Align::Center},
+                        kWhite);
+        canvas.DrawText(std::u16string_view(u"\0AB", 3), kFontNormal, PointF{10, 100}, kWhite);
+    }
+    EXPECT_TRUE(InkBounds(screen).isNull());
+
+    QImage cut = NewScreenImage();
+    QImage plain = NewScreenImage();
+    {
+        ImageCanvas canvas(cut, WholeScreen());
+        canvas.DrawText(std::u16string_view(u"AB\0CD", 5), kFontNormal, PointF{10, 10}, kWhite);
+    }
+    {
+        ImageCanvas canvas(plain, WholeScreen());
+        canvas.DrawText(u"AB", kFontNormal, PointF{10, 10}, kWhite);
+    }
+    EXPECT_EQ(cut, plain);
+}
+
+TEST(ImageCanvasText, LockWordWiderThanItsBoxWrapsInsideTheWordAndStaysInTheBox) {
+    const RectF box{20, 350, 300, 160};
+    for (const char16_t* word : {u"UNLOCK", u"bloquer"}) {
+        QImage screen = NewScreenImage();
+        {
+            ImageCanvas canvas(screen, WholeScreen());
+            canvas.DrawText(word, kFontLock, box, {Align::Center, Align::Near}, kWhite);
+        }
+        const QRect ink = InkBounds(screen);
+        ASSERT_FALSE(ink.isNull());
+        EXPECT_TRUE(QRect(20, 350, 300, 160).contains(ink))
+            << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
+        // A second line starts below the first line's height (about 115 px at 100 px).
+        EXPECT_GT(ink.bottom(), 350 + 120);
+    }
+}
+
+TEST(ImageCanvasText, RectangleLayoutAlignsBothWays) {
+    const QRect box(400, 200, 400, 200);
+    struct Case {
+        TextFormat format;
+        int left, right;  // allowed range of the ink's horizontal centre
+        int top, bottom;  // allowed range of the ink's vertical centre
+    };
+    const Case cases[] = {
+        {{Align::Near, Align::Near}, 400, 440, 200, 240},
+        {{Align::Center, Align::Center}, 596, 604, 296, 304},
+        {{Align::Far, Align::Far}, 760, 800, 360, 400},
+        {{Align::Center, Align::Near}, 596, 604, 200, 240},
+    };
+    for (const Case& c : cases) {
+        QImage screen = NewScreenImage();
+        {
+            ImageCanvas canvas(screen, WholeScreen());
+            canvas.DrawText(u"HOH", kFontNormal, RectF{400, 200, 400, 200}, c.format, kWhite);
+        }
+        const QRect ink = InkBounds(screen);
+        ASSERT_TRUE(box.contains(ink));
+        const QPoint centre = ink.center();
+        EXPECT_GE(centre.x(), c.left);
+        EXPECT_LE(centre.x(), c.right);
+        EXPECT_GE(centre.y(), c.top);
+        EXPECT_LE(centre.y(), c.bottom);
+    }
+}
+
+// A screen's worth of texts drawn twice: once through an empty cache, once through a warm one.
+void DrawTextPass(TextLayoutCache& cache, QImage& screen) {
+    ImageCanvas canvas(screen, WholeScreen(), EmbeddedIcons(), cache);
+    canvas.FillRect(0xFFE6E6E6, {0, 0, kScreenWidth, kScreenHeight});
+    canvas.DrawText(u"Satellite > Satellite Finding", kFontNormal, PointF{50.5f, 20}, kBlack);
+    canvas.DrawText(u"12603 H 22000", kFontNormal, RectF{660, 170, 560, 60},
+                    {Align::Center, Align::Center}, kBlack);
+    canvas.DrawText(u"UNLOCK", kFontLock, RectF{20, 350, 300, 160}, {Align::Center, Align::Near},
+                    0xFFFF0000);
+    canvas.DrawText(u"-20", kFontScale, PointF{10, 600}, kBlack);
+}
+
+TEST(ImageCanvasText, CachedLayoutsDrawTheSamePixels) {
+    TextLayoutCache cache;
+    QImage cold = NewScreenImage();
+    DrawTextPass(cache, cold);
+    QImage warm = NewScreenImage();
+    DrawTextPass(cache, warm);
+    EXPECT_EQ(cold, warm);
+
+    // Filling the cache past its capacity starts it over; the next pass must not differ either.
+    QImage scratch = NewScreenImage();
+    {
+        ImageCanvas canvas(scratch, QRegion(0, 0, 1, 1), EmbeddedIcons(), cache);
+        for (std::size_t i = 0; i < TextLayoutCache::kCapacity; ++i) {
+            canvas.DrawText(u"x" + std::u16string(i % 50 + 1, u'y'), ScreenFont{float(10 + i / 50)},
+                            PointF{0, 0}, kWhite);
+        }
+    }
+    EXPECT_LE(cache.Size(), TextLayoutCache::kCapacity);
+    QImage evicted = NewScreenImage();
+    DrawTextPass(cache, evicted);
+    EXPECT_EQ(cold, evicted);
+}
+
+// Icons come from here in the missing-icon tests: the embedded set without the battery.
+class IconsWithoutBattery final : public IconSource {
+  public:
+    ResourceImage Load(IconId icon) const override {
+        if (icon == IconId::Battery) return {QImage(), kResourceNotFound};
+        return EmbeddedIcons().Load(icon);
+    }
+};
+
+TEST(ImageCanvasImage, MissingIconIsRecordedAndThePassGoesOn) {
+    const IconsWithoutBattery icons;
+    QImage screen = NewScreenImage();
+    std::vector<int> missing;
+    {
+        ImageCanvas canvas(screen, QRegion(0, 0, 700, 720), icons);
+        canvas.DrawImage(IconId::Battery, 10, 10);
+        canvas.DrawImage(IconId::Badge18V, 100, 10);
+        canvas.DrawImage(IconId::Battery, 1000, 10);  // outside the area: still asked for
+        canvas.FillRect(kWhite, {0, 600, 10, 10});
+        missing = canvas.MissingIcons();
+    }
+    EXPECT_EQ(missing, (std::vector<int>{148, 148}));
+    EXPECT_EQ(PixelAt(screen, 20, 20), kBlack);
+    EXPECT_NE(PixelAt(screen, 101, 11), kBlack);
+    EXPECT_EQ(PixelAt(screen, 5, 605), kWhite);
+}
+
+TEST(IconStore, EmbeddedIconsHaveTheirSizesAndUnknownIdsFailWithNotFound) {
+    struct Case {
+        int id;
+        QSize size;
+    };
+    const Case cases[] = {{140, {40, 40}}, {141, {40, 40}}, {142, {40, 40}},
+                          {143, {50, 40}}, {145, {50, 40}}, {148, {28, 58}}};
+    for (const Case& c : cases) {
+        const ResourceImage found = LoadResourceImage(c.id);
+        EXPECT_EQ(found.errorCode, 0) << c.id;
+        EXPECT_EQ(found.image.size(), c.size) << c.id;
+        EXPECT_EQ(found.image.pixel(0, 0), 0xFFE6E6E6u) << c.id;  // the screen's grey
+    }
+    for (int id : {0, 128, 144, 146, 147, 149}) {
+        const ResourceImage missing = LoadResourceImage(id);
+        EXPECT_TRUE(missing.image.isNull()) << id;
+        EXPECT_EQ(missing.errorCode, ENOENT) << id;
+    }
+}
+
+TEST(IconStore, DecodesEachIconOnce) {
+    const QImage first = LoadResourceImage(142).image;
+    const QImage second = LoadResourceImage(142).image;
+    EXPECT_EQ(first.constBits(), second.constBits());
+}
+
+}  // namespace
+}  // namespace quorvel
