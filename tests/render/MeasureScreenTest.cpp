@@ -14,7 +14,10 @@ namespace quorvel {
 namespace {
 
 using test::DrawnText;
+using test::ExpectTexts;
 using test::MeasureBytes;
+using test::RectsIn;
+using test::TextAt;
 namespace field = test::field;
 
 constexpr Argb kGrey = 0xFFE6E6E6, kWhite = 0xFFFFFFFF, kBar = 0xFF800000, kBlue = 0xFF0080FF;
@@ -32,37 +35,6 @@ std::vector<CanvasOp> Record(const MeasureBytes& bytes, DvbType dvbType,
     RecordingCanvas canvas;
     DrawMeasure(canvas, MeasureEntry(bytes.View()), language, dvbType);
     return canvas.Ops();
-}
-
-std::string TextAt(const std::vector<CanvasOp>& ops, float x, float y) {
-    const auto texts = test::TextsOf(ops);
-    const DrawnText* found = test::TextAt(texts, x, y);
-    return found ? found->text : "<nothing drawn here>";
-}
-
-std::vector<IntRect> RectsIn(const std::vector<CanvasOp>& ops, Argb colour) {
-    std::vector<IntRect> rects;
-    for (const FillRectOp& op : test::OpsOf<FillRectOp>(ops)) {
-        if (op.colour == colour) rects.push_back(op.rect);
-    }
-    return rects;
-}
-
-struct PlacedText {
-    float x, y;
-    std::string text;
-    Argb colour;
-};
-
-void ExpectTexts(const std::vector<CanvasOp>& ops, const std::vector<PlacedText>& expected) {
-    const auto texts = test::TextsOf(ops);
-    for (const PlacedText& want : expected) {
-        SCOPED_TRACE(testing::Message() << "at " << want.x << "," << want.y);
-        const DrawnText* got = test::TextAt(texts, want.x, want.y);
-        ASSERT_NE(got, nullptr);
-        EXPECT_EQ(got->text, want.text);
-        EXPECT_EQ(got->colour, want.colour);
-    }
 }
 
 TEST(MeasureScreen, TypicalEntryPutsEachFieldBesideItsLabel) {

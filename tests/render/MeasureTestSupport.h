@@ -1,6 +1,8 @@
 // Shared helpers for the Measure-family screen tests: entry fields by offset and op look-ups.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QRect>
 #include <cstdint>
@@ -134,6 +136,39 @@ inline const DrawnText* TextAt(const std::vector<DrawnText>& texts, float x, flo
         if (text.x == x && text.y == y) return &text;
     }
     return nullptr;
+}
+
+// The text drawn at (x, y), or a marker that cannot match any screen text.
+inline std::string TextAt(const std::vector<CanvasOp>& ops, float x, float y) {
+    const auto texts = TextsOf(ops);
+    const DrawnText* found = TextAt(texts, x, y);
+    return found ? found->text : "<nothing drawn here>";
+}
+
+inline std::vector<IntRect> RectsIn(const std::vector<CanvasOp>& ops, Argb colour) {
+    std::vector<IntRect> rects;
+    for (const FillRectOp& op : OpsOf<FillRectOp>(ops)) {
+        if (op.colour == colour) rects.push_back(op.rect);
+    }
+    return rects;
+}
+
+struct PlacedText {
+    float x, y;
+    std::string text;
+    Argb colour;
+};
+
+// Each expected text is drawn at its place, in its colour.
+inline void ExpectTexts(const std::vector<CanvasOp>& ops, const std::vector<PlacedText>& expected) {
+    const auto texts = TextsOf(ops);
+    for (const PlacedText& want : expected) {
+        SCOPED_TRACE(testing::Message() << "at " << want.x << "," << want.y);
+        const DrawnText* got = TextAt(texts, want.x, want.y);
+        ASSERT_NE(got, nullptr);
+        EXPECT_EQ(got->text, want.text);
+        EXPECT_EQ(got->colour, want.colour);
+    }
 }
 
 inline std::vector<IconId> IconsOf(const std::vector<CanvasOp>& ops) {

@@ -15,7 +15,10 @@ namespace quorvel {
 namespace {
 
 using test::DrawnText;
+using test::ExpectTexts;
 using test::MeasureBytes;
+using test::RectsIn;
+using test::TextAt;
 namespace field = test::field;
 
 constexpr std::uint8_t kSatellite = 2;
@@ -28,56 +31,23 @@ std::vector<CanvasOp> Record(const MeasureBytes& bytes, Language language = Lang
     return canvas.Ops();
 }
 
-std::string TextAt(const std::vector<CanvasOp>& ops, float x, float y) {
-    const auto texts = test::TextsOf(ops);
-    const DrawnText* found = test::TextAt(texts, x, y);
-    return found ? found->text : "<nothing drawn here>";
-}
-
-std::vector<IntRect> RectsIn(const std::vector<CanvasOp>& ops, Argb colour) {
-    std::vector<IntRect> rects;
-    for (const FillRectOp& op : test::OpsOf<FillRectOp>(ops)) {
-        if (op.colour == colour) rects.push_back(op.rect);
-    }
-    return rects;
-}
-
-struct PlacedText {
-    float x, y;
-    std::string text;
-    Argb colour;
-    bool inBox;
-};
-
-void ExpectTexts(const std::vector<CanvasOp>& ops, const std::vector<PlacedText>& expected) {
-    const auto texts = test::TextsOf(ops);
-    for (const PlacedText& want : expected) {
-        SCOPED_TRACE(testing::Message() << "at " << want.x << "," << want.y);
-        const DrawnText* got = test::TextAt(texts, want.x, want.y);
-        ASSERT_NE(got, nullptr);
-        EXPECT_EQ(got->text, want.text);
-        EXPECT_EQ(got->colour, want.colour);
-        EXPECT_EQ(got->inBox, want.inBox);
-    }
-}
-
 TEST(SatelliteFindingScreen, TypicalEntryPutsEachFieldBesideItsLabel) {
     const auto ops = Record(test::TypicalMeasureEntry(kSatellite));
     ExpectTexts(ops, {
-                         {660, 103, "Astra 1KR", kBlack, true},
-                         {660, 170, "11778/V/27500", kBlack, true},
-                         {660, 240, "OK", kBlack, true},
-                         {360, 310, "DVB-S2/8PSK 12603/22000 019.2\u00B0 E", kBlack, true},
-                         {530, 380, "PER:", kBlack, false},
-                         {650, 380, "-65 dBm", kOrange, false},
-                         {900, 380, "C/N:", kBlack, false},
-                         {1000, 380, "12.3 dB", kOrange, false},
-                         {530, 450, "FEC:", kBlack, false},
-                         {650, 450, "3/4", kOrange, false},
-                         {900, 450, "BER:", kBlack, false},
-                         {1000, 450, "2.3E-5", kOrange, false},
-                         {1100, 510, "87 %", kOrange, false},
-                         {1100, 580, "64 %", kOrange, false},
+                         {660, 103, "Astra 1KR", kBlack},
+                         {660, 170, "11778/V/27500", kBlack},
+                         {660, 240, "OK", kBlack},
+                         {360, 310, "DVB-S2/8PSK 12603/22000 019.2\u00B0 E", kBlack},
+                         {530, 380, "PER:", kBlack},
+                         {650, 380, "-65 dBm", kOrange},
+                         {900, 380, "C/N:", kBlack},
+                         {1000, 380, "12.3 dB", kOrange},
+                         {530, 450, "FEC:", kBlack},
+                         {650, 450, "3/4", kOrange},
+                         {900, 450, "BER:", kBlack},
+                         {1000, 450, "2.3E-5", kOrange},
+                         {1100, 510, "87 %", kOrange},
+                         {1100, 580, "64 %", kOrange},
                      });
     // The packet error rate (4.1E-7) has no place on this screen.
     for (const DrawnText& text : test::TextsOf(ops)) EXPECT_NE(text.text, "4.1E-7");
@@ -87,15 +57,15 @@ TEST(SatelliteFindingScreen, AllZeroEntryStillDrawsEveryElement) {
     const auto ops = Record(test::ZeroMeasureEntry(kSatellite));
     EXPECT_EQ(ops.size(), 33u);  // 35 elements less the two badges
     ExpectTexts(ops, {
-                         {660, 103, "", kBlack, true},
-                         {660, 170, "00000/H/00000", kBlack, true},
-                         {360, 310, "DVB-T/16-QAM 00000/00000 000.0\u00B0 W", kBlack, true},
-                         {650, 380, "0 dBm", kOrange, false},
-                         {1000, 380, "00.0 dB", kOrange, false},
-                         {650, 450, "1/2", kOrange, false},
-                         {1000, 450, "<1.0E-9", kOrange, false},
-                         {1100, 510, "00 %", kOrange, false},
-                         {1100, 580, "00 %", kOrange, false},
+                         {660, 103, "", kBlack},
+                         {660, 170, "00000/H/00000", kBlack},
+                         {360, 310, "DVB-T/16-QAM 00000/00000 000.0\u00B0 W", kBlack},
+                         {650, 380, "0 dBm", kOrange},
+                         {1000, 380, "00.0 dB", kOrange},
+                         {650, 450, "1/2", kOrange},
+                         {1000, 450, "<1.0E-9", kOrange},
+                         {1100, 510, "00 %", kOrange},
+                         {1100, 580, "00 %", kOrange},
                      });
     EXPECT_EQ(RectsIn(ops, kBar), (std::vector<IntRect>{{220, 525, 0, 30}, {220, 595, 0, 30}}));
     EXPECT_EQ(test::IconsOf(ops), std::vector<IconId>{IconId::Battery});
@@ -248,12 +218,12 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, SatelliteFindingLock,
 TEST(SatelliteFindingScreen, FrenchWordsReplaceEveryTranslatedLabel) {
     const auto ops = Record(test::TypicalMeasureEntry(kSatellite), Language::French);
     ExpectTexts(ops, {
-                         {50, 20, "Satellite > Satellite Finding", kBlack, false},
-                         {60, 100, "Satellite", kBlack, false},
-                         {60, 170, "transpondeur", kBlack, false},
-                         {60, 240, "recherche", kBlack, false},
-                         {30, 510, "force", kBlack, false},
-                         {30, 580, "qualit\u00E9", kBlack, false},
+                         {50, 20, "Satellite > Satellite Finding", kBlack},
+                         {60, 100, "Satellite", kBlack},
+                         {60, 170, "transpondeur", kBlack},
+                         {60, 240, "recherche", kBlack},
+                         {30, 510, "force", kBlack},
+                         {30, 580, "qualit\u00E9", kBlack},
                      });
 }
 
