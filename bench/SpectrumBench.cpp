@@ -1,0 +1,60 @@
+// Spectrum Analyzer passes: the whole screen, and the two strips a pointer move repaints.
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QRegion>
+
+#include "render/ImageCanvas.h"
+#include "render/ScreenPainter.h"
+#include "render/SpectrumScreen.h"
+#include "support/EntryBytes.h"
+
+namespace {
+
+using namespace quorvel;
+
+// The longest trace an entry holds: a Cable sweep of 202 samples with a varied level line.
+test::EntryBytes<SpectrumEntry::kSize> FullSweep() {
+    test::EntryBytes<SpectrumEntry::kSize> bytes;
+    bytes.I32(32, 47).I32(36, 474).I32(40, 47 + 5 * 202).U16(44, 57).U8(46, 1).U8(47, 1);
+    for (std::size_t i = 0; i < SpectrumEntry::kLevelCount; ++i) {
+        bytes.U8(SpectrumEntry::kLevelsOffset + i, static_cast<std::uint8_t>(38 + (i * 7) % 31));
+    }
+    return bytes;
+}
+
+void BM_SpectrumPass(benchmark::State& state) {
+    const auto bytes = FullSweep();
+    const SpectrumEntry entry(bytes.View());
+    const SpectrumView view{Language::English, DvbType::Cable, 40, 101};
+    QImage screen = NewScreenImage();
+    const QRegion whole(screen.rect());
+    for (auto _ : state) {
+        ImageCanvas canvas(screen, whole);
+        benchmark::DoNotOptimize(DrawSpectrum(canvas, entry, view));
+    }
+    benchmark::DoNotOptimize(screen.constBits());
+}
+BENCHMARK(BM_SpectrumPass);
+
+// The cursor jumps between x 300 and x 600; each pass repaints the old and the new column.
+void BM_SpectrumPointerMove(benchmark::State& state) {
+    const auto bytes = FullSweep();
+    const SpectrumEntry entry(bytes.View());
+    SpectrumView view{Language::English, DvbType::Cable, 40, 300};
+    QImage screen = NewScreenImage();
+    {
+        ImageCanvas canvas(screen, QRegion(screen.rect()));
+        DrawSpectrum(canvas, entry, view);
+    }
+    const QRegion strips = QRegion(299, 70, 4, 580) + QRegion(599, 70, 4, 580);
+    for (auto _ : state) {
+        view.cursorX = view.cursorX == 300 ? 600 : 300;
+        ImageCanvas canvas(screen, strips);
+        benchmark::DoNotOptimize(DrawSpectrum(canvas, entry, view));
+    }
+    benchmark::DoNotOptimize(screen.constBits());
+}
+BENCHMARK(BM_SpectrumPointerMove);
+
+}  // namespace
