@@ -25,6 +25,9 @@
 #include "app/ListComboBox.h"
 #include "app/ScreenView.h"
 #include "data/TextEncoding.h"
+#include "export/AtomicFile.h"
+#include "export/BmpEncoder.h"
+#include "export/ExportDiagnostics.h"
 
 namespace quorvel {
 
@@ -84,6 +87,19 @@ CPreviewDlg::CPreviewDlg(QWidget* parent) : QDialog(parent) {
     m_choosePath = [this] {
         return QFileDialog::getOpenFileName(this, QString(), QString(),
                                             QStringLiteral("Source file (*.dat)"));
+    };
+
+    m_chooseSavePath = [this] {
+        QFileDialog dialog(this);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(QStringLiteral("Bmp File (*.bmp)"));
+        dialog.setDefaultSuffix(QStringLiteral("bmp"));
+        dialog.selectFile(QStringLiteral("Trovik"));
+        // Choosing an existing file replaces it, as the meter's tools always have.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().constFirst()
+                   : QString();
     };
 
     BuildMenus();
@@ -256,7 +272,22 @@ void CPreviewDlg::OnFileOpen() {
 }
 
 void CPreviewDlg::OnFileSave() {
-    // The screen export is wired here later; it saves ScreenImage() as it stands.
+    const QString path = m_chooseSavePath();
+    if (!path.isEmpty()) SaveScreenAsBmp(path);
+}
+
+void CPreviewDlg::SaveScreenAsBmp(const QString& path) {
+    const QImage& screen = ScreenImage();
+    PrintExportDiagnostics(stdout, 32, screen.width(), screen.height());
+    const std::vector<std::uint8_t> file =
+        EncodeBmp32(reinterpret_cast<const std::uint32_t*>(screen.constBits()), screen.width(),
+                    screen.height(), static_cast<std::size_t>(screen.bytesPerLine()));
+    const WriteOutcome written =
+        WriteFileAtomically(std::filesystem::path(QFile::encodeName(path).toStdString()), file);
+    if (!written.ok) {
+        m_warn(QStringLiteral("Save false! \n%1\n%2")
+                   .arg(QFileInfo(path).absoluteFilePath(), QString::fromStdString(written.error)));
+    }
 }
 
 void CPreviewDlg::OnAbout() {

@@ -28,15 +28,21 @@ class CPreviewDlg : public QDialog {
     using WarningSink = std::function<void(const QString& text)>;
     // Asks the user for a source file; an empty result means cancelled.
     using OpenPathChooser = std::function<QString()>;
+    // Asks the user where to save the screen; an empty result means cancelled.
+    using SavePathChooser = std::function<QString()>;
 
     explicit CPreviewDlg(QWidget* parent = nullptr);
     ~CPreviewDlg() override;
 
     void SetWarningSink(WarningSink sink) { m_warn = std::move(sink); }
     void SetOpenPathChooser(OpenPathChooser chooser) { m_choosePath = std::move(chooser); }
+    void SetSavePathChooser(SavePathChooser chooser) { m_chooseSavePath = std::move(chooser); }
 
     // Loads a file as File > Open does once a path is chosen, messages included.
     void OpenSourceFile(const QString& path);
+    // Writes the screen as last painted to `path` as a 32-bit BMP, replacing any file there; a
+    // failure leaves the earlier file as it was and is shown as a warning.
+    void SaveScreenAsBmp(const QString& path);
 
     const Navigator& Navigation() const { return m_navigator; }
     // The screen as last painted; File > Save exports exactly these pixels.
@@ -79,6 +85,7 @@ class CPreviewDlg : public QDialog {
     QLabel* m_helpLine = nullptr;
     WarningSink m_warn;
     OpenPathChooser m_choosePath;
+    SavePathChooser m_chooseSavePath;
     std::set<int> m_iconsBeingReported;  // a missing icon is reported once until acknowledged
 };
 
