@@ -185,13 +185,6 @@ TEST(ConstellationScreen, MoreViewOnAFullRepaintDrawsTheDiagramViewBeneathTheBan
     EXPECT_EQ(Describe(Record(bytes, true, {0, 239, 1280, 481})), expected);
 }
 
-TEST(ConstellationScreen, MoreViewInFrenchUsesTheFrenchLabels) {
-    const auto ops = Record(TypicalConstellation(), true, kBand, Language::French);
-    EXPECT_EQ(PointTextAt(ops, 60, 250), u"transpondeur");
-    EXPECT_EQ(PointTextAt(ops, 60, 510), u"qualit\u00e9");
-    EXPECT_EQ(PointTextAt(ops, 60, 580), u"force");
-}
-
 struct TitleCase {
     int dvbType;
     Language language;
@@ -249,15 +242,6 @@ TEST(ConstellationScreen, FrequencyZeroShowsTheDisplayNameInBothViews) {
         EXPECT_EQ(BoxTextAt(diagram, 680, 120), c.expectedText) << c.what;
         EXPECT_EQ(PointTextAt(more, 660, 250), c.expectedText) << c.what;
         EXPECT_EQ(PointTextAt(more, 60, 250), c.expectedLabel) << c.what;
-    }
-}
-
-TEST(ConstellationScreen, PolarisationOtherThanOneIsHorizontal) {
-    for (const std::uint8_t polarisation : {0, 2, 255}) {
-        auto bytes = TypicalConstellation();
-        bytes.U8(ConstellationBytes::kPolarisation, polarisation)
-            .U16(ConstellationBytes::kSymbolRate, 65535);
-        EXPECT_EQ(BoxTextAt(Record(bytes, false), 680, 120), u"11778/H/65535");
     }
 }
 
