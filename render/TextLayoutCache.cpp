@@ -148,7 +148,7 @@ RenderedText TextLayoutCache::Render(const Key& key) {
 }
 
 TextLayoutCache& SharedTextLayoutCache() {
-    static TextLayoutCache cache;
+    thread_local TextLayoutCache cache;
     static const bool clearedWithApplication = [] {
         qAddPostRoutine([] { cache.Clear(); });
         return true;

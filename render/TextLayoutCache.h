@@ -66,8 +66,10 @@ class TextLayoutCache {
     std::unordered_map<Key, RenderedText, KeyHash> m_texts;
 };
 
-// The cache every ImageCanvas uses unless given another; emptied when the Qt application object
-// is destroyed, so no font outlives it.
+// The cache every ImageCanvas uses unless given another. There is one per thread, so screens can
+// be painted on several threads at once (the command-line batch does). The main thread's is
+// emptied when the Qt application object is destroyed, so no font outlives it; another
+// thread's goes with the thread.
 TextLayoutCache& SharedTextLayoutCache();
 
 }  // namespace quorvel
