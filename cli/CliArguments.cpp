@@ -41,8 +41,10 @@ void AddRender(CLI::App& app, RenderOptions& options) {
     CLI::Option* screen =
         render->add_option("--screen", options.screen, "measure, spectrum or constellation")
             ->check(CLI::IsMember({"measure", "spectrum", "constellation"}));
-    CLI::Option* entry = render->add_option(
-        "--entry", options.entry, "Line of the screen's drop-down list, from 0 (default 0)");
+    CLI::Option* entry = render
+                             ->add_option("--entry", options.entry,
+                                          "Line of the screen's drop-down list, from 0 (default 0)")
+                             ->check(CLI::Range(0, 63));
     CLI::Option* language =
         render->add_option("--lang", options.language, "Screen language: en or fr (default en)")
             ->check(CLI::IsMember({"en", "fr"}));
