@@ -21,7 +21,7 @@ namespace field = quorvel::test::field;
 
 const QRegion kFullScreen(0, 0, quorvel::kScreenWidth, quorvel::kScreenHeight);
 
-// Both badges and a long bar: every element of the screen is drawn.
+// Both badges, a full strength bar and every value present: no element is left out.
 MeasureBytes BusyEntry(DvbType family) {
     return quorvel::test::TypicalMeasureEntry(static_cast<std::uint8_t>(family))
         .U8(field::kStrength, 100)
