@@ -38,7 +38,11 @@ class ImageCanvas final : public Canvas {
 
   private:
     bool Touches(const QRect& rect) const;
-    void DrawRendered(const RenderedText& text, QPointF layoutTopLeft);
+    template <typename Draw>
+    void ForEachPiece(const QRect& rect, Draw draw);
+    // Copies the image with its top-left corner at `at`, only inside `limit` and the area.
+    void Blit(const QImage& image, QPoint at, const QRect& limit);
+    void DrawRendered(const RenderedText& text, QPointF layoutTopLeft, const QRect& limit);
 
     QPainter m_painter;
     QRegion m_area;
