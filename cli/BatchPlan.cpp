@@ -28,7 +28,7 @@ const std::string& NameAt(const Catalogue& catalogue, Category screen, std::size
 }
 
 std::string FileName(const ScreenRequest& request, PictureFormat format) {
-    char position[8];
+    char position[24];
     std::snprintf(position, sizeof position, "%02zu", request.position);
     return std::string(DvbLetter(request.dvbType)) + "-" + PictureScreenName(request) + "-" +
            position + "-" + std::string(LanguageCode(request.language)) + "." +
