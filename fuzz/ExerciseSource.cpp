@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRegion>
 #include <array>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -67,25 +68,33 @@ class TemporarySourceFile {
 class Painter {
   public:
     Painter(const Catalogue& catalogue, ExerciseReport& report)
-        : m_catalogue(catalogue), m_report(report), m_screen(NewScreenImage()) {}
+        : m_catalogue(catalogue),
+          m_report(report),
+          m_screen(NewScreenImage()),
+          m_reference(NewScreenImage()) {}
 
     void Paint(const QRegion& area, const ScreenState& state) {
         PaintScreen(m_screen, area, state, m_catalogue);
         ++m_report.passes;
     }
 
-    // The partial repaints must leave exactly the pixels a full repaint of `state` gives.
+    // The partial repaints must leave exactly the pixels a full repaint of `state` gives. The
+    // reference image is reused: a fresh 3.6 MB image per check would cost more than the pass.
     void CheckAgainstFullRepaint(const ScreenState& state) {
-        QImage full = m_screen.copy();
-        PaintScreen(full, kWholeScreen, state, m_catalogue);
+        const auto size = static_cast<std::size_t>(m_screen.sizeInBytes());
+        std::memcpy(m_reference.bits(), m_screen.constBits(), size);
+        PaintScreen(m_reference, kWholeScreen, state, m_catalogue);
         ++m_report.passes;
-        if (full != m_screen) ++m_report.repaintMismatches;
+        if (std::memcmp(m_reference.constBits(), m_screen.constBits(), size) != 0) {
+            ++m_report.repaintMismatches;
+        }
     }
 
   private:
     const Catalogue& m_catalogue;
     ExerciseReport& m_report;
     QImage m_screen;
+    QImage m_reference;
 };
 
 void PaintMeasures(Painter& painter, ScreenState state, std::size_t count) {
