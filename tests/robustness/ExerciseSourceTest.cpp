@@ -98,8 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
         for (const auto& [name, expected] : kSeedExpectations) names.push_back(name);
         return ::testing::ValuesIn(names);
     }(),
-    [](const ::testing::TestParamInfo<std::string>& info) {
-        std::string name = info.param.substr(0, info.param.find('.'));
+    [](const ::testing::TestParamInfo<std::string>& seed) {
+        std::string name = seed.param.substr(0, seed.param.find('.'));
         std::replace(name.begin(), name.end(), '-', '_');
         return name;
     });
