@@ -122,18 +122,18 @@ void PaintSpectra(Painter& painter, ScreenState state, std::size_t count) {
     state.category = Category::Spectrum;
     for (std::size_t position = 0; position < count; ++position) {
         state.spectrumSelection = static_cast<int>(position);
+        state.cursorX = kFirstCursorX;
         for (const std::uint8_t level : kReferenceLevels) {
             state.referenceLevel = level;
-            state.cursorX = kFirstCursorX;
             painter.Paint(kWholeScreen, state);
-            // A pointer move repaints the strips of the old and the new cursor column.
-            for (const int cursorX : kCursorMoves) {
-                const QRegion strips = CursorStrip(state.cursorX) + CursorStrip(cursorX);
-                state.cursorX = cursorX;
-                painter.Paint(strips, state);
-            }
-            painter.CheckAgainstFullRepaint(state);
         }
+        // A pointer move repaints the strips of the old and the new cursor column.
+        for (const int cursorX : kCursorMoves) {
+            const QRegion strips = CursorStrip(state.cursorX) + CursorStrip(cursorX);
+            state.cursorX = cursorX;
+            painter.Paint(strips, state);
+        }
+        painter.CheckAgainstFullRepaint(state);
     }
 }
 

@@ -18,8 +18,8 @@ struct ExerciseReport {
 // Writes `bytes` to a temporary file and opens it as File > Open does, then for each broadcast
 // family rebuilds the catalogue and paints every listed entry of every screen family in both
 // languages into one screen image: Measure, the Constellation diagram and its More band, and the
-// Spectrum at reference levels 0, 40 and 75 with the cursor moved from column 101 to 550 and 999
-// by strip repaints. Each partial repaint is compared with a full repaint of the same state.
+// Spectrum at reference levels 0, 40 and 75, then with the cursor moved from column 101 to 550 and
+// 999 by strip repaints. Partial repaints are compared with a full repaint of the same state.
 // Needs a QGuiApplication, since the screens draw text.
 ExerciseReport ExerciseSource(std::span<const std::uint8_t> bytes);
 
