@@ -15,7 +15,8 @@ namespace quorvel {
 // One paint pass. Pixels outside `area` (and outside the screen) never change, and operations
 // whose bounds miss `area` are dropped before they reach QPainter, so a pass over a thin strip
 // costs little. Fills are aliased at whole pixels; colours with alpha below 0xFF blend over what
-// is there. The image must stay alive, and must not be painted otherwise, while the canvas lives.
+// is there. The image must stay alive, and must not be painted otherwise, while the canvas lives;
+// it is turned into Format_RGB32 (what NewScreenImage makes) if it is in another format.
 class ImageCanvas final : public Canvas {
   public:
     ImageCanvas(QImage& screen, const QRegion& area, const IconSource& icons = EmbeddedIcons(),
@@ -37,6 +38,15 @@ class ImageCanvas final : public Canvas {
     const std::vector<int>& MissingIcons() const { return m_missingIcons; }
 
   private:
+    // One colour written over runs of pixels: copied when opaque, blended over them otherwise.
+    struct SolidFill {
+        explicit SolidFill(Argb colour);
+        void Apply(quint32* row, int count) const;
+        quint32 premultiplied;
+        quint32 keep;  // 255 - alpha: how much of what lies beneath shows through
+    };
+
+    quint32* Row(int y) const { return reinterpret_cast<quint32*>(m_pixels + y * m_bytesPerLine); }
     bool Touches(const QRect& rect) const;
     template <typename Draw>
     void ForEachPiece(const QRect& rect, Draw draw);
@@ -45,8 +55,9 @@ class ImageCanvas final : public Canvas {
     void DrawRendered(const RenderedText& text, QPointF layoutTopLeft, const QRect& limit);
 
     QPainter m_painter;
+    uchar* m_pixels = nullptr;
+    qsizetype m_bytesPerLine = 0;
     QRegion m_area;
-    bool m_clipsToArea;
     const IconSource& m_icons;
     TextLayoutCache& m_texts;
     std::vector<int> m_missingIcons;

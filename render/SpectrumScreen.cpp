@@ -117,10 +117,7 @@ std::optional<std::string> DrawSpectrum(Canvas& canvas, const SpectrumEntry& ent
     if (sampleCount < 1) return std::nullopt;
 
     const Trace trace = BuildTrace(entry, sampleCount, view.referenceLevel);
-    for (int band = 0; band < BandCount(trace); ++band) {
-        const TraceBand piece = BandOf(trace, band);
-        if (canvas.NeedsArea(piece.bounds)) canvas.FillPolygon(kTrace, piece.Vertices());
-    }
+    if (canvas.NeedsArea(trace.bounds)) canvas.FillPolygon(kTrace, trace.Vertices());
 
     const std::int64_t index = ReadoutIndex(view.cursorX, ColumnWidth(sampleCount));
     if (index < 0) return std::nullopt;

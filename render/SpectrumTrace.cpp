@@ -30,39 +30,18 @@ int LevelToY(std::int8_t level, int referenceLevel) {
 Trace BuildTrace(const SpectrumEntry& entry, int sampleCount, int referenceLevel) {
     const int columnWidth = ColumnWidth(sampleCount);
     Trace trace;
+    int topY = kPlotBottom;
     for (int i = 0; i < sampleCount; ++i) {
         const int y = LevelToY(entry.level(static_cast<std::size_t>(i)), referenceLevel);
         trace.vertices[static_cast<std::size_t>(i)] = {kPlotLeft + i * columnWidth, y};
+        topY = std::min(topY, y);
     }
     const int lastX = trace.vertices[static_cast<std::size_t>(sampleCount - 1)].x;
     trace.vertices[static_cast<std::size_t>(sampleCount)] = {lastX, kPlotBottom};
     trace.vertices[static_cast<std::size_t>(sampleCount + 1)] = {kPlotLeft, kPlotBottom};
     trace.vertexCount = sampleCount + 2;
+    trace.bounds = {kPlotLeft, topY, lastX - kPlotLeft + 1, kPlotBottom - topY + 1};
     return trace;
-}
-
-int BandCount(const Trace& trace) {
-    const int samples = trace.vertexCount - 2;
-    return samples <= 1 ? 1 : (samples - 2) / kBandSamples + 1;
-}
-
-TraceBand BandOf(const Trace& trace, int band) {
-    const int samples = trace.vertexCount - 2;
-    const int first = band * kBandSamples;
-    const int last = std::min(first + kBandSamples, samples - 1);
-    TraceBand result;
-    int topY = kPlotBottom;
-    for (int i = first; i <= last; ++i) {
-        const IntPoint vertex = trace.vertices[static_cast<std::size_t>(i)];
-        result.vertices[static_cast<std::size_t>(result.vertexCount++)] = vertex;
-        topY = std::min(topY, vertex.y);
-    }
-    const int left = trace.vertices[static_cast<std::size_t>(first)].x;
-    const int right = trace.vertices[static_cast<std::size_t>(last)].x;
-    result.vertices[static_cast<std::size_t>(result.vertexCount++)] = {right, kPlotBottom};
-    result.vertices[static_cast<std::size_t>(result.vertexCount++)] = {left, kPlotBottom};
-    result.bounds = {left, topY, right - left + 1, kPlotBottom - topY + 1};
-    return result;
 }
 
 std::int64_t ReadoutIndex(int cursorX, int columnWidth) {

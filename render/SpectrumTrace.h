@@ -43,6 +43,7 @@ int LevelToY(std::int8_t level, int referenceLevel);
 struct Trace {
     std::array<IntPoint, kMaxTraceVertices> vertices{};
     int vertexCount = 0;
+    IntRect bounds;  // smallest rectangle holding every vertex, so every pixel the fill can touch
 
     std::span<const IntPoint> Vertices() const {
         return std::span<const IntPoint>(vertices).first(static_cast<std::size_t>(vertexCount));
@@ -51,27 +52,6 @@ struct Trace {
 
 // `sampleCount` must be 1 to kMaxSamples.
 Trace BuildTrace(const SpectrumEntry& entry, int sampleCount, int referenceLevel);
-
-// The trace is filled as vertical bands of up to kBandSamples samples each. A rasteriser's cost
-// grows with the edges crossing each scan line, which a jagged 202-sample outline makes large,
-// and a band that misses the repainted area is skipped. Neighbouring bands meet on a vertical
-// edge at a whole-pixel x, which no pixel centre lies on, and the outline is x-monotone (columns
-// are at least 4 pixels wide), so the bands together cover exactly the pixels of the outline.
-inline constexpr int kBandSamples = 8;
-
-struct TraceBand {
-    std::array<IntPoint, kBandSamples + 3> vertices{};
-    int vertexCount = 0;
-    IntRect bounds;  // smallest rectangle holding every vertex
-
-    std::span<const IntPoint> Vertices() const {
-        return std::span<const IntPoint>(vertices).first(static_cast<std::size_t>(vertexCount));
-    }
-};
-
-int BandCount(const Trace& trace);
-// Samples kBandSamples * band to the next band's first sample, closed down to the bottom line.
-TraceBand BandOf(const Trace& trace, int band);
 
 // Sample under the cursor column: (cursorX - 100) / columnWidth, truncated toward zero. Negative
 // when the cursor lies left of the plot; it may exceed the plotted samples on the right.

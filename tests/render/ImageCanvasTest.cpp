@@ -1,6 +1,7 @@
 // Pixels the QPainter canvas produces: fill edges, blending, polygons, icons, text boxes, clipping.
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -116,6 +117,43 @@ TEST(ImageCanvasPolygon, EvenOddLeavesNestedSquareAndStarCentreEmpty) {
     EXPECT_EQ(PixelAt(screen, 35, 35), kBlack);    // inside both: even crossing count
     EXPECT_EQ(PixelAt(screen, 300, 300), kBlack);  // the star's pentagon overlaps itself
     EXPECT_EQ(PixelAt(screen, 300, 215), kWhite);  // its top point
+}
+
+// Every alpha over every channel value: a direct fill must round exactly as QPainter does.
+TEST(ImageCanvasPolygon, TranslucentFillBlendsExactlyAsQPainterFills) {
+    QImage under(256, 4, QImage::Format_RGB32);
+    for (int x = 0; x < 256; ++x) {
+        for (int y = 0; y < 4; ++y) under.setPixel(x, y, qRgb(x, 255 - x, (x * 7 + y * 64) & 0xFF));
+    }
+    for (const Argb rgb : {0xFF8000u, 0x00FF00u, 0x123456u, 0xABCDEFu}) {
+        for (Argb alpha = 0; alpha < 256; ++alpha) {
+            const Argb colour = alpha << 24 | rgb;
+            QImage expected = under;
+            {
+                QPainter painter(&expected);
+                painter.fillRect(QRect(0, 0, 256, 4), QColor::fromRgba(colour));
+            }
+            QImage filled = under;
+            {
+                ImageCanvas canvas(filled, WholeScreen());
+                const IntPoint square[] = {{0, 0}, {256, 0}, {256, 4}, {0, 4}};
+                canvas.FillPolygon(colour, square);
+            }
+            ASSERT_TRUE(filled == expected) << std::hex << colour;
+        }
+    }
+}
+
+TEST(ImageCanvasPolygon, FillsOnlyInsideEachRectangleOfTheArea) {
+    QImage screen = NewScreenImage();
+    {
+        ImageCanvas canvas(screen, QRegion(100, 50, 4, 100) + QRegion(300, 120, 10, 10));
+        const IntPoint triangle[] = {{0, 0}, {1000, 0}, {0, 1000}};
+        canvas.FillPolygon(kWhite, triangle);
+    }
+    EXPECT_EQ(InkBounds(screen.copy(0, 0, 200, 720)), QRect(100, 50, 4, 100));
+    EXPECT_EQ(InkBounds(screen.copy(200, 0, 1080, 720)), QRect(100, 120, 10, 10));
+    EXPECT_EQ(PixelAt(screen, 309, 129), kWhite);
 }
 
 TEST(ImageCanvasImage, BatteryCoversItsOwnSizeAtThePoint) {

@@ -7,7 +7,6 @@
 #include "render/ImageCanvas.h"
 #include "render/ScreenPainter.h"
 #include "render/SpectrumScreen.h"
-#include "render/SpectrumTrace.h"
 #include "support/EntryBytes.h"
 
 namespace quorvel {
@@ -67,35 +66,6 @@ TEST(SpectrumPixelTest, TraceFillsUpToItsLastSampleAndLeavesTheRestOfThePlotBlac
     EXPECT_EQ(PixelAt(screen, 950, 640), 0xFF000000u);  // right of the last sample at x 933
     EXPECT_EQ(PixelAt(screen, 200, 418), 0xFF00FF00u);  // the trace covers the grid lines
     EXPECT_EQ(PixelAt(screen, 400, 418), 0xFFB4B4B4u);
-}
-
-TEST(SpectrumPixelTest, TraceBandsCoverExactlyThePixelsOfTheWholeOutline) {
-    std::uint32_t seed = 12345;
-    const auto nextLevel = [&seed] {
-        seed = seed * 1103515245u + 12345u;
-        return static_cast<std::uint8_t>(seed >> 24);  // any byte: noise, zeros, negatives
-    };
-    for (int sampleCount : {1, 2, 9, 10, 76, 120, 181, 202}) {
-        Bytes bytes;
-        for (std::size_t i = 0; i < SpectrumEntry::kLevelCount; ++i) {
-            bytes.U8(SpectrumEntry::kLevelsOffset + i, i % 7 == 0 ? 0 : nextLevel() % 40 + 30);
-        }
-        const spectrum::Trace trace =
-            spectrum::BuildTrace(SpectrumEntry(bytes.View()), sampleCount, 40);
-        QImage whole = NewScreenImage();
-        QImage banded = NewScreenImage();
-        {
-            ImageCanvas canvas(whole, QRegion(whole.rect()));
-            canvas.FillPolygon(0xFF00FF00, trace.Vertices());
-        }
-        {
-            ImageCanvas canvas(banded, QRegion(banded.rect()));
-            for (int band = 0; band < spectrum::BandCount(trace); ++band) {
-                canvas.FillPolygon(0xFF00FF00, spectrum::BandOf(trace, band).Vertices());
-            }
-        }
-        EXPECT_TRUE(whole == banded) << sampleCount << " samples";
-    }
 }
 
 TEST(SpectrumPixelTest, PointerStripRepaintMatchesAFullRepaint) {

@@ -108,39 +108,19 @@ TEST(SpectrumTraceTest, SingleSampleGivesThreeVerticesOnOneVerticalLine) {
     EXPECT_EQ(vertices[2], (IntPoint{100, 650}));
 }
 
-TEST(SpectrumTraceTest, BandsSplitTheOutlineAtSharedSamplesAndCloseAlongTheBottom) {
-    for (int sampleCount : {1, 2, 9, 10, 17, 76, 120, 202}) {
-        const Bytes bytes = SweepBytes(47, 47 + 5 * sampleCount);
-        const Trace trace = BuildTrace(SpectrumEntry(bytes.View()), sampleCount, 40);
-        SCOPED_TRACE(sampleCount);
-        std::vector<IntPoint> samples;
-        for (int band = 0; band < BandCount(trace); ++band) {
-            const auto vertices = BandOf(trace, band).Vertices();
-            ASSERT_GE(vertices.size(), 3u);
-            ASSERT_LE(vertices.size(), std::size_t{kBandSamples} + 3);
-            const IntPoint first = vertices.front(), last = vertices[vertices.size() - 3];
-            EXPECT_EQ(vertices[vertices.size() - 2], (IntPoint{last.x, 650}));
-            EXPECT_EQ(vertices.back(), (IntPoint{first.x, 650}));
-            // Each band starts on the sample where the one before it ended.
-            if (!samples.empty()) {
-                EXPECT_EQ(first, samples.back());
-                samples.pop_back();
-            }
-            samples.insert(samples.end(), vertices.begin(), vertices.end() - 2);
-        }
-        const auto outline = trace.Vertices();
-        EXPECT_EQ(samples, std::vector<IntPoint>(outline.begin(), outline.end() - 2));
-    }
-}
-
-TEST(SpectrumTraceTest, BandBoundsHoldTheBandFromItsHighestSampleToTheBottomLine) {
+TEST(SpectrumTraceTest, BoundsRunFromTheHighestSampleToTheBottomLineAndTheLastSample) {
     Bytes bytes = SweepBytes(950, 2150);
-    bytes.U8(SpectrumEntry::kLevelsOffset + 12, 66);
-    const Trace trace = BuildTrace(SpectrumEntry(bytes.View()), 120, 40);
-    EXPECT_EQ(BandCount(trace), 15);
-    // Samples 8 to 16: x 156 to 212; sample 12 reaches the top.
-    EXPECT_EQ(BandOf(trace, 1).bounds, (IntRect{156, 70, 57, 581}));
-    EXPECT_EQ(BandOf(trace, 14).Vertices()[0].x, 100 + 7 * 112);
+    for (std::size_t i = 0; i < SpectrumEntry::kLevelCount; ++i) {
+        bytes.U8(SpectrumEntry::kLevelsOffset + i, 0);  // no reading: on the bottom line
+    }
+    bytes.U8(SpectrumEntry::kLevelsOffset + 12, 43);  // y 581
+    EXPECT_EQ(BuildTrace(SpectrumEntry(bytes.View()), 120, 40).bounds,
+              (IntRect{100, 581, 834, 70}));
+    bytes.U8(SpectrumEntry::kLevelsOffset + 119, 66);  // clamped to the top, on the last column
+    EXPECT_EQ(BuildTrace(SpectrumEntry(bytes.View()), 120, 40).bounds,
+              (IntRect{100, 70, 834, 581}));
+    // One sample: a vertical line, one pixel wide in its bounds.
+    EXPECT_EQ(BuildTrace(SpectrumEntry(bytes.View()), 1, 40).bounds, (IntRect{100, 650, 1, 1}));
 }
 
 TEST(SpectrumTraceTest, ReadoutIndexTruncatesTowardZero) {
