@@ -11,7 +11,9 @@
 namespace quorvel {
 namespace {
 
-std::string SystemReason(int error) { return std::strerror(error); }
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
 
 // A name no other writer in this folder uses: the process id and a per-process counter.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
@@ -47,7 +49,7 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes, int& error) {
 }  // namespace
 
 WriteOutcome WriteFileAtomically(const std::filesystem::path& requested,
-                                 std::span<const std::uint8_t> bytes) {
+                                 std::span<const std::uint8_t> bytes, Durability durability) {
     // A link is followed, so the file it names gets the new picture and the link stays a link.
     std::error_code ignored;
     const std::filesystem::path target = std::filesystem::is_symlink(requested, ignored)
@@ -55,16 +57,21 @@ WriteOutcome WriteFileAtomically(const std::filesystem::path& requested,
                                              : requested;
     // Renaming over a device, pipe or folder would destroy it instead of writing a picture.
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
         return {false, S_ISDIR(existing.st_mode) ? SystemReason(EISDIR) : "Not a regular file"};
     }
+    // Only a file with contents has anything a power cut between rename and write-back could
+    // take away; syncing a new file would multiply the cost of a save for nothing kept safe.
+    const bool syncBeforeRename =
+        durability == Durability::ProtectExisting && exists && existing.st_size > 0;
     const std::filesystem::path temporary = TemporaryBeside(target);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return {false, SystemReason(errno)};
 
     int error = 0;
     bool written = WriteAll(fd, bytes, error);
-    if (written && ::fsync(fd) != 0) {
+    if (written && syncBeforeRename && ::fdatasync(fd) != 0) {
         error = errno;
         written = false;
     }
@@ -81,6 +88,17 @@ WriteOutcome WriteFileAtomically(const std::filesystem::path& requested,
         return {false, SystemReason(error)};
     }
     return {true, {}};
+}
+
+WriteOutcome SyncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return {false, SystemReason(errno)};
+    // syncfs writes back every file of the file system in one go, far cheaper than one fsync
+    // per file; the folder's fsync then covers its entries on file systems that need it.
+    int error = 0;
+    if (::syncfs(fd) != 0 || ::fsync(fd) != 0) error = errno;
+    ::close(fd);
+    return error == 0 ? WriteOutcome{true, {}} : WriteOutcome{false, SystemReason(error)};
 }
 
 }  // namespace quorvel

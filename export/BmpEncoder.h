@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace quorvel {
@@ -19,5 +20,11 @@ constexpr std::size_t Bmp32FileSize(int width, int height) {
 // readers that expect the classic 32-bit layout see no alpha.
 std::vector<std::uint8_t> EncodeBmp32(const std::uint32_t* pixels, int width, int height,
                                       std::size_t strideBytes);
+
+// The same file written into `file`, which must hold exactly Bmp32FileSize(width, height) bytes;
+// lets a caller that encodes many pictures reuse one buffer instead of clearing a new one each
+// time.
+void EncodeBmp32Into(std::span<std::uint8_t> file, const std::uint32_t* pixels, int width,
+                     int height, std::size_t strideBytes);
 
 }  // namespace quorvel

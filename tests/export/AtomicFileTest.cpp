@@ -1,5 +1,3 @@
-#include "export/AtomicFile.h"
-
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -12,13 +10,15 @@
 #include <iterator>
 #include <vector>
 
+#include "export/AtomicFile.h"
+
 namespace quorvel {
 namespace {
 
 namespace fs = std::filesystem;
 
 class AtomicFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         m_folder = fs::temp_directory_path() /
                    ("quorvel-atomic-" + std::to_string(::getpid()) + "-" +
@@ -41,7 +41,8 @@ protected:
     // Every file in the folder: a failed write must leave no temporary file behind.
     std::vector<fs::path> Entries() const {
         std::vector<fs::path> entries;
-        for (const auto& entry : fs::directory_iterator(m_folder)) entries.push_back(entry.path().filename());
+        for (const auto& entry : fs::directory_iterator(m_folder))
+            entries.push_back(entry.path().filename());
         return entries;
     }
     void PutOldFile(const fs::path& path) {
@@ -91,8 +92,9 @@ int InChild(Body body) {
 TEST_F(AtomicFileTest, FolderWithoutWritePermissionKeepsOldFile) {
     const fs::path target = m_folder / "screen.bmp";
     PutOldFile(target);
-    fs::permissions(m_folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                                  fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(m_folder, fs::perms::owner_read | fs::perms::owner_exec |
+                                  fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
     // Root ignores permission bits, so the write is attempted as an unprivileged user.
     const int status = InChild([&] {
         if (::geteuid() == 0 && ::setuid(65534) != 0) return 3;
@@ -101,11 +103,16 @@ TEST_F(AtomicFileTest, FolderWithoutWritePermissionKeepsOldFile) {
         return outcome.error.find("Permission denied") != std::string::npos ? 0 : 2;
     });
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(ReadAll(target), std::vector<std::uint8_t>({'o', 'l', 'd', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'}));
+    EXPECT_EQ(ReadAll(target),
+              std::vector<std::uint8_t>({'o', 'l', 'd', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'}));
     EXPECT_EQ(Entries(), std::vector<fs::path>{"screen.bmp"});
 }
 
-TEST_F(AtomicFileTest, WriteFailingMidwayKeepsOldFileAndLeavesNoTemporary) {
+class AtomicFileDurabilityTest : public AtomicFileTest,
+                                 public ::testing::WithParamInterface<Durability> {};
+
+// Deferring the flush to the disk must not weaken what a failed write leaves behind.
+TEST_P(AtomicFileDurabilityTest, WriteFailingMidwayKeepsOldFileAndLeavesNoTemporary) {
     const fs::path target = m_folder / "screen.bmp";
     PutOldFile(target);
     // A file-size limit makes the write stop part-way with an error, as a full disk does.
@@ -113,13 +120,36 @@ TEST_F(AtomicFileTest, WriteFailingMidwayKeepsOldFileAndLeavesNoTemporary) {
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
-        const auto outcome = WriteFileAtomically(target, Bytes(3'686'454, 5));
+        const auto outcome = WriteFileAtomically(target, Bytes(3'686'454, 5), GetParam());
         if (outcome.ok) return 1;
         return outcome.error.find("too large") != std::string::npos ? 0 : 2;
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadAll(target).size(), 11u);
     EXPECT_EQ(Entries(), std::vector<fs::path>{"screen.bmp"});
+}
+
+TEST_P(AtomicFileDurabilityTest, ReplacesOldFileAndEmptyFileAndWritesNewOne) {
+    PutOldFile(m_folder / "old.bmp");
+    std::ofstream(m_folder / "empty.bmp", std::ios::binary).flush();
+    for (const char* name : {"old.bmp", "empty.bmp", "new.bmp"}) {
+        const auto outcome = WriteFileAtomically(m_folder / name, Bytes(4096, 3), GetParam());
+        ASSERT_TRUE(outcome.ok) << name << ": " << outcome.error;
+        EXPECT_EQ(ReadAll(m_folder / name), Bytes(4096, 3)) << name;
+    }
+    EXPECT_EQ(Entries().size(), 3u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, AtomicFileDurabilityTest,
+                         ::testing::Values(Durability::ProtectExisting, Durability::Deferred));
+
+TEST_F(AtomicFileTest, SyncFolderFlushesAFolderAndRefusesAMissingOne) {
+    EXPECT_TRUE(SyncFolder(m_folder).ok);
+    const auto missing = SyncFolder(m_folder / "gone");
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.error.find("No such file"), std::string::npos) << missing.error;
+    PutOldFile(m_folder / "screen.bmp");
+    EXPECT_FALSE(SyncFolder(m_folder / "screen.bmp").ok);  // a file is not a folder
 }
 
 TEST_F(AtomicFileTest, SpecialFilesAreRefusedNotReplaced) {
