@@ -1,10 +1,10 @@
 #include "cli/ScreenRender.h"
 
-#include <QBuffer>
 #include <QRegion>
 #include <algorithm>
 #include <cctype>
 
+#include "cli/PngEncoder.h"
 #include "export/BmpEncoder.h"
 #include "render/ScreenPainter.h"
 
@@ -95,21 +95,31 @@ std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path) {
 }
 
 std::vector<std::uint8_t> EncodePicture(const QImage& image, PictureFormat format) {
+    std::vector<std::uint8_t> bytes;
+    EncodePictureInto(image, format, bytes);
+    return bytes;
+}
+
+bool EncodePictureInto(const QImage& image, PictureFormat format,
+                       std::vector<std::uint8_t>& bytes) {
+    const QImage pixels = image.format() == QImage::Format_RGB32 ||
+                                  image.format() == QImage::Format_ARGB32 ||
+                                  image.format() == QImage::Format_ARGB32_Premultiplied
+                              ? image
+                              : image.convertToFormat(QImage::Format_RGB32);
     if (format == PictureFormat::Bmp) {
-        const QImage pixels = image.format() == QImage::Format_RGB32 ||
-                                      image.format() == QImage::Format_ARGB32 ||
-                                      image.format() == QImage::Format_ARGB32_Premultiplied
-                                  ? image
-                                  : image.convertToFormat(QImage::Format_RGB32);
-        return EncodeBmp32(reinterpret_cast<const std::uint32_t*>(pixels.constBits()),
-                           pixels.width(), pixels.height(),
-                           static_cast<std::size_t>(pixels.bytesPerLine()));
+        // Every byte is overwritten, so a buffer of the right size is reused as it stands.
+        bytes.resize(Bmp32FileSize(pixels.width(), pixels.height()));
+        EncodeBmp32Into(bytes, reinterpret_cast<const std::uint32_t*>(pixels.constBits()),
+                        pixels.width(), pixels.height(),
+                        static_cast<std::size_t>(pixels.bytesPerLine()));
+        return true;
     }
-    QByteArray encoded;
-    QBuffer buffer(&encoded);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG")) return {};
-    return {encoded.begin(), encoded.end()};
+    // The RGB32 form has no alpha channel, so the file has none either.
+    return EncodePng(pixels.format() == QImage::Format_RGB32
+                         ? pixels
+                         : pixels.convertToFormat(QImage::Format_RGB32),
+                     bytes);
 }
 
 }  // namespace quorvel::cli

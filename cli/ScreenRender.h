@@ -51,5 +51,8 @@ std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path);
 
 // BMP: the window's export bytes. PNG: the same pixels, without alpha. Empty on failure.
 std::vector<std::uint8_t> EncodePicture(const QImage& image, PictureFormat format);
+// The same bytes into `bytes`, whose storage is reused: a batch encodes every picture of a
+// thread into one buffer. False, with `bytes` empty, on failure.
+bool EncodePictureInto(const QImage& image, PictureFormat format, std::vector<std::uint8_t>& bytes);
 
 }  // namespace quorvel::cli
