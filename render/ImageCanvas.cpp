@@ -1,10 +1,12 @@
 #include "render/ImageCanvas.h"
 
-#include <QRgba64>
+#include <QPointF>
+#include <QRectF>
 #include <algorithm>
 #include <cmath>
 
 #include "render/PolygonScan.h"
+#include "render/ScreenPixels.h"
 
 namespace quorvel {
 namespace {
@@ -25,49 +27,16 @@ QRect PixelsOf(QRectF rect) {
     return QRect(topLeft, pastBottomRight - QPoint(1, 1));
 }
 
-// x * a / 255 on each 8-bit channel, rounded as QPainter's 32-bit blending rounds it.
-quint32 ByteMul(quint32 x, quint32 a) {
-    quint32 redBlue = (x & 0xff00ff) * a;
-    redBlue = ((redBlue + ((redBlue >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
-    quint32 alphaGreen = ((x >> 8) & 0xff00ff) * a;
-    alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
-    return alphaGreen | redBlue;
-}
-
 }  // namespace
-
-// QPainter premultiplies a solid colour at 16 bits a channel before it blends at 8 bits; doing
-// the same keeps direct fills pixel-equal to its fills.
-ImageCanvas::SolidFill::SolidFill(Argb colour)
-    : premultiplied(qPremultiply(QRgba64::fromArgb32(colour)).toArgb32()),
-      keep(255 - qAlpha(colour)) {}
-
-void ImageCanvas::SolidFill::Apply(quint32* row, int count) const {
-    if (keep == 0) {
-        std::fill_n(row, count, premultiplied);
-    } else if (keep != 255) {
-        for (int i = 0; i < count; ++i) row[i] = premultiplied + ByteMul(row[i], keep);
-    }
-}
 
 ImageCanvas::ImageCanvas(QImage& screen, const QRegion& area, const IconSource& icons,
                          TextLayoutCache& texts)
-    : m_area(area.intersected(screen.rect())), m_icons(icons), m_texts(texts) {
-    if (screen.format() != QImage::Format_RGB32) screen.convertTo(QImage::Format_RGB32);
-    if (m_area.isEmpty() || !m_painter.begin(&screen)) {
-        m_area = QRegion();
-        return;
-    }
-    m_pixels = screen.bits();
-    m_bytesPerLine = screen.bytesPerLine();
-    m_painter.setRenderHint(QPainter::Antialiasing, false);
-    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
-    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    m_painter.setPen(Qt::NoPen);
-}
-
-ImageCanvas::~ImageCanvas() {
-    if (m_painter.isActive()) m_painter.end();
+    : m_screen(screen),
+      m_area(area.intersected(screen.rect())),
+      m_bounds(m_area.boundingRect()),
+      m_icons(icons),
+      m_texts(texts) {
+    if (m_screen.format() != QImage::Format_RGB32) m_screen.convertTo(QImage::Format_RGB32);
 }
 
 bool ImageCanvas::NeedsArea(IntRect rect) const {
@@ -78,8 +47,6 @@ bool ImageCanvas::Touches(const QRect& rect) const {
     return rect.isValid() && m_area.intersects(rect);
 }
 
-// Rectangles are cut to the area by hand: QPainter under a clip of several rectangles walks
-// every line of what it fills, which made a two-strip repaint cost a fifth of a full pass.
 template <typename Draw>
 void ImageCanvas::ForEachPiece(const QRect& rect, Draw draw) {
     if (!rect.isValid()) return;  // QRect's intersection would turn a negative size around
@@ -90,32 +57,28 @@ void ImageCanvas::ForEachPiece(const QRect& rect, Draw draw) {
 }
 
 void ImageCanvas::FillRect(Argb colour, IntRect rect) {
-    const QColor fill = QColor::fromRgba(colour);
+    const pixels::SolidFill fill(colour);
     ForEachPiece(QRect(rect.x, rect.y, rect.w, rect.h),
-                 [&](const QRect& piece) { m_painter.fillRect(piece, fill); });
+                 [&](const QRect& piece) { pixels::Fill(m_screen, piece, fill); });
 }
 
 void ImageCanvas::Blit(const QImage& image, QPoint at, const QRect& limit) {
-    ForEachPiece(QRect(at, image.size()) & limit, [&](const QRect& piece) {
-        m_painter.drawImage(piece.topLeft(), image, piece.translated(-at));
-    });
+    ForEachPiece(QRect(at, image.size()) & limit,
+                 [&](const QRect& piece) { pixels::Draw(m_screen, piece, image, at); });
 }
 
+// Each rectangle of the area is scanned on its own: only the edges that reach it cost anything.
 void ImageCanvas::FillPolygon(Argb colour, std::span<const IntPoint> points) {
-    const QRect limit = m_area.boundingRect();
-    if (limit.isEmpty()) return;
-    const SolidFill fill(colour);
-    ScanEvenOdd(points, {limit.x(), limit.y(), limit.width(), limit.height()},
-                [&](int y, std::span<const PixelRun> runs) {
-                    for (const QRect& part : m_area) {
-                        if (y < part.top() || y > part.bottom()) continue;
+    const pixels::SolidFill fill(colour);
+    for (const QRect& part : m_area) {
+        ScanEvenOdd(points, {part.x(), part.y(), part.width(), part.height()},
+                    [&](int y, std::span<const PixelRun> runs) {
+                        auto* row = reinterpret_cast<quint32*>(m_screen.scanLine(y));
                         for (const PixelRun& run : runs) {
-                            const int left = std::max(run.left, part.left());
-                            const int right = std::min(run.right, part.right() + 1);
-                            if (left < right) fill.Apply(Row(y) + left, right - left);
+                            fill.Apply(row + run.left, run.right - run.left);
                         }
-                    }
-                });
+                    });
+    }
 }
 
 void ImageCanvas::DrawRendered(const RenderedText& text, QPointF layoutTopLeft,
@@ -128,8 +91,7 @@ void ImageCanvas::DrawRendered(const RenderedText& text, QPointF layoutTopLeft,
 void ImageCanvas::DrawText(std::u16string_view text, ScreenFont font, PointF at, Argb colour) {
     text = UpToNul(text);
     if (text.empty()) return;
-    DrawRendered(m_texts.Line(text, WholePixels(font), colour), QPointF(at.x, at.y),
-                 m_area.boundingRect());
+    DrawRendered(m_texts.Line(text, WholePixels(font), colour), QPointF(at.x, at.y), m_bounds);
 }
 
 void ImageCanvas::DrawText(std::u16string_view text, ScreenFont font, RectF box, TextFormat format,
@@ -151,7 +113,7 @@ void ImageCanvas::DrawImage(IconId icon, int x, int y) {
     // The look-up comes first: a missing icon is reported even when it lies outside the area.
     const ResourceImage resource = m_icons.Load(icon);
     if (resource.errorCode != 0) m_missingIcons.push_back(static_cast<int>(icon));
-    if (!resource.image.isNull()) Blit(resource.image, QPoint(x, y), m_area.boundingRect());
+    if (!resource.image.isNull()) Blit(resource.image, QPoint(x, y), m_bounds);
 }
 
 }  // namespace quorvel

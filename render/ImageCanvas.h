@@ -1,8 +1,7 @@
-// The Canvas that paints with QPainter into the 1280 by 720 screen image, inside a repaint region.
+// The Canvas that paints into the 1280 by 720 screen image, inside a repaint region.
 #pragma once
 
 #include <QImage>
-#include <QPainter>
 #include <QRegion>
 #include <vector>
 
@@ -13,15 +12,15 @@
 namespace quorvel {
 
 // One paint pass. Pixels outside `area` (and outside the screen) never change, and operations
-// whose bounds miss `area` are dropped before they reach QPainter, so a pass over a thin strip
-// costs little. Fills are aliased at whole pixels; colours with alpha below 0xFF blend over what
-// is there. The image must stay alive, and must not be painted otherwise, while the canvas lives;
-// it is turned into Format_RGB32 (what NewScreenImage makes) if it is in another format.
+// whose bounds miss `area` are dropped early, so a pass over a thin strip costs little. Fills are
+// aliased at whole pixels; colours with alpha below 0xFF blend over what is there, rounded as
+// QPainter rounds. Pixels are written straight into the image: the image must stay alive, and
+// must not be painted otherwise, while the canvas lives; it is turned into Format_RGB32 (what
+// NewScreenImage makes) if it is in another format.
 class ImageCanvas final : public Canvas {
   public:
     ImageCanvas(QImage& screen, const QRegion& area, const IconSource& icons = EmbeddedIcons(),
                 TextLayoutCache& texts = SharedTextLayoutCache());
-    ~ImageCanvas() override;
     ImageCanvas(const ImageCanvas&) = delete;
     ImageCanvas& operator=(const ImageCanvas&) = delete;
 
@@ -38,26 +37,17 @@ class ImageCanvas final : public Canvas {
     const std::vector<int>& MissingIcons() const { return m_missingIcons; }
 
   private:
-    // One colour written over runs of pixels: copied when opaque, blended over them otherwise.
-    struct SolidFill {
-        explicit SolidFill(Argb colour);
-        void Apply(quint32* row, int count) const;
-        quint32 premultiplied;
-        quint32 keep;  // 255 - alpha: how much of what lies beneath shows through
-    };
-
-    quint32* Row(int y) const { return reinterpret_cast<quint32*>(m_pixels + y * m_bytesPerLine); }
     bool Touches(const QRect& rect) const;
+    // Calls `draw` with each non-empty part of `rect` inside one rectangle of the area.
     template <typename Draw>
     void ForEachPiece(const QRect& rect, Draw draw);
-    // Copies the image with its top-left corner at `at`, only inside `limit` and the area.
+    // Draws the image with its top-left corner at `at`, only inside `limit` and the area.
     void Blit(const QImage& image, QPoint at, const QRect& limit);
     void DrawRendered(const RenderedText& text, QPointF layoutTopLeft, const QRect& limit);
 
-    QPainter m_painter;
-    uchar* m_pixels = nullptr;
-    qsizetype m_bytesPerLine = 0;
+    QImage& m_screen;
     QRegion m_area;
+    QRect m_bounds;  // of the area
     const IconSource& m_icons;
     TextLayoutCache& m_texts;
     std::vector<int> m_missingIcons;
