@@ -2,8 +2,9 @@
 
 #include <png.h>
 
-#include <bit>
 #include <csetjmp>
+#include <new>
+#include <vector>
 
 namespace quorvel::cli {
 
@@ -17,13 +18,36 @@ constexpr int kZlibLevel = 1;
 
 void AppendToVector(png_structp png, png_bytep data, png_size_t length) {
     auto* bytes = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
-    bytes->insert(bytes->end(), data, data + length);
+    // No exception may cross libpng's C frames; png_error takes the longjmp path instead.
+    try {
+        bytes->insert(bytes->end(), data, data + length);
+    } catch (const std::bad_alloc&) {
+        png_error(png, "out of memory");
+    }
 }
 
 void NoFlush(png_structp) {}
 
-// libpng reports errors by longjmp; this frame holds nothing that needs destroying.
-bool Write(png_structp png, png_infop info, const QImage& image) {
+// Rows go to libpng as plain R, G, B bytes: converting them here costs less than libpng's own
+// strip-and-swap transform, and reads the 32-bit values the same on any byte order.
+void WriteRows(png_structp png, const QImage& image, std::vector<png_byte>& row) {
+    const int width = image.width();
+    const int height = image.height();
+    for (int y = 0; y < height; ++y) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        png_byte* out = row.data();
+        for (int x = 0; x < width; ++x, out += 3) {
+            out[0] = static_cast<png_byte>(qRed(pixels[x]));
+            out[1] = static_cast<png_byte>(qGreen(pixels[x]));
+            out[2] = static_cast<png_byte>(qBlue(pixels[x]));
+        }
+        png_write_row(png, row.data());
+    }
+}
+
+// libpng reports errors by longjmp, so this frame holds nothing that needs destroying; `row`
+// (one row of R, G, B bytes) belongs to the caller.
+bool Write(png_structp png, png_infop info, const QImage& image, std::vector<png_byte>& row) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width()),
                  static_cast<png_uint_32>(image.height()), 8, PNG_COLOR_TYPE_RGB,
@@ -31,17 +55,7 @@ bool Write(png_structp png, png_infop info, const QImage& image) {
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_set_compression_level(png, kZlibLevel);
     png_write_info(png, info);
-    // An RGB32 pixel is the 32-bit value 0xFFRRGGBB: in memory B, G, R, 0xFF on a
-    // little-endian machine and 0xFF, R, G, B on a big-endian one.
-    if constexpr (std::endian::native == std::endian::little) {
-        png_set_bgr(png);
-        png_set_filler(png, 0, PNG_FILLER_AFTER);
-    } else {
-        png_set_filler(png, 0, PNG_FILLER_BEFORE);
-    }
-    for (int y = 0; y < image.height(); ++y) {
-        png_write_row(png, image.constScanLine(y));
-    }
+    WriteRows(png, image, row);
     png_write_end(png, info);
     return true;
 }
@@ -56,7 +70,8 @@ bool EncodePng(const QImage& image, std::vector<std::uint8_t>& bytes) {
     bool written = false;
     if (info) {
         png_set_write_fn(png, &bytes, AppendToVector, NoFlush);
-        written = Write(png, info, image);
+        std::vector<png_byte> row(static_cast<std::size_t>(image.width()) * 3);
+        written = Write(png, info, image, row);
     }
     png_destroy_write_struct(&png, &info);
     if (!written) bytes.clear();

@@ -3,6 +3,7 @@
 #include <QRegion>
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "cli/PngEncoder.h"
 #include "export/BmpEncoder.h"
@@ -57,22 +58,36 @@ ScreenState StateFor(const Catalogue& catalogue, const ScreenRequest& request) {
 }
 
 RenderedScreen RenderScreen(const Catalogue& catalogue, const ScreenRequest& request) {
-    RenderedScreen rendered{NewScreenImage(), {}};
+    RenderedScreen rendered;
+    rendered.missingIcons = RenderScreenInto(rendered.image, catalogue, request);
+    return rendered;
+}
+
+std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
+                                  const ScreenRequest& request) {
+    // Every picture starts from the image the window starts from.
+    static const QImage blank = NewScreenImage();
+    if (screen.size() == blank.size() && screen.format() == blank.format() && screen.isDetached()) {
+        std::memcpy(screen.bits(), blank.constBits(),
+                    static_cast<std::size_t>(blank.sizeInBytes()));
+    } else {
+        screen = NewScreenImage();
+    }
+    std::vector<int> missingIcons;
     ScreenState state = StateFor(catalogue, request);
-    const auto collect = [&rendered](const PaintResult& result) {
+    const auto collect = [&missingIcons](const PaintResult& result) {
         for (int icon : result.missingIcons) {
-            if (std::find(rendered.missingIcons.begin(), rendered.missingIcons.end(), icon) ==
-                rendered.missingIcons.end()) {
-                rendered.missingIcons.push_back(icon);
+            if (std::find(missingIcons.begin(), missingIcons.end(), icon) == missingIcons.end()) {
+                missingIcons.push_back(icon);
             }
         }
     };
-    collect(PaintScreen(rendered.image, QRegion(kFullScreen), state, catalogue));
+    collect(PaintScreen(screen, QRegion(kFullScreen), state, catalogue));
     if (request.more) {
         state.showMore = true;
-        collect(PaintScreen(rendered.image, QRegion(kMoreBand), state, catalogue));
+        collect(PaintScreen(screen, QRegion(kMoreBand), state, catalogue));
     }
-    return rendered;
+    return missingIcons;
 }
 
 std::string_view FormatExtension(PictureFormat format) {

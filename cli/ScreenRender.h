@@ -42,6 +42,11 @@ struct RenderedScreen {
 // Paints the whole screen; for the More view first the diagram view, then the band F1
 // repaints (0, 240, 1280, 480) with the More view, exactly as the window does.
 RenderedScreen RenderScreen(const Catalogue& catalogue, const ScreenRequest& request);
+// The same into `screen`, whatever it held before, reusing its pixel memory when it is a
+// screen image already: a thread that draws many screens keeps one. Returns the icons that
+// could not be loaded.
+std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
+                                  const ScreenRequest& request);
 
 enum class PictureFormat { Bmp, Png };
 
