@@ -1,0 +1,124 @@
+// Runs `quorvel-cli render FILE --all` as a whole process several times per format and reports
+// the median pictures per second and the largest resident size the batch reached.
+//   quorvel_batch_probe [--runs N]
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "probes/ProbeRow.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using quorvel::probe::Format;
+
+struct BatchRun {
+    bool ok = false;
+    double seconds = 0;
+    double cpuSeconds = 0;  // user and system time of the whole process
+    long maxRssKb = 0;
+    int pictures = 0;
+};
+
+int CountPictures(const fs::path& folder, const std::string& extension) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() == extension) ++count;
+    }
+    return count;
+}
+
+BatchRun RunBatch(const fs::path& folder, const std::string& format) {
+    std::vector<std::string> arguments = {QUORVEL_CLI_PATH, "render", QUORVEL_DEMO_DAT,
+                                          "--all",          "-o",     folder.string(),
+                                          "--format",       format};
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+
+    BatchRun run;
+    const auto start = std::chrono::steady_clock::now();
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return run;
+    int status = 0;
+    rusage usage{};
+    if (::wait4(child, &status, 0, &usage) != child) return run;
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.maxRssKb = usage.ru_maxrss;
+    const auto seconds = [](const timeval& time) { return time.tv_sec + time.tv_usec * 1e-6; };
+    run.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    run.pictures = CountPictures(folder, "." + format);
+    return run;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int runs = 7;
+    if (argc == 3 && std::strcmp(argv[1], "--runs") == 0) runs = std::max(1, std::atoi(argv[2]));
+    const fs::path root =
+        fs::temp_directory_path() / ("quorvel-batch-probe-" + std::to_string(::getpid()));
+
+    struct BatchFormat {
+        const char* name;
+        const char* rowName;
+        double minimumPerSecond;
+    };
+    long largestRssKb = 0;
+    bool allMet = true;
+    for (const BatchFormat format : {BatchFormat{"bmp", "render --all BMP (process)", 500},
+                                     BatchFormat{"png", "render --all PNG (process)", 100}}) {
+        std::vector<double> perSecond;
+        std::vector<double> cpuMsPerPicture;
+        for (int i = 0; i < runs; ++i) {
+            // A fresh folder each time: the batch writes new pictures, as for a new manual.
+            const fs::path folder = root / (std::string(format.name) + std::to_string(i));
+            fs::create_directories(folder);
+            const BatchRun run = RunBatch(folder, format.name);
+            fs::remove_all(folder);
+            if (!run.ok || run.pictures == 0) {
+                std::fprintf(stderr, "quorvel_batch_probe: the %s batch failed\n", format.name);
+                fs::remove_all(root);
+                return 2;
+            }
+            perSecond.push_back(run.pictures / run.seconds);
+            cpuMsPerPicture.push_back(run.cpuSeconds * 1000 / run.pictures);
+            largestRssKb = std::max(largestRssKb, run.maxRssKb);
+        }
+        const double median = quorvel::probe::Median(perSecond);
+        const bool met = median >= format.minimumPerSecond;
+        allMet &= met;
+        // The processor time each picture took, start-up included, shows what the batch would
+        // do on two idle cores when the machine is shared.
+        quorvel::probe::PrintRow(
+            format.rowName,
+            Format("%.0f pictures/s", median) +
+                Format(" (%.1f ms CPU each)", quorvel::probe::Median(cpuMsPerPicture)),
+            Format(">= %.0f pictures/s", format.minimumPerSecond), met);
+    }
+    fs::remove_all(root);
+    const double largestMb = largestRssKb / 1024.0;
+    const bool rssMet = largestMb <= 150;
+    quorvel::probe::PrintRow("render --all peak resident", Format("%.1f MB", largestMb),
+                             "<= 150 MB", rssMet);
+    return allMet && rssMet ? 0 : 1;
+}
