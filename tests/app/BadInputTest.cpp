@@ -342,7 +342,7 @@ TEST_F(FailedSaveTest, FolderWithoutWritePermission) {
     ExpectEarlierPictureAlone();
 }
 
-TEST_F(FailedSaveTest, DiskFullingUpHalfwayThroughThePicture) {
+TEST_F(FailedSaveTest, DiskFillingUpHalfwayThroughThePicture) {
     // A file-size limit stops the write part-way with an error, as a full disk does.
     const auto fillUp = [] {
         ::signal(SIGXFSZ, SIG_IGN);
