@@ -62,18 +62,36 @@ void ImageCanvas::FillRect(Argb colour, IntRect rect) {
                  [&](const QRect& piece) { pixels::Fill(m_screen, piece, fill); });
 }
 
+ImageCanvas::~ImageCanvas() {
+    if (m_painter.isActive()) m_painter.end();
+}
+
+// Opaque pictures (the icons) are plain copies. Texts blend, which QPainter does with vector
+// instructions; it is started only when a pass draws its first text.
 void ImageCanvas::Blit(const QImage& image, QPoint at, const QRect& limit) {
-    ForEachPiece(QRect(at, image.size()) & limit,
-                 [&](const QRect& piece) { pixels::Draw(m_screen, piece, image, at); });
+    const bool opaque = image.format() == QImage::Format_RGB32;
+    if (!opaque && !m_painter.isActive()) {
+        if (!m_painter.begin(&m_screen)) return;
+        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    ForEachPiece(QRect(at, image.size()) & limit, [&](const QRect& piece) {
+        if (opaque) {
+            pixels::Copy(m_screen, piece, image, at);
+        } else {
+            m_painter.drawImage(piece.topLeft(), image, piece.translated(-at));
+        }
+    });
 }
 
 // Each rectangle of the area is scanned on its own: only the edges that reach it cost anything.
 void ImageCanvas::FillPolygon(Argb colour, std::span<const IntPoint> points) {
     const pixels::SolidFill fill(colour);
+    uchar* const bits = m_screen.bits();
+    const qsizetype stride = m_screen.bytesPerLine();
     for (const QRect& part : m_area) {
         ScanEvenOdd(points, {part.x(), part.y(), part.width(), part.height()},
                     [&](int y, std::span<const PixelRun> runs) {
-                        auto* row = reinterpret_cast<quint32*>(m_screen.scanLine(y));
+                        auto* row = reinterpret_cast<quint32*>(bits + y * stride);
                         for (const PixelRun& run : runs) {
                             fill.Apply(row + run.left, run.right - run.left);
                         }

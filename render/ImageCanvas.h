@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QRegion>
 #include <vector>
 
@@ -14,13 +15,14 @@ namespace quorvel {
 // One paint pass. Pixels outside `area` (and outside the screen) never change, and operations
 // whose bounds miss `area` are dropped early, so a pass over a thin strip costs little. Fills are
 // aliased at whole pixels; colours with alpha below 0xFF blend over what is there, rounded as
-// QPainter rounds. Pixels are written straight into the image: the image must stay alive, and
-// must not be painted otherwise, while the canvas lives; it is turned into Format_RGB32 (what
-// NewScreenImage makes) if it is in another format.
+// QPainter rounds. The image must stay alive, and must not be painted otherwise, while the
+// canvas lives; it is turned into Format_RGB32 (what NewScreenImage makes) if it is in another
+// format.
 class ImageCanvas final : public Canvas {
   public:
     ImageCanvas(QImage& screen, const QRegion& area, const IconSource& icons = EmbeddedIcons(),
                 TextLayoutCache& texts = SharedTextLayoutCache());
+    ~ImageCanvas() override;
     ImageCanvas(const ImageCanvas&) = delete;
     ImageCanvas& operator=(const ImageCanvas&) = delete;
 
@@ -46,6 +48,7 @@ class ImageCanvas final : public Canvas {
     void DrawRendered(const RenderedText& text, QPointF layoutTopLeft, const QRect& limit);
 
     QImage& m_screen;
+    QPainter m_painter;  // blends texts; fills and copies go straight into the pixels
     QRegion m_area;
     QRect m_bounds;  // of the area
     const IconSource& m_icons;

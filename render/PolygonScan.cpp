@@ -71,46 +71,93 @@ void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, const RowRuns&
     const std::int64_t columnBegin = limit.x;
     const std::int64_t columnEnd = std::min<std::int64_t>(columnBegin + limit.w, INT_MAX);
 
+    // An edge wholly left of the limit crosses every row it spans left of every centre, so it
+    // only flips which side of the limit's left edge is inside; one wholly right of it never
+    // counts. Only the edges in between are walked.
     std::vector<Edge> edges;
-    edges.reserve(points.size());
+    std::vector<std::int64_t> flips;  // rows where an edge wholly left of the limit starts or ends
     for (std::size_t i = 0; i < points.size(); ++i) {
+        const IntPoint a = points[i];
+        const IntPoint b = points[(i + 1) % points.size()];
+        if (std::min(a.x, b.x) >= columnEnd) continue;
         Edge edge;
-        if (MakeEdge(points[i], points[(i + 1) % points.size()], rowBegin, rowEnd, edge)) {
+        if (!MakeEdge(a, b, rowBegin, rowEnd, edge)) continue;
+        if (std::max(a.x, b.x) <= columnBegin) {
+            flips.push_back(edge.firstRow);
+            flips.push_back(edge.endRow);
+        } else {
             edges.push_back(edge);
         }
     }
     std::sort(edges.begin(), edges.end(),
               [](const Edge& a, const Edge& b) { return a.firstRow < b.firstRow; });
+    std::sort(flips.begin(), flips.end());
 
     std::vector<Edge> active;
     std::vector<PixelRun> runs;
-    std::size_t next = 0;
-    std::int64_t y = edges.empty() ? rowEnd : edges.front().firstRow;
-    while (y < rowEnd && (next < edges.size() || !active.empty())) {
-        if (active.empty()) y = std::max(y, edges[next].firstRow);
-        while (next < edges.size() && edges[next].firstRow == y) active.push_back(edges[next++]);
-        std::erase_if(active, [y](const Edge& edge) { return edge.endRow <= y; });
-        // Crossings move little from one row to the next: insertion sort is near linear.
-        for (std::size_t i = 1; i < active.size(); ++i) {
-            for (std::size_t j = i; j > 0 && active[j].key < active[j - 1].key; --j) {
+    std::size_t nextEdge = 0;
+    std::size_t nextFlip = 0;
+    bool insideAtLeft = false;
+    std::int64_t y = rowBegin;
+    while (y < rowEnd) {
+        if (active.empty() && !insideAtLeft) {
+            // Nothing inside until the next edge or flip: jump to it.
+            std::int64_t next = rowEnd;
+            if (nextEdge < edges.size()) next = std::min(next, edges[nextEdge].firstRow);
+            if (nextFlip < flips.size()) next = std::min(next, flips[nextFlip]);
+            if (next >= rowEnd) break;
+            y = std::max(y, next);
+        }
+        for (; nextFlip < flips.size() && flips[nextFlip] == y; ++nextFlip)
+            insideAtLeft = !insideAtLeft;
+        for (; nextEdge < edges.size() && edges[nextEdge].firstRow == y; ++nextEdge) {
+            active.push_back(edges[nextEdge]);
+            // Keep the crossings in order from left to right.
+            for (std::size_t j = active.size() - 1; j > 0 && active[j].key < active[j - 1].key;
+                 --j) {
                 std::swap(active[j], active[j - 1]);
             }
         }
+
+        // One walk over the crossings both emits this row's runs and steps them to the next row,
+        // dropping the edges that end here; edges that cross each other are reordered after.
         runs.clear();
-        for (std::size_t i = 0; i + 1 < active.size(); i += 2) {
-            const auto left = static_cast<int>(std::clamp(active[i].key, columnBegin, columnEnd));
-            const auto right =
-                static_cast<int>(std::clamp(active[i + 1].key, columnBegin, columnEnd));
-            if (left >= right) continue;
+        bool inside = insideAtLeft;
+        std::int64_t runStart = columnBegin;
+        const auto addRun = [&runs](std::int64_t left, std::int64_t right) {
             if (!runs.empty() && runs.back().right == left) {
-                runs.back().right = right;
+                runs.back().right = static_cast<int>(right);
             } else {
-                runs.push_back({left, right});
+                runs.push_back({static_cast<int>(left), static_cast<int>(right)});
+            }
+        };
+        ++y;
+        std::size_t kept = 0;
+        bool ordered = true;
+        std::int64_t previousKey = INT64_MIN;
+        for (std::size_t i = 0; i < active.size(); ++i) {
+            Edge& edge = active[i];
+            const std::int64_t at = std::clamp(edge.key, columnBegin, columnEnd);
+            if (inside && runStart < at) addRun(runStart, at);
+            inside = !inside;
+            runStart = at;
+            if (edge.endRow <= y) continue;
+            edge.Step();
+            ordered &= edge.key >= previousKey;
+            previousKey = edge.key;
+            if (kept != i) active[kept] = edge;
+            ++kept;
+        }
+        if (inside && runStart < columnEnd) addRun(runStart, columnEnd);
+        if (!runs.empty()) emit(static_cast<int>(y - 1), runs);
+        active.resize(kept);
+        if (!ordered) {
+            for (std::size_t i = 1; i < active.size(); ++i) {
+                for (std::size_t j = i; j > 0 && active[j].key < active[j - 1].key; --j) {
+                    std::swap(active[j], active[j - 1]);
+                }
             }
         }
-        if (!runs.empty()) emit(static_cast<int>(y), runs);
-        for (Edge& edge : active) edge.Step();
-        ++y;
     }
 }
 

@@ -1,4 +1,4 @@
-// Pixel writes into the 32-bit screen image, rounded exactly as QPainter's raster engine rounds.
+// Fills and copies straight into the 32-bit screen image, rounded as QPainter rounds fills.
 #pragma once
 
 #include <QImage>
@@ -13,9 +13,22 @@ namespace quorvel::pixels {
 class SolidFill {
   public:
     explicit SolidFill(Argb colour);
-    void Apply(quint32* row, int count) const;
+    // Inline: a spectrum trace lays tens of thousands of runs a few pixels long.
+    void Apply(quint32* row, int count) const {
+        if (m_keep != 0) {
+            Blend(row, count);
+        } else if (count > kShortRun) {
+            FillLong(row, count);
+        } else {
+            for (int i = 0; i < count; ++i) row[i] = m_premultiplied;
+        }
+    }
 
   private:
+    static constexpr int kShortRun = 16;
+    void FillLong(quint32* row, int count) const;
+    void Blend(quint32* row, int count) const;
+
     quint32 m_premultiplied;
     quint32 m_keep;  // 255 - alpha: how much of what lies beneath shows through
 };
@@ -24,9 +37,8 @@ class SolidFill {
 // inside the target.
 void Fill(QImage& target, const QRect& piece, const SolidFill& fill);
 
-// The part of `source` that lands on `piece` when its top-left corner is at `at`: an opaque
-// copy for Format_RGB32, source-over for Format_ARGB32_Premultiplied; other formats are
-// converted first. `piece` must also lie inside the source's footprint.
-void Draw(QImage& target, const QRect& piece, const QImage& source, QPoint at);
+// The part of the Format_RGB32 `source` that lands on `piece` when its top-left corner is at
+// `at`; `piece` must also lie inside the source's footprint.
+void Copy(QImage& target, const QRect& piece, const QImage& source, QPoint at);
 
 }  // namespace quorvel::pixels

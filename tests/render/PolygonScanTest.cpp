@@ -195,6 +195,15 @@ TEST(PolygonScan, JaggedTraceMatchesTheCountAtEveryPixelCentre) {
     EXPECT_EQ(rows.back().y, 649);
     EXPECT_EQ(rows.back().runs.front().left, 100);
     EXPECT_EQ(rows.back().runs.back().right, 904);  // the last sample's column is outside
+    // Narrow limits, as a pointer move repaints: edges wholly left of them still count.
+    for (const IntRect strip : {IntRect{299, 70, 4, 580}, IntRect{100, 70, 1, 580},
+                                IntRect{903, 60, 4, 600}, IntRect{500, 300, 50, 7}}) {
+        EXPECT_EQ(Scan(trace, strip), ScanByCounting(trace, strip)) << strip.x;
+    }
+    const std::vector<IntPoint> star = Star({300, 300}, 100);
+    for (const IntRect strip : {IntRect{299, 150, 4, 300}, IntRect{240, 250, 3, 100}}) {
+        EXPECT_EQ(Scan(star, strip), ScanByCounting(star, strip)) << strip.x;
+    }
 }
 
 }  // namespace

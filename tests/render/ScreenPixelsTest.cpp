@@ -1,4 +1,4 @@
-// Direct pixel writes against QPainter's raster engine: every alpha must round the same way.
+// Direct fills against QPainter's raster engine, and copies of opaque pictures.
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -31,34 +31,12 @@ TEST(ScreenPixels, FillRoundsAsQPainterForEveryAlpha) {
     }
 }
 
-// A premultiplied source with every alpha, each over a different pixel, at an offset.
-TEST(ScreenPixels, PremultipliedSourceBlendsAsQPainterDrawsIt) {
-    const QImage beneath = Beneath();
-    for (const QRgb rgb : {0xFF8000u, 0x000000u, 0xFFFFFFu, 0x3C5A96u}) {
-        QImage source(256, 3, QImage::Format_ARGB32);
-        for (int x = 0; x < 256; ++x) {
-            for (int y = 0; y < 3; ++y)
-                source.setPixel(x, y,
-                                qRgba(qRed(rgb), qGreen(rgb) ^ y, qBlue(rgb), (x + 85 * y) & 0xFF));
-        }
-        for (const QImage::Format format :
-             {QImage::Format_ARGB32_Premultiplied, QImage::Format_ARGB32}) {
-            const QImage converted = source.convertToFormat(format);
-            QImage expected = beneath;
-            QPainter(&expected).drawImage(QPoint(0, 1), converted, QRect(5, 0, 251, 3));
-            QImage drawn = beneath;
-            pixels::Draw(drawn, QRect(0, 1, 251, 3), converted, QPoint(-5, 1));
-            EXPECT_TRUE(drawn == expected) << std::hex << rgb << " format " << format;
-        }
-    }
-}
-
 TEST(ScreenPixels, OpaqueSourceIsCopiedOnlyInsideThePiece) {
     QImage source(10, 10, QImage::Format_RGB32);
     source.fill(0xFF123456);
     source.setPixel(4, 7, 0xFFABCDEF);
     QImage target = Beneath();
-    pixels::Draw(target, QRect(20, 1, 3, 2), source, QPoint(16, -6));
+    pixels::Copy(target, QRect(20, 1, 3, 2), source, QPoint(16, -6));
     EXPECT_EQ(target.pixel(20, 1), 0xFFABCDEFu);  // source (4, 7)
     EXPECT_EQ(target.pixel(22, 2), 0xFF123456u);
     EXPECT_EQ(target.pixel(19, 1), Beneath().pixel(19, 1));
