@@ -35,7 +35,7 @@ int RunBuild(const BuildOptions& options, std::ostream& err) {
     Json document;
     try {
         document = Json::parse(text);
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) {  // also a number too large for any type
         err << "quorvel-cli: " << options.input.string() << " is not valid JSON: " << error.what()
             << "\n";
         return kExitFailure;
