@@ -27,17 +27,21 @@ QRect PixelsOf(QRectF rect) {
     return QRect(topLeft, pastBottomRight - QPoint(1, 1));
 }
 
+QImage& InRgb32(QImage& image) {
+    if (image.format() != QImage::Format_RGB32) image.convertTo(QImage::Format_RGB32);
+    return image;
+}
+
 }  // namespace
 
 ImageCanvas::ImageCanvas(QImage& screen, const QRegion& area, const IconSource& icons,
                          TextLayoutCache& texts)
-    : m_screen(screen),
+    : m_screen(InRgb32(screen)),
+      m_pixels(m_screen),
       m_area(area.intersected(screen.rect())),
       m_bounds(m_area.boundingRect()),
       m_icons(icons),
-      m_texts(texts) {
-    if (m_screen.format() != QImage::Format_RGB32) m_screen.convertTo(QImage::Format_RGB32);
-}
+      m_texts(texts) {}
 
 bool ImageCanvas::NeedsArea(IntRect rect) const {
     return Touches(QRect(rect.x, rect.y, rect.w, rect.h));
@@ -49,17 +53,20 @@ bool ImageCanvas::Touches(const QRect& rect) const {
 
 template <typename Draw>
 void ImageCanvas::ForEachPiece(const QRect& rect, Draw draw) {
-    if (!rect.isValid()) return;  // QRect's intersection would turn a negative size around
+    if (!rect.isValid() || !m_bounds.intersects(rect)) return;
     for (const QRect& part : m_area) {
-        const QRect piece = part & rect;
-        if (!piece.isEmpty()) draw(piece);
+        const int left = std::max(part.left(), rect.left());
+        const int top = std::max(part.top(), rect.top());
+        const int right = std::min(part.right(), rect.right());
+        const int bottom = std::min(part.bottom(), rect.bottom());
+        if (left <= right && top <= bottom) draw(QRect(QPoint(left, top), QPoint(right, bottom)));
     }
 }
 
 void ImageCanvas::FillRect(Argb colour, IntRect rect) {
     const pixels::SolidFill fill(colour);
     ForEachPiece(QRect(rect.x, rect.y, rect.w, rect.h),
-                 [&](const QRect& piece) { pixels::Fill(m_screen, piece, fill); });
+                 [&](const QRect& piece) { pixels::Fill(m_pixels, piece, fill); });
 }
 
 ImageCanvas::~ImageCanvas() {
@@ -76,7 +83,7 @@ void ImageCanvas::Blit(const QImage& image, QPoint at, const QRect& limit) {
     }
     ForEachPiece(QRect(at, image.size()) & limit, [&](const QRect& piece) {
         if (opaque) {
-            pixels::Copy(m_screen, piece, image, at);
+            pixels::Copy(m_pixels, piece, image, at);
         } else {
             m_painter.drawImage(piece.topLeft(), image, piece.translated(-at));
         }
@@ -86,14 +93,12 @@ void ImageCanvas::Blit(const QImage& image, QPoint at, const QRect& limit) {
 // Each rectangle of the area is scanned on its own: only the edges that reach it cost anything.
 void ImageCanvas::FillPolygon(Argb colour, std::span<const IntPoint> points) {
     const pixels::SolidFill fill(colour);
-    uchar* const bits = m_screen.bits();
-    const qsizetype stride = m_screen.bytesPerLine();
     for (const QRect& part : m_area) {
         ScanEvenOdd(points, {part.x(), part.y(), part.width(), part.height()},
                     [&](int y, std::span<const PixelRun> runs) {
-                        auto* row = reinterpret_cast<quint32*>(bits + y * stride);
+                        quint32* const row = m_pixels.Row(y);
                         for (const PixelRun& run : runs) {
-                            fill.Apply(row + run.left, run.right - run.left);
+                            fill.Apply(row + run.begin, run.end - run.begin);
                         }
                     });
     }

@@ -8,6 +8,7 @@
 
 #include "render/Canvas.h"
 #include "render/IconStore.h"
+#include "render/ScreenPixels.h"
 #include "render/TextLayoutCache.h"
 
 namespace quorvel {
@@ -48,6 +49,7 @@ class ImageCanvas final : public Canvas {
     void DrawRendered(const RenderedText& text, QPointF layoutTopLeft, const QRect& limit);
 
     QImage& m_screen;
+    pixels::Target m_pixels;
     QPainter m_painter;  // blends texts; fills and copies go straight into the pixels
     QRegion m_area;
     QRect m_bounds;  // of the area

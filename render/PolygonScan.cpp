@@ -1,8 +1,10 @@
 #include "render/PolygonScan.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 namespace quorvel {
@@ -32,18 +34,21 @@ struct Edge {
     std::int64_t keyStep = 0;        // floor(2 dx / D)
     std::int64_t remainderStep = 0;  // 2 dx - keyStep D
 
+    // Without a branch: the wrap comes at no predictable rhythm.
     void Step() {
         key += keyStep;
         remainder -= remainderStep;
-        if (remainder < 0) {
-            remainder += denominator;
-            ++key;
-        }
+        const std::int64_t wrapped = remainder >> 63;  // -1 when negative, else 0
+        remainder += denominator & wrapped;
+        key -= wrapped;
     }
 };
 
-// The edge from a to b on the rows firstRow to endRow - 1, or nothing when it crosses none.
-bool MakeEdge(IntPoint a, IntPoint b, std::int64_t rowBegin, std::int64_t rowEnd, Edge& edge) {
+// The edge from a to b on the rows firstRow to endRow - 1, or nothing when it crosses none. A
+// strict edge does not count for a centre exactly on it: its key is the first centre right of
+// the crossing, ceil((A + 1) / D).
+bool MakeEdge(IntPoint a, IntPoint b, std::int64_t rowBegin, std::int64_t rowEnd, bool strict,
+              Edge& edge) {
     if (a.y == b.y) return false;
     const IntPoint top = a.y < b.y ? a : b;
     const IntPoint bottom = a.y < b.y ? b : a;
@@ -53,7 +58,7 @@ bool MakeEdge(IntPoint a, IntPoint b, std::int64_t rowBegin, std::int64_t rowEnd
     const std::int64_t dx = std::int64_t{bottom.x} - top.x;
     const std::int64_t dy = std::int64_t{bottom.y} - top.y;
     edge.denominator = 2 * dy;
-    const Int128 numerator = Int128{2 * (edge.firstRow - top.y) + 1} * dx - dy;
+    const Int128 numerator = Int128{2 * (edge.firstRow - top.y) + 1} * dx - dy + (strict ? 1 : 0);
     const std::int64_t quotient = -FloorDiv(-numerator, edge.denominator);
     edge.key = top.x + quotient;
     edge.remainder = static_cast<std::int64_t>(Int128{quotient} * edge.denominator - numerator);
@@ -62,10 +67,10 @@ bool MakeEdge(IntPoint a, IntPoint b, std::int64_t rowBegin, std::int64_t rowEnd
     return true;
 }
 
-}  // namespace
-
-void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, const RowRuns& emit) {
-    if (points.size() < 3 || limit.w <= 0 || limit.h <= 0) return;
+// Horizontal runs of the rows of `limit`; with `strictWhenRising`, edges whose x grows with y do
+// not count for a centre exactly on them.
+void ScanRows(std::span<const IntPoint> points, IntRect limit, bool strictWhenRising,
+              const RowRuns& emit) {
     const std::int64_t rowBegin = limit.y;
     const std::int64_t rowEnd = rowBegin + limit.h;
     const std::int64_t columnBegin = limit.x;
@@ -80,8 +85,9 @@ void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, const RowRuns&
         const IntPoint a = points[i];
         const IntPoint b = points[(i + 1) % points.size()];
         if (std::min(a.x, b.x) >= columnEnd) continue;
+        const bool rising = (a.y < b.y) == (a.x < b.x) && a.x != b.x;
         Edge edge;
-        if (!MakeEdge(a, b, rowBegin, rowEnd, edge)) continue;
+        if (!MakeEdge(a, b, rowBegin, rowEnd, strictWhenRising && rising, edge)) continue;
         if (std::max(a.x, b.x) <= columnBegin) {
             flips.push_back(edge.firstRow);
             flips.push_back(edge.endRow);
@@ -119,37 +125,42 @@ void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, const RowRuns&
             }
         }
 
-        // One walk over the crossings both emits this row's runs and steps them to the next row,
-        // dropping the edges that end here; edges that cross each other are reordered after.
+        // Crossings pair up from the left; an odd one out leaves the rest of the row inside (its
+        // partner lies right of the limit).
         runs.clear();
-        bool inside = insideAtLeft;
-        std::int64_t runStart = columnBegin;
-        const auto addRun = [&runs](std::int64_t left, std::int64_t right) {
-            if (!runs.empty() && runs.back().right == left) {
-                runs.back().right = static_cast<int>(right);
+        const auto addRun = [&runs, columnBegin, columnEnd](std::int64_t left, std::int64_t right) {
+            left = std::clamp(left, columnBegin, columnEnd);
+            right = std::clamp(right, columnBegin, columnEnd);
+            if (left >= right) return;
+            if (!runs.empty() && runs.back().end == left) {
+                runs.back().end = static_cast<int>(right);
             } else {
                 runs.push_back({static_cast<int>(left), static_cast<int>(right)});
             }
         };
+        const std::size_t count = active.size();
+        std::size_t crossing = 0;
+        if (insideAtLeft) addRun(columnBegin, count > 0 ? active[crossing++].key : columnEnd);
+        for (; crossing + 1 < count; crossing += 2) {
+            addRun(active[crossing].key, active[crossing + 1].key);
+        }
+        if (crossing < count) addRun(active[crossing].key, columnEnd);
+        if (!runs.empty()) emit(static_cast<int>(y), runs);
+
+        // Step to the next row, dropping the edges that end here; crossing edges swap places.
         ++y;
         std::size_t kept = 0;
         bool ordered = true;
         std::int64_t previousKey = INT64_MIN;
-        for (std::size_t i = 0; i < active.size(); ++i) {
-            Edge& edge = active[i];
-            const std::int64_t at = std::clamp(edge.key, columnBegin, columnEnd);
-            if (inside && runStart < at) addRun(runStart, at);
-            inside = !inside;
-            runStart = at;
+        for (std::size_t k = 0; k < count; ++k) {
+            Edge& edge = active[k];
             if (edge.endRow <= y) continue;
             edge.Step();
             ordered &= edge.key >= previousKey;
             previousKey = edge.key;
-            if (kept != i) active[kept] = edge;
+            if (kept != k) active[kept] = edge;
             ++kept;
         }
-        if (inside && runStart < columnEnd) addRun(runStart, columnEnd);
-        if (!runs.empty()) emit(static_cast<int>(y - 1), runs);
         active.resize(kept);
         if (!ordered) {
             for (std::size_t i = 1; i < active.size(); ++i) {
@@ -159,6 +170,102 @@ void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, const RowRuns&
             }
         }
     }
+}
+
+// Runs of whole columns turned into runs along rows: each column run flips its column on at its
+// first row and off past its last, and a bit mask of the columns that are on is read out row by
+// row, so the image is still written a row at a time.
+class ColumnsToRows {
+  public:
+    ColumnsToRows(int firstColumn, int width)
+        : m_firstColumn(firstColumn), m_mask((static_cast<std::size_t>(width) + 63) / 64) {}
+
+    void AddColumn(int column, std::span<const PixelRun> runs) {
+        for (const PixelRun& run : runs) {
+            m_flips.push_back({run.begin, column - m_firstColumn});
+            m_flips.push_back({run.end, column - m_firstColumn});
+        }
+    }
+
+    void EmitRows(const RowRuns& emit) {
+        std::sort(m_flips.begin(), m_flips.end());
+        std::vector<PixelRun> runs;
+        for (std::size_t next = 0; next < m_flips.size();) {
+            const int row = m_flips[next].row;
+            for (; next < m_flips.size() && m_flips[next].row == row; ++next) {
+                const int offset = m_flips[next].offset;
+                m_mask[static_cast<std::size_t>(offset / 64)] ^= std::uint64_t{1} << (offset % 64);
+            }
+            const int nextRow = next < m_flips.size() ? m_flips[next].row : row;
+            ReadRuns(runs);
+            if (runs.empty()) continue;
+            for (int y = row; y < nextRow; ++y) emit(y, runs);
+        }
+    }
+
+  private:
+    struct Flip {
+        int row;
+        int offset;  // column - first column
+        auto operator<=>(const Flip&) const = default;
+    };
+
+    void ReadRuns(std::vector<PixelRun>& runs) const {
+        runs.clear();
+        for (std::size_t word = 0; word < m_mask.size(); ++word) {
+            std::uint64_t bits = m_mask[word];
+            const int base = m_firstColumn + static_cast<int>(word * 64);
+            while (bits != 0) {
+                const int begin = std::countr_zero(bits);
+                const int end = std::countr_one(bits >> begin) + begin;
+                if (!runs.empty() && runs.back().end == base + begin) {
+                    runs.back().end = base + end;
+                } else {
+                    runs.push_back({base + begin, base + end});
+                }
+                bits = end == 64 ? 0 : bits & (~std::uint64_t{0} << end);
+            }
+        }
+    }
+
+    int m_firstColumn;
+    std::vector<std::uint64_t> m_mask;
+    std::vector<Flip> m_flips;
+};
+
+// Beyond this width the column mask would cost more than it saves.
+constexpr int kMaxMaskWidth = 1 << 14;
+
+}  // namespace
+
+// Work grows with the crossings, one per row an edge spans when scanning rows and one per column
+// when scanning columns: a spectrum trace spans far fewer columns than rows. Scanning columns is
+// scanning the mirrored polygon's rows. Parity at a point off every edge does not depend on the
+// ray's direction, and a centre exactly on a crossing is inside exactly when the point just right
+// of it is; seen along a column, that is when the edge falls to the right (its y shrinks as x
+// grows), so edges rising to the right are strict there.
+void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, const RowRuns& emit) {
+    if (points.size() < 3 || limit.w <= 0 || limit.h <= 0) return;
+    std::int64_t rowCrossings = 0;
+    std::int64_t columnCrossings = 0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const IntPoint a = points[i];
+        const IntPoint b = points[(i + 1) % points.size()];
+        rowCrossings += std::abs(std::int64_t{a.y} - b.y);
+        columnCrossings += std::abs(std::int64_t{a.x} - b.x);
+    }
+    if (rowCrossings <= columnCrossings || limit.w > kMaxMaskWidth) {
+        ScanRows(points, limit, false, emit);
+        return;
+    }
+    std::vector<IntPoint> mirrored(points.size());
+    std::transform(points.begin(), points.end(), mirrored.begin(), [](IntPoint p) {
+        return IntPoint{p.y, p.x};
+    });
+    ColumnsToRows rows(limit.x, limit.w);
+    ScanRows(mirrored, {limit.y, limit.x, limit.h, limit.w}, true,
+             [&rows](int column, std::span<const PixelRun> runs) { rows.AddColumn(column, runs); });
+    rows.EmitRows(emit);
 }
 
 }  // namespace quorvel

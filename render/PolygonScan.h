@@ -8,10 +8,10 @@
 
 namespace quorvel {
 
-// Pixels left to right - 1 of one row.
+// Pixels begin to end - 1 along one row or column.
 struct PixelRun {
-    int left = 0;
-    int right = 0;
+    int begin = 0;
+    int end = 0;
     bool operator==(const PixelRun&) const = default;
 };
 

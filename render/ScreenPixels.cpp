@@ -17,35 +17,12 @@ quint32 ByteMul(quint32 x, quint32 a) {
     return alphaGreen | redBlue;
 }
 
-// Rows are found from one pointer per call: QImage::scanLine checks for sharing on every call.
-class Rows {
-  public:
-    explicit Rows(QImage& image) : m_bits(image.bits()), m_stride(image.bytesPerLine()) {}
-    quint32* operator[](int y) const { return reinterpret_cast<quint32*>(m_bits + y * m_stride); }
-
-  private:
-    uchar* m_bits;
-    qsizetype m_stride;
-};
-
-class ConstRows {
-  public:
-    explicit ConstRows(const QImage& image)
-        : m_bits(image.constBits()), m_stride(image.bytesPerLine()) {}
-    const quint32* operator[](int y) const {
-        return reinterpret_cast<const quint32*>(m_bits + y * m_stride);
-    }
-
-  private:
-    const uchar* m_bits;
-    qsizetype m_stride;
-};
-
 }  // namespace
 
 // QPainter premultiplies a solid colour at 16 bits a channel before it blends at 8 bits.
 SolidFill::SolidFill(Argb colour)
-    : m_premultiplied(qPremultiply(QRgba64::fromArgb32(colour)).toArgb32()),
+    : m_premultiplied(qAlpha(colour) == 255 ? colour
+                                            : qPremultiply(QRgba64::fromArgb32(colour)).toArgb32()),
       m_keep(255 - qAlpha(colour)) {}
 
 void SolidFill::FillLong(quint32* row, int count) const {
@@ -60,18 +37,17 @@ void SolidFill::Blend(quint32* row, int count) const {
     for (int i = 0; i < count; ++i) row[i] = m_premultiplied + ByteMul(row[i], m_keep);
 }
 
-void Fill(QImage& target, const QRect& piece, const SolidFill& fill) {
-    const Rows rows(target);
-    for (int y = piece.top(); y <= piece.bottom(); ++y)
-        fill.Apply(rows[y] + piece.left(), piece.width());
+void Fill(const Target& target, const QRect& piece, const SolidFill& fill) {
+    for (int y = piece.top(); y <= piece.bottom(); ++y) {
+        fill.Apply(target.Row(y) + piece.left(), piece.width());
+    }
 }
 
-void Copy(QImage& target, const QRect& piece, const QImage& source, QPoint at) {
-    const Rows outRows(target);
-    const ConstRows inRows(source);
+void Copy(const Target& target, const QRect& piece, const QImage& source, QPoint at) {
     const auto bytes = static_cast<std::size_t>(piece.width()) * sizeof(quint32);
     for (int y = piece.top(); y <= piece.bottom(); ++y) {
-        std::memcpy(outRows[y] + piece.left(), inRows[y - at.y()] + (piece.left() - at.x()), bytes);
+        const auto* in = reinterpret_cast<const quint32*>(source.constScanLine(y - at.y()));
+        std::memcpy(target.Row(y) + piece.left(), in + (piece.left() - at.x()), bytes);
     }
 }
 

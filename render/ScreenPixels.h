@@ -33,12 +33,23 @@ class SolidFill {
     quint32 m_keep;  // 255 - alpha: how much of what lies beneath shows through
 };
 
-// Both functions take a Format_RGB32 target and write only inside `piece`, which must lie
-// inside the target.
-void Fill(QImage& target, const QRect& piece, const SolidFill& fill);
+// The rows of a Format_RGB32 image, found once: QImage::scanLine checks for sharing on every call.
+// The image must not be shared, resized or converted while the target is in use.
+class Target {
+  public:
+    explicit Target(QImage& image) : m_bits(image.bits()), m_stride(image.bytesPerLine()) {}
+    quint32* Row(int y) const { return reinterpret_cast<quint32*>(m_bits + y * m_stride); }
+
+  private:
+    uchar* m_bits;
+    qsizetype m_stride;
+};
+
+// Both functions write only inside `piece`, which must lie inside the target.
+void Fill(const Target& target, const QRect& piece, const SolidFill& fill);
 
 // The part of the Format_RGB32 `source` that lands on `piece` when its top-left corner is at
 // `at`; `piece` must also lie inside the source's footprint.
-void Copy(QImage& target, const QRect& piece, const QImage& source, QPoint at);
+void Copy(const Target& target, const QRect& piece, const QImage& source, QPoint at);
 
 }  // namespace quorvel::pixels

@@ -4,8 +4,10 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <numbers>
 #include <ostream>
+#include <set>
 #include <vector>
 
 #include "render/PolygonScan.h"
@@ -21,14 +23,34 @@ struct Row {
 
 void PrintTo(const Row& row, std::ostream* out) {
     *out << "row " << row.y << ":";
-    for (const PixelRun& run : row.runs) *out << " [" << run.left << ", " << run.right << ")";
+    for (const PixelRun& run : row.runs) *out << " [" << run.begin << ", " << run.end << ")";
 }
 
+// The scan's rows, checked for the order and shape of their runs.
 std::vector<Row> Scan(const std::vector<IntPoint>& points, IntRect limit) {
-    std::vector<Row> rows;
+    std::map<int, std::set<int>> pixels;  // y -> x
     ScanEvenOdd(points, limit, [&](int y, std::span<const PixelRun> runs) {
-        rows.push_back({y, std::vector<PixelRun>(runs.begin(), runs.end())});
+        EXPECT_TRUE(pixels.find(y) == pixels.end()) << "row " << y << " given twice";
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            EXPECT_LT(runs[i].begin, runs[i].end);
+            if (i > 0) {
+                EXPECT_LT(runs[i - 1].end, runs[i].begin) << "runs touch or overlap";
+            }
+            for (int x = runs[i].begin; x < runs[i].end; ++x) pixels[y].insert(x);
+        }
     });
+    std::vector<Row> rows;
+    for (const auto& [y, xs] : pixels) {
+        Row row{y, {}};
+        for (int x : xs) {
+            if (!row.runs.empty() && row.runs.back().end == x) {
+                ++row.runs.back().end;
+            } else {
+                row.runs.push_back({x, x + 1});
+            }
+        }
+        rows.push_back(row);
+    }
     return rows;
 }
 
@@ -56,8 +78,8 @@ std::vector<Row> ScanByCounting(const std::vector<IntPoint>& points, IntRect lim
         Row row{y, {}};
         for (int x = limit.x; x < limit.x + limit.w; ++x) {
             if (!InsideByCounting(points, x, y)) continue;
-            if (!row.runs.empty() && row.runs.back().right == x) {
-                ++row.runs.back().right;
+            if (!row.runs.empty() && row.runs.back().end == x) {
+                ++row.runs.back().end;
             } else {
                 row.runs.push_back({x, x + 1});
             }
@@ -128,8 +150,8 @@ TEST(PolygonScan, EvenOddLeavesTheInnerSquareAndTheStarsPentagonEmpty) {
         std::find_if(starRows.begin(), starRows.end(), [](const Row& row) { return row.y == 300; });
     ASSERT_NE(centreRow, starRows.end());
     ASSERT_EQ(centreRow->runs.size(), 2u);  // the arms either side of the empty pentagon
-    EXPECT_LT(centreRow->runs[0].right, 300);
-    EXPECT_GT(centreRow->runs[1].left, 300);
+    EXPECT_LT(centreRow->runs[0].end, 300);
+    EXPECT_GT(centreRow->runs[1].begin, 300);
 }
 
 TEST(PolygonScan, OutlinesWithoutAreaFillNothing) {
@@ -193,8 +215,8 @@ TEST(PolygonScan, JaggedTraceMatchesTheCountAtEveryPixelCentre) {
     // Only rows with an active edge pair produce runs; the bottom line itself is outside.
     const std::vector<Row> rows = Scan(trace, plot);
     EXPECT_EQ(rows.back().y, 649);
-    EXPECT_EQ(rows.back().runs.front().left, 100);
-    EXPECT_EQ(rows.back().runs.back().right, 904);  // the last sample's column is outside
+    EXPECT_EQ(rows.back().runs.front().begin, 100);
+    EXPECT_EQ(rows.back().runs.back().end, 904);  // the last sample's column is outside
     // Narrow limits, as a pointer move repaints: edges wholly left of them still count.
     for (const IntRect strip : {IntRect{299, 70, 4, 580}, IntRect{100, 70, 1, 580},
                                 IntRect{903, 60, 4, 600}, IntRect{500, 300, 50, 7}}) {

@@ -25,7 +25,7 @@ TEST(ScreenPixels, FillRoundsAsQPainterForEveryAlpha) {
             QImage expected = beneath;
             QPainter(&expected).fillRect(QRect(3, 1, 250, 2), QColor::fromRgba(colour));
             QImage filled = beneath;
-            pixels::Fill(filled, QRect(3, 1, 250, 2), pixels::SolidFill(colour));
+            pixels::Fill(pixels::Target(filled), QRect(3, 1, 250, 2), pixels::SolidFill(colour));
             ASSERT_TRUE(filled == expected) << std::hex << colour;
         }
     }
@@ -36,7 +36,7 @@ TEST(ScreenPixels, OpaqueSourceIsCopiedOnlyInsideThePiece) {
     source.fill(0xFF123456);
     source.setPixel(4, 7, 0xFFABCDEF);
     QImage target = Beneath();
-    pixels::Copy(target, QRect(20, 1, 3, 2), source, QPoint(16, -6));
+    pixels::Copy(pixels::Target(target), QRect(20, 1, 3, 2), source, QPoint(16, -6));
     EXPECT_EQ(target.pixel(20, 1), 0xFFABCDEFu);  // source (4, 7)
     EXPECT_EQ(target.pixel(22, 2), 0xFF123456u);
     EXPECT_EQ(target.pixel(19, 1), Beneath().pixel(19, 1));
