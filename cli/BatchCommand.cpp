@@ -46,6 +46,21 @@ std::string MakePicture(const Catalogue& catalogue, const PlannedPicture& pictur
     return written.ok ? std::string() : written.error;
 }
 
+// Where each list line's run of pictures starts in `pictures`, plus the end: the plan keeps a
+// line's languages and views next to each other.
+std::vector<std::size_t> LineStarts(const std::vector<PlannedPicture>& pictures) {
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const ScreenRequest& request = pictures[i].request;
+        const bool sameLine = i > 0 && pictures[i - 1].request.dvbType == request.dvbType &&
+                              pictures[i - 1].request.screen == request.screen &&
+                              pictures[i - 1].request.position == request.position;
+        if (!sameLine) starts.push_back(i);
+    }
+    starts.push_back(pictures.size());
+    return starts;
+}
+
 class ProgressLine {
   public:
     ProgressLine(std::ostream& err, std::size_t total, bool shown)
@@ -118,19 +133,24 @@ int RunBatch(const RenderOptions& options, std::ostream& err) {
     std::vector<std::string> failures(pictures.size());
     ProgressLine progress(err, pictures.size(), &err == &std::cerr && isatty(STDERR_FILENO));
 
-    std::atomic<std::size_t> next{0};
+    // Threads take one list line at a time, all its pictures together: they share the line's
+    // value texts, which each thread lays out once in its own text cache.
+    const std::vector<std::size_t> lineStarts = LineStarts(pictures);
+    std::atomic<std::size_t> nextLine{0};
     const auto work = [&] {
         WorkerBuffers buffers;
-        for (std::size_t i = next++; i < pictures.size(); i = next++) {
-            const PlannedPicture& picture = pictures[i];
-            failures[i] = MakePicture(CatalogueOf(catalogues, picture.request.dvbType), picture,
-                                      format, options.output, buffers);
-            progress.Step();
+        for (std::size_t line = nextLine++; line + 1 < lineStarts.size(); line = nextLine++) {
+            for (std::size_t i = lineStarts[line]; i < lineStarts[line + 1]; ++i) {
+                const PlannedPicture& picture = pictures[i];
+                failures[i] = MakePicture(CatalogueOf(catalogues, picture.request.dvbType), picture,
+                                          format, options.output, buffers);
+                progress.Step();
+            }
         }
     };
-    const unsigned workers =
-        std::clamp<unsigned>(std::thread::hardware_concurrency(), 1,
-                             static_cast<unsigned>(std::max<std::size_t>(pictures.size(), 1)));
+    const unsigned workers = std::clamp<unsigned>(
+        std::thread::hardware_concurrency(), 1,
+        static_cast<unsigned>(std::max<std::size_t>(lineStarts.size() - 1, 1)));
     std::vector<std::thread> threads;
     for (unsigned i = 0; i < workers; ++i) threads.emplace_back(work);
     for (std::thread& thread : threads) thread.join();
