@@ -87,7 +87,9 @@ void Require(bool condition, const std::string& message) {
 void CheckMembers(const Json& object, std::initializer_list<const char*> allowed,
                   const std::string& where) {
     Require(object.is_object(), where + ": expected an object");
-    for (const auto& [key, value] : object.items()) {
+    // Not a structured binding: clang 14, the fuzz build's compiler, cannot capture one.
+    for (const auto& member : object.items()) {
+        const std::string& key = member.key();
         const bool known = std::any_of(allowed.begin(), allowed.end(),
                                        [&key](const char* name) { return key == name; });
         Require(known, where + ": unknown member \"" + key + "\"");
