@@ -1,5 +1,6 @@
 // What every probe prints: one tab-separated row per figure (name, median, ratio, target,
-// met or MISSED), which scripts/bench lines up under the benchmark table.
+// met or MISSED, and the processor time when there is one to show), which scripts/bench lines
+// up under the benchmark table.
 #pragma once
 
 #include <algorithm>
@@ -16,9 +17,9 @@ inline double Median(std::vector<double> values) {
 }
 
 inline void PrintRow(const std::string& name, const std::string& median, const std::string& target,
-                     bool met) {
-    std::printf("%s\t%s\t\t%s\t%s\n", name.c_str(), median.c_str(), target.c_str(),
-                met ? "met" : "MISSED");
+                     bool met, const std::string& cpu = {}) {
+    std::printf("%s\t%s\t\t%s\t%s\t%s\n", name.c_str(), median.c_str(), target.c_str(),
+                met ? "met" : "MISSED", cpu.c_str());
     std::fflush(stdout);
 }
 
