@@ -4,7 +4,10 @@
 #include <QRectF>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <variant>
 
+#include "render/Geometry.h"
 #include "render/PolygonScan.h"
 #include "render/ScreenPixels.h"
 
@@ -27,6 +30,20 @@ QRect PixelsOf(QRectF rect) {
     return QRect(topLeft, pastBottomRight - QPoint(1, 1));
 }
 
+// An opaque fill at least this large hides what earlier operations drew under it. Smaller ones
+// (constellation points) would only make the visible regions ragged for a few pixels' saving.
+constexpr int kMinCoveringPixels = 1024;
+
+// Calls `draw` with each non-empty part of `rect` inside one rectangle of `visible`.
+template <typename Draw>
+void ForEachPiece(const QRegion& visible, const QRect& bounds, const QRect& rect, Draw draw) {
+    if (!rect.isValid() || !bounds.intersects(rect)) return;
+    for (const QRect& part : visible) {
+        const QRect piece = part & rect;
+        if (!piece.isEmpty()) draw(piece);
+    }
+}
+
 QImage& InRgb32(QImage& image) {
     if (image.format() != QImage::Format_RGB32) image.convertTo(QImage::Format_RGB32);
     return image;
@@ -43,6 +60,10 @@ ImageCanvas::ImageCanvas(QImage& screen, const QRegion& area, const IconSource& 
       m_icons(icons),
       m_texts(texts) {}
 
+ImageCanvas::~ImageCanvas() {
+    Finish();
+}
+
 bool ImageCanvas::NeedsArea(IntRect rect) const {
     return Touches(QRect(rect.x, rect.y, rect.w, rect.h));
 }
@@ -51,56 +72,33 @@ bool ImageCanvas::Touches(const QRect& rect) const {
     return rect.isValid() && m_area.intersects(rect);
 }
 
-template <typename Draw>
-void ImageCanvas::ForEachPiece(const QRect& rect, Draw draw) {
-    if (!rect.isValid() || !m_bounds.intersects(rect)) return;
-    for (const QRect& part : m_area) {
-        const int left = std::max(part.left(), rect.left());
-        const int top = std::max(part.top(), rect.top());
-        const int right = std::min(part.right(), rect.right());
-        const int bottom = std::min(part.bottom(), rect.bottom());
-        if (left <= right && top <= bottom) draw(QRect(QPoint(left, top), QPoint(right, bottom)));
-    }
+void ImageCanvas::Record(Operation operation) {
+    if (!m_finished) m_operations.push_back(std::move(operation));
 }
 
 void ImageCanvas::FillRect(Argb colour, IntRect rect) {
-    const pixels::SolidFill fill(colour);
-    ForEachPiece(QRect(rect.x, rect.y, rect.w, rect.h),
-                 [&](const QRect& piece) { pixels::Fill(m_pixels, piece, fill); });
+    // Qt would turn a rectangle of negative size around before cutting it.
+    if (IsEmpty(rect)) return;
+    const QRect pixels = QRect(rect.x, rect.y, rect.w, rect.h) & m_bounds;
+    if (!pixels.isEmpty()) Record(FillOp{pixels, colour});
 }
 
-ImageCanvas::~ImageCanvas() {
-    if (m_painter.isActive()) m_painter.end();
-}
-
-// Opaque pictures (the icons) are plain copies. Texts blend, which QPainter does with vector
-// instructions; it is started only when a pass draws its first text.
-void ImageCanvas::Blit(const QImage& image, QPoint at, const QRect& limit) {
-    const bool opaque = image.format() == QImage::Format_RGB32;
-    if (!opaque && !m_painter.isActive()) {
-        if (!m_painter.begin(&m_screen)) return;
-        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    }
-    ForEachPiece(QRect(at, image.size()) & limit, [&](const QRect& piece) {
-        if (opaque) {
-            pixels::Copy(m_pixels, piece, image, at);
-        } else {
-            m_painter.drawImage(piece.topLeft(), image, piece.translated(-at));
-        }
-    });
-}
-
-// Each rectangle of the area is scanned on its own: only the edges that reach it cost anything.
 void ImageCanvas::FillPolygon(Argb colour, std::span<const IntPoint> points) {
-    const pixels::SolidFill fill(colour);
-    for (const QRect& part : m_area) {
-        ScanEvenOdd(points, {part.x(), part.y(), part.width(), part.height()},
-                    [&](int y, std::span<const PixelRun> runs) {
-                        quint32* const row = m_pixels.Row(y);
-                        for (const PixelRun& run : runs) {
-                            fill.Apply(row + run.begin, run.end - run.begin);
-                        }
-                    });
+    if (points.size() < 3) return;
+    const auto [minX, maxX] = std::minmax_element(points.begin(), points.end(),
+                                                  [](IntPoint a, IntPoint b) { return a.x < b.x; });
+    const auto [minY, maxY] = std::minmax_element(points.begin(), points.end(),
+                                                  [](IntPoint a, IntPoint b) { return a.y < b.y; });
+    // A filled pixel's centre lies strictly between the extreme coordinates; in 64 bits, as
+    // they may be anywhere in int's range.
+    const auto clamp = [](std::int64_t v) {
+        return static_cast<int>(std::clamp<std::int64_t>(v, -1, kScreenWidth + kScreenHeight));
+    };
+    const QRect reach(QPoint(clamp(minX->x), clamp(minY->y)),
+                      QPoint(clamp(std::int64_t{maxX->x} - 1), clamp(std::int64_t{maxY->y} - 1)));
+    const QRect bounds = reach & m_bounds;
+    if (!bounds.isEmpty()) {
+        Record(PolygonOp{std::vector<IntPoint>(points.begin(), points.end()), bounds, colour});
     }
 }
 
@@ -108,7 +106,8 @@ void ImageCanvas::DrawRendered(const RenderedText& text, QPointF layoutTopLeft,
                                const QRect& limit) {
     if (text.image.isNull()) return;
     const QPoint at = QPoint(qRound(layoutTopLeft.x()), qRound(layoutTopLeft.y())) + text.offset;
-    Blit(text.image, at, limit);
+    const QRect pixels = QRect(at, text.image.size()) & limit & m_bounds;
+    if (!pixels.isEmpty()) Record(BlitOp{text.image, at, pixels});
 }
 
 void ImageCanvas::DrawText(std::u16string_view text, ScreenFont font, PointF at, Argb colour) {
@@ -136,7 +135,76 @@ void ImageCanvas::DrawImage(IconId icon, int x, int y) {
     // The look-up comes first: a missing icon is reported even when it lies outside the area.
     const ResourceImage resource = m_icons.Load(icon);
     if (resource.errorCode != 0) m_missingIcons.push_back(static_cast<int>(icon));
-    if (!resource.image.isNull()) Blit(resource.image, QPoint(x, y), m_bounds);
+    if (resource.image.isNull()) return;
+    const QRect pixels = QRect(QPoint(x, y), resource.image.size()) & m_bounds;
+    if (!pixels.isEmpty()) Record(BlitOp{resource.image, QPoint(x, y), pixels});
+}
+
+void ImageCanvas::Finish() {
+    if (m_finished) return;
+    m_finished = true;
+    // visibleFrom[k]: the area less the k-th and every later covering fill.
+    std::vector<std::size_t> covering;
+    for (std::size_t i = 0; i < m_operations.size(); ++i) {
+        const auto* fill = std::get_if<FillOp>(&m_operations[i]);
+        if (fill != nullptr && qAlpha(fill->colour) == 255 &&
+            fill->pixels.width() * fill->pixels.height() >= kMinCoveringPixels) {
+            covering.push_back(i);
+        }
+    }
+    std::vector<Visible> visibleFrom(covering.size() + 1);
+    visibleFrom.back() = {m_area, m_bounds};
+    for (std::size_t k = covering.size(); k-- > 0;) {
+        const QRegion region = visibleFrom[k + 1].region.subtracted(
+            std::get<FillOp>(m_operations[covering[k]]).pixels);
+        visibleFrom[k] = {region, region.boundingRect()};
+    }
+    std::size_t coversPassed = 0;
+    for (std::size_t i = 0; i < m_operations.size(); ++i) {
+        if (coversPassed < covering.size() && covering[coversPassed] == i) ++coversPassed;
+        const Visible& visible = visibleFrom[coversPassed];
+        if (visible.region.isEmpty()) continue;
+        std::visit([&](const auto& operation) { Replay(operation, visible); }, m_operations[i]);
+    }
+    m_operations.clear();
+    if (m_painter.isActive()) m_painter.end();
+}
+
+void ImageCanvas::Replay(const FillOp& fill, const Visible& visible) {
+    const pixels::SolidFill solid(fill.colour);
+    ForEachPiece(visible.region, visible.bounds, fill.pixels,
+                 [&](const QRect& piece) { pixels::Fill(m_pixels, piece, solid); });
+}
+
+// Each visible rectangle is scanned on its own: only the edges that reach it cost anything.
+void ImageCanvas::Replay(const PolygonOp& polygon, const Visible& visible) {
+    const pixels::SolidFill fill(polygon.colour);
+    ForEachPiece(visible.region, visible.bounds, polygon.bounds, [&](const QRect& piece) {
+        ScanEvenOdd(polygon.points, {piece.x(), piece.y(), piece.width(), piece.height()},
+                    [&](int y, std::span<const PixelRun> runs) {
+                        quint32* const row = m_pixels.Row(y);
+                        for (const PixelRun& run : runs) {
+                            fill.Apply(row + run.begin, run.end - run.begin);
+                        }
+                    });
+    });
+}
+
+// Opaque pictures (the icons) are plain copies. Texts blend, which QPainter does with vector
+// instructions; it is started only when a pass draws its first text.
+void ImageCanvas::Replay(const BlitOp& blit, const Visible& visible) {
+    const bool opaque = blit.image.format() == QImage::Format_RGB32;
+    if (!opaque && !m_painter.isActive()) {
+        if (!m_painter.begin(&m_screen)) return;
+        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    ForEachPiece(visible.region, visible.bounds, blit.pixels, [&](const QRect& piece) {
+        if (opaque) {
+            pixels::Copy(m_pixels, piece, blit.image, blit.at);
+        } else {
+            m_painter.drawImage(piece.topLeft(), blit.image, piece.translated(-blit.at));
+        }
+    });
 }
 
 }  // namespace quorvel

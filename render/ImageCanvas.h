@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+#include <cstdint>
+#include <variant>
 #include <vector>
 
 #include "render/Canvas.h"
@@ -19,6 +21,9 @@ namespace quorvel {
 // QPainter rounds. The image must stay alive, and must not be painted otherwise, while the
 // canvas lives; it is turned into Format_RGB32 (what NewScreenImage makes) if it is in another
 // format.
+// Operations are kept until Finish (or the destructor) writes them in order, each leaving out the
+// pixels a later opaque rectangle fill of the pass covers: those end up as that fill whatever was
+// under it, so screens that lay a background and then large opaque areas write each pixel once.
 class ImageCanvas final : public Canvas {
   public:
     ImageCanvas(QImage& screen, const QRegion& area, const IconSource& icons = EmbeddedIcons(),
@@ -35,18 +40,44 @@ class ImageCanvas final : public Canvas {
     void DrawImage(IconId icon, int x, int y) override;
     bool NeedsArea(IntRect rect) const override;
 
+    // Writes the pass's operations into the image; the image holds the whole pass only after
+    // this. Later calls, and drawing after it, do nothing.
+    void Finish();
+
     // Ids of the icons the pass asked for and could not find, one per request, in order; the
     // caller reports them after the pass.
     const std::vector<int>& MissingIcons() const { return m_missingIcons; }
 
   private:
+    // Pixels already cut to the area's bounding rectangle.
+    struct FillOp {
+        QRect pixels;
+        Argb colour;
+    };
+    struct PolygonOp {
+        std::vector<IntPoint> points;
+        QRect bounds;  // holds every pixel the polygon can fill, cut to the area's bounds
+        Argb colour;
+    };
+    // The image's pixels inside `pixels`, its top-left corner at `at`.
+    struct BlitOp {
+        QImage image;
+        QPoint at;
+        QRect pixels;
+    };
+    using Operation = std::variant<FillOp, PolygonOp, BlitOp>;
+    // The part of the area an operation may write.
+    struct Visible {
+        QRegion region;
+        QRect bounds;
+    };
+
     bool Touches(const QRect& rect) const;
-    // Calls `draw` with each non-empty part of `rect` inside one rectangle of the area.
-    template <typename Draw>
-    void ForEachPiece(const QRect& rect, Draw draw);
-    // Draws the image with its top-left corner at `at`, only inside `limit` and the area.
-    void Blit(const QImage& image, QPoint at, const QRect& limit);
+    void Record(Operation operation);
     void DrawRendered(const RenderedText& text, QPointF layoutTopLeft, const QRect& limit);
+    void Replay(const FillOp& fill, const Visible& visible);
+    void Replay(const PolygonOp& polygon, const Visible& visible);
+    void Replay(const BlitOp& blit, const Visible& visible);
 
     QImage& m_screen;
     pixels::Target m_pixels;
@@ -56,6 +87,8 @@ class ImageCanvas final : public Canvas {
     const IconSource& m_icons;
     TextLayoutCache& m_texts;
     std::vector<int> m_missingIcons;
+    std::vector<Operation> m_operations;
+    bool m_finished = false;
 };
 
 }  // namespace quorvel

@@ -15,6 +15,7 @@ PaintResult PaintScreen(QImage& screen, const QRegion& area, const ScreenState& 
                         const Catalogue& catalogue) {
     ImageCanvas canvas(screen, area);
     DispatchResult dispatched = DispatchPaint(canvas, state, catalogue);
+    canvas.Finish();
     return {std::move(dispatched.cursorTipText), canvas.MissingIcons()};
 }
 

@@ -247,6 +247,7 @@ QImage Painted(const MeasureBytes& bytes, DvbType dvbType) {
     QImage screen = NewScreenImage();
     ImageCanvas canvas(screen, QRegion(0, 0, kScreenWidth, kScreenHeight));
     DrawMeasure(canvas, MeasureEntry(bytes.View()), Language::English, dvbType);
+    canvas.Finish();
     return screen;
 }
 

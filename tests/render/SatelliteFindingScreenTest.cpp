@@ -263,6 +263,7 @@ QImage Painted(const MeasureBytes& bytes) {
     QImage screen = NewScreenImage();
     ImageCanvas canvas(screen, QRegion(0, 0, kScreenWidth, kScreenHeight));
     DrawSatelliteFinding(canvas, MeasureEntry(bytes.View()), Language::English);
+    canvas.Finish();
     return screen;
 }
 
