@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <optional>
 #include <vector>
@@ -322,6 +323,72 @@ TEST(ImageCanvasText, CachedLayoutsDrawTheSamePixels) {
     QImage evicted = NewScreenImage();
     DrawTextPass(cache, evicted);
     EXPECT_EQ(cold, evicted);
+}
+
+// One pass leaves out what later opaque fills cover; that must never show. The oracle draws the
+// same operations each in a pass of its own, so nothing is left out there.
+TEST(ImageCanvasCulling, OnePassEqualsEachOperationInItsOwnPass) {
+    using Operation = std::function<void(Canvas&)>;
+    const IntPoint triangle[] = {{100, 100}, {700, 150}, {300, 600}};
+    const std::vector<Operation> operations = {
+        [](Canvas& c) {
+            c.FillRect(0xFFE6E6E6, {0, 0, kScreenWidth, kScreenHeight});
+        },
+        [](Canvas& c) {
+            c.DrawText(u"UNDER THE FIELD", kFontNormal, PointF{40, 120}, kBlack);
+        },
+        [](Canvas& c) { c.DrawImage(IconId::Battery, 190, 90); },
+        [&](Canvas& c) { c.FillPolygon(0xFF00FF00, triangle); },
+        [](Canvas& c) {
+            c.FillRect(kCursorOrange, {150, 80, 300, 400});
+        },
+        [](Canvas& c) {
+            c.FillRect(0xFF123456, {230, 120, 2, 2});
+        },  // too small to cover
+        [](Canvas& c) {
+            c.FillRect(kBlack, {200, 100, 500, 300});
+        },
+        [](Canvas& c) {
+            c.FillRect(0x80FFFFFF, {180, 90, 40, 400});
+        },  // translucent: covers none
+        [](Canvas& c) {
+            c.FillRect(0xFF0080FF, {0, 250, kScreenWidth, 2});
+        },
+        [](Canvas& c) {
+            c.FillRect(kWhite, {210, 110, 2, 2});
+        },
+        [](Canvas& c) {
+            c.DrawText(u"ON TOP", kFontNormal, PointF{250, 240}, kCursorOrange);
+        },
+    };
+    const QRegion areas[] = {WholeScreen(), QRegion(190, 0, 30, 720) + QRegion(0, 240, 1280, 20)};
+    for (const QRegion& area : areas) {
+        QImage together = NewScreenImage();
+        {
+            ImageCanvas canvas(together, area);
+            for (const Operation& draw : operations) draw(canvas);
+        }
+        QImage oneByOne = NewScreenImage();
+        for (const Operation& draw : operations) {
+            ImageCanvas canvas(oneByOne, area);
+            draw(canvas);
+        }
+        EXPECT_TRUE(together == oneByOne) << area.boundingRect().width();
+        EXPECT_EQ(PixelAt(together, 230, 120), kBlack);
+        EXPECT_EQ(PixelAt(together, 210, 110), kWhite);
+    }
+}
+
+TEST(ImageCanvasCulling, PixelsLandAtFinishAndNothingAfterIt) {
+    QImage screen = NewScreenImage();
+    ImageCanvas canvas(screen, WholeScreen());
+    canvas.FillRect(kWhite, {0, 0, 10, 10});
+    EXPECT_EQ(PixelAt(screen, 5, 5), kBlack);
+    canvas.Finish();
+    EXPECT_EQ(PixelAt(screen, 5, 5), kWhite);
+    canvas.FillRect(0xFF00FF00, {0, 0, 10, 10});
+    canvas.Finish();
+    EXPECT_EQ(PixelAt(screen, 5, 5), kWhite);
 }
 
 // Icons come from here in the missing-icon tests: the embedded set without the battery.
