@@ -4,7 +4,6 @@
 
 #include "data/Formatting.h"
 #include "data/ScreenText.h"
-#include "render/PartlyCoveredCanvas.h"
 #include "render/ScreenParts.h"
 
 namespace quorvel {
@@ -145,12 +144,9 @@ void DrawConstellation(Canvas& canvas, const ConstellationEntry& entry, Language
         return;
     }
     // F1 repaints only the band, so the rows above it keep the diagram view. A pass that also
-    // repaints those rows while the More view is on draws the diagram view there first, so they
-    // never show another screen's leftovers; its fills stop at the band, which covers the rest.
-    if (canvas.NeedsArea(kAboveBand)) {
-        PartlyCoveredCanvas aboveBand(canvas, kAboveBand);
-        DrawDiagramView(aboveBand, entry, language, dvbType);
-    }
+    // repaints those rows while the More view is on draws the diagram view first, so they never
+    // show another screen's leftovers; the band's opaque background covers the rest of it.
+    if (canvas.NeedsArea(kAboveBand)) DrawDiagramView(canvas, entry, language, dvbType);
     DrawMoreBand(canvas, entry, language);
 }
 

@@ -173,12 +173,11 @@ TEST(ConstellationScreen, MoreViewOnTheF1RepaintDrawsOnlyTheBand) {
 TEST(ConstellationScreen, MoreViewOnAFullRepaintDrawsTheDiagramViewBeneathTheBand) {
     auto bytes = TypicalConstellation();
     bytes.Point(0, 10, -100).Point(1, 10, 300);
-    // The band covers everything from y 240 down, so the diagram's fills stop above it: the
-    // screen background and the field are cut, the point inside the band is left out.
+    // The whole diagram view comes first, points inside the band included; the band's
+    // background then covers everything from y 240 down.
     std::vector<std::string> expected = kTypicalDiagram;
-    expected[0] = "fill ffe6e6e6 0,0 1280x240";
-    expected[5] = "fill ff000000 0,90 650x150";
     expected.push_back("fill ffc8c8c8 10,20 2x2");
+    expected.push_back("fill ffc8c8c8 10,420 2x2");
     expected.insert(expected.end(), kTypicalMoreBand.begin(), kTypicalMoreBand.end());
     EXPECT_EQ(Describe(Record(bytes, true)), expected);
     // One row above the band is enough to need the diagram view there.
