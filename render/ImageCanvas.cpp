@@ -3,6 +3,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <variant>
@@ -48,6 +49,43 @@ QImage& InRgb32(QImage& image) {
     if (image.format() != QImage::Format_RGB32) image.convertTo(QImage::Format_RGB32);
     return image;
 }
+
+// A polygon's rows written as the scan hands them over. Masks are read a word at a time: a
+// trace's rows hold many short runs, and whole words of pixels inside or outside are common.
+class PolygonWriter final : public RowSink {
+  public:
+    PolygonWriter(const pixels::Target& target, Argb colour) : m_target(target), m_fill(colour) {}
+
+    void Runs(int y, std::span<const PixelRun> runs) override {
+        quint32* const row = m_target.Row(y);
+        for (const PixelRun& run : runs) m_fill.Apply(row + run.begin, run.end - run.begin);
+    }
+
+    void Mask(int y, int count, int firstColumn, std::span<const std::uint64_t> words) override {
+        for (int rowY = y; rowY < y + count; ++rowY) {
+            quint32* const row = m_target.Row(rowY) + firstColumn;
+            for (std::size_t w = 0; w < words.size(); ++w) {
+                std::uint64_t bits = words[w];
+                if (bits == 0) continue;
+                quint32* const pixel = row + 64 * w;
+                if (bits == ~std::uint64_t{0}) {
+                    m_fill.Apply(pixel, 64);
+                    continue;
+                }
+                while (bits != 0) {
+                    const int begin = std::countr_zero(bits);
+                    const int end = begin + std::countr_one(bits >> begin);
+                    m_fill.Apply(pixel + begin, end - begin);
+                    bits = end == 64 ? 0 : bits & (~std::uint64_t{0} << end);
+                }
+            }
+        }
+    }
+
+  private:
+    const pixels::Target& m_target;
+    pixels::SolidFill m_fill;
+};
 
 }  // namespace
 
@@ -178,15 +216,9 @@ void ImageCanvas::Replay(const FillOp& fill, const Visible& visible) {
 
 // Each visible rectangle is scanned on its own: only the edges that reach it cost anything.
 void ImageCanvas::Replay(const PolygonOp& polygon, const Visible& visible) {
-    const pixels::SolidFill fill(polygon.colour);
+    PolygonWriter writer(m_pixels, polygon.colour);
     ForEachPiece(visible.region, visible.bounds, polygon.bounds, [&](const QRect& piece) {
-        ScanEvenOdd(polygon.points, {piece.x(), piece.y(), piece.width(), piece.height()},
-                    [&](int y, std::span<const PixelRun> runs) {
-                        quint32* const row = m_pixels.Row(y);
-                        for (const PixelRun& run : runs) {
-                            fill.Apply(row + run.begin, run.end - run.begin);
-                        }
-                    });
+        ScanEvenOdd(polygon.points, {piece.x(), piece.y(), piece.width(), piece.height()}, writer);
     });
 }
 

@@ -172,65 +172,92 @@ void ScanRows(std::span<const IntPoint> points, IntRect limit, bool strictWhenRi
     }
 }
 
-// Runs of whole columns turned into runs along rows: each column run flips its column on at its
-// first row and off past its last, and a bit mask of the columns that are on is read out row by
-// row, so the image is still written a row at a time.
+// Runs of whole columns turned into rows: each column run flips its column on at its first row
+// and off past its last, and a bit mask of the columns that are on is handed out for each stretch
+// of rows between flips, so the image is still written a row at a time.
 class ColumnsToRows {
   public:
-    ColumnsToRows(int firstColumn, int width)
-        : m_firstColumn(firstColumn), m_mask((static_cast<std::size_t>(width) + 63) / 64) {}
+    explicit ColumnsToRows(IntRect limit)
+        : m_limit(limit), m_mask((static_cast<std::size_t>(limit.w) + 63) / 64) {}
 
     void AddColumn(int column, std::span<const PixelRun> runs) {
         for (const PixelRun& run : runs) {
-            m_flips.push_back({run.begin, column - m_firstColumn});
-            m_flips.push_back({run.end, column - m_firstColumn});
+            m_flips.push_back({run.begin - m_limit.y, column - m_limit.x});
+            m_flips.push_back({run.end - m_limit.y, column - m_limit.x});
         }
     }
 
-    void EmitRows(const RowRuns& emit) {
-        std::sort(m_flips.begin(), m_flips.end());
-        std::vector<PixelRun> runs;
-        for (std::size_t next = 0; next < m_flips.size();) {
-            const int row = m_flips[next].row;
-            for (; next < m_flips.size() && m_flips[next].row == row; ++next) {
-                const int offset = m_flips[next].offset;
+    void EmitRows(RowSink& sink) {
+        // Runs lie inside the limit's rows, so flips fall on its rows or just past the last one:
+        // a counting sort by row.
+        std::vector<int> firstFlip(static_cast<std::size_t>(m_limit.h) + 2, 0);
+        for (const Flip& flip : m_flips) ++firstFlip[static_cast<std::size_t>(flip.row) + 1];
+        for (std::size_t row = 1; row < firstFlip.size(); ++row) {
+            firstFlip[row] += firstFlip[row - 1];
+        }
+        std::vector<int> byRow(m_flips.size());
+        std::vector<int> filled(firstFlip.begin(), firstFlip.end() - 1);
+        for (const Flip& flip : m_flips) {
+            byRow[static_cast<std::size_t>(filled[static_cast<std::size_t>(flip.row)]++)] =
+                flip.offset;
+        }
+        int previousRow = -1;
+        for (int row = 0; row <= m_limit.h; ++row) {
+            const int begin = firstFlip[static_cast<std::size_t>(row)];
+            const int end = firstFlip[static_cast<std::size_t>(row) + 1];
+            if (begin == end) continue;
+            if (previousRow >= 0) {
+                sink.Mask(m_limit.y + previousRow, row - previousRow, m_limit.x, m_mask);
+            }
+            for (int i = begin; i < end; ++i) {
+                const int offset = byRow[static_cast<std::size_t>(i)];
                 m_mask[static_cast<std::size_t>(offset / 64)] ^= std::uint64_t{1} << (offset % 64);
             }
-            const int nextRow = next < m_flips.size() ? m_flips[next].row : row;
-            ReadRuns(runs);
-            if (runs.empty()) continue;
-            for (int y = row; y < nextRow; ++y) emit(y, runs);
+            previousRow = row;
         }
     }
 
   private:
     struct Flip {
-        int row;
-        int offset;  // column - first column
-        auto operator<=>(const Flip&) const = default;
+        int row;     // row - the limit's first row
+        int offset;  // column - the limit's first column
     };
 
-    void ReadRuns(std::vector<PixelRun>& runs) const {
-        runs.clear();
-        for (std::size_t word = 0; word < m_mask.size(); ++word) {
-            std::uint64_t bits = m_mask[word];
-            const int base = m_firstColumn + static_cast<int>(word * 64);
+    IntRect m_limit;
+    std::vector<std::uint64_t> m_mask;
+    std::vector<Flip> m_flips;
+};
+
+// Hands masks on as runs.
+class RunsFromMasks final : public RowSink {
+  public:
+    explicit RunsFromMasks(const RowRuns& emit) : m_emit(emit) {}
+
+    void Runs(int y, std::span<const PixelRun> runs) override { m_emit(y, runs); }
+
+    void Mask(int y, int count, int firstColumn, std::span<const std::uint64_t> words) override {
+        m_runs.clear();
+        for (std::size_t word = 0; word < words.size(); ++word) {
+            std::uint64_t bits = words[word];
+            const int base = firstColumn + static_cast<int>(word * 64);
             while (bits != 0) {
                 const int begin = std::countr_zero(bits);
                 const int end = std::countr_one(bits >> begin) + begin;
-                if (!runs.empty() && runs.back().end == base + begin) {
-                    runs.back().end = base + end;
+                if (!m_runs.empty() && m_runs.back().end == base + begin) {
+                    m_runs.back().end = base + end;
                 } else {
-                    runs.push_back({base + begin, base + end});
+                    m_runs.push_back({base + begin, base + end});
                 }
                 bits = end == 64 ? 0 : bits & (~std::uint64_t{0} << end);
             }
         }
+        if (m_runs.empty()) return;
+        for (int row = y; row < y + count; ++row) m_emit(row, m_runs);
     }
 
-    int m_firstColumn;
-    std::vector<std::uint64_t> m_mask;
-    std::vector<Flip> m_flips;
+  private:
+    const RowRuns& m_emit;
+    std::vector<PixelRun> m_runs;
 };
 
 // Beyond this width the column mask would cost more than it saves.
@@ -244,7 +271,7 @@ constexpr int kMaxMaskWidth = 1 << 14;
 // ray's direction, and a centre exactly on a crossing is inside exactly when the point just right
 // of it is; seen along a column, that is when the edge falls to the right (its y shrinks as x
 // grows), so edges rising to the right are strict there.
-void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, const RowRuns& emit) {
+void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, RowSink& sink) {
     if (points.size() < 3 || limit.w <= 0 || limit.h <= 0) return;
     std::int64_t rowCrossings = 0;
     std::int64_t columnCrossings = 0;
@@ -255,17 +282,23 @@ void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, const RowRuns&
         columnCrossings += std::abs(std::int64_t{a.x} - b.x);
     }
     if (rowCrossings <= columnCrossings || limit.w > kMaxMaskWidth) {
-        ScanRows(points, limit, false, emit);
+        ScanRows(points, limit, false,
+                 [&sink](int y, std::span<const PixelRun> runs) { sink.Runs(y, runs); });
         return;
     }
     std::vector<IntPoint> mirrored(points.size());
     std::transform(points.begin(), points.end(), mirrored.begin(), [](IntPoint p) {
         return IntPoint{p.y, p.x};
     });
-    ColumnsToRows rows(limit.x, limit.w);
+    ColumnsToRows rows(limit);
     ScanRows(mirrored, {limit.y, limit.x, limit.h, limit.w}, true,
              [&rows](int column, std::span<const PixelRun> runs) { rows.AddColumn(column, runs); });
-    rows.EmitRows(emit);
+    rows.EmitRows(sink);
+}
+
+void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, const RowRuns& emit) {
+    RunsFromMasks sink(emit);
+    ScanEvenOdd(points, limit, sink);
 }
 
 }  // namespace quorvel

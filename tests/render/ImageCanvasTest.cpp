@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "render/ImageCanvas.h"
+#include "render/PolygonScan.h"
 #include "render/ScreenPainter.h"
 
 namespace quorvel {
@@ -140,6 +141,32 @@ TEST(ImageCanvasPolygon, TranslucentPolygonBlendsLikeTheSameRectangle) {
     }
     EXPECT_EQ(PixelAt(viaPolygon, 10, 5), 0xFF64CD00u);
     EXPECT_TRUE(viaPolygon == viaRect);
+}
+
+// A jagged outline taller than wide reaches the canvas as row masks; it must set exactly the
+// pixels of the scan's runs, across word boundaries and inside a clipped area.
+TEST(ImageCanvasPolygon, NarrowJaggedOutlineSetsExactlyTheScannedPixels) {
+    std::vector<IntPoint> outline{{3, 700}};
+    for (int x = 3; x <= 203; x += 2) outline.push_back({x, 60 + (x * 37 % 101) * 6});
+    outline.push_back({203, 700});
+    const QRegion area = QRegion(0, 0, 130, 720) + QRegion(130, 300, 150, 100);
+    QImage expected = NewScreenImage();
+    for (const QRect& part : area) {
+        ScanEvenOdd(outline, {part.x(), part.y(), part.width(), part.height()},
+                    [&](int y, std::span<const PixelRun> runs) {
+                        for (const PixelRun& run : runs) {
+                            for (int x = run.begin; x < run.end; ++x)
+                                expected.setPixel(x, y, kWhite);
+                        }
+                    });
+    }
+    QImage screen = NewScreenImage();
+    {
+        ImageCanvas canvas(screen, area);
+        canvas.FillPolygon(kWhite, outline);
+    }
+    ASSERT_FALSE(InkBounds(expected).isNull());
+    EXPECT_TRUE(screen == expected);
 }
 
 TEST(ImageCanvasPolygon, FillsOnlyInsideEachRectangleOfTheArea) {
