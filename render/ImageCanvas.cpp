@@ -96,7 +96,10 @@ ImageCanvas::ImageCanvas(QImage& screen, const QRegion& area, const IconSource& 
       m_area(area.intersected(screen.rect())),
       m_bounds(m_area.boundingRect()),
       m_icons(icons),
-      m_texts(texts) {}
+      m_texts(texts) {
+    // A constellation pass records about a thousand point fills; growing there costs more.
+    m_operations.reserve(1024);
+}
 
 ImageCanvas::~ImageCanvas() {
     Finish();
