@@ -77,7 +77,8 @@ void PutHeader(Bytes& bytes, EntryKind kind, std::size_t slot, DvbType dvbType,
     bytes[at + entry::kDvbTypeOffset] = static_cast<std::uint8_t>(dvbType);
     std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(at + entry::kNameOffset),
                 entry::kNameFieldSize, 0);
-    std::copy(name.begin(), std::min(name.end(), name.begin() + entry::kNameFieldSize),
+    const std::string_view kept = name.substr(0, entry::kNameFieldSize);
+    std::copy(kept.begin(), kept.end(),
               bytes.begin() + static_cast<std::ptrdiff_t>(at + entry::kNameOffset));
 }
 
