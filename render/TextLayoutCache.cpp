@@ -5,6 +5,7 @@
 #include <QRawFont>
 #include <QTextLayout>
 #include <QTextOption>
+#include <QThread>
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -149,8 +150,15 @@ RenderedText TextLayoutCache::Render(const Key& key) {
 
 TextLayoutCache& SharedTextLayoutCache() {
     thread_local TextLayoutCache cache;
-    static const bool clearedWithApplication = [] {
-        qAddPostRoutine([] { cache.Clear(); });
+    // The application's own thread keeps its cache until the process ends, after Qt has shut its
+    // font database down, so that cache lets go of its fonts when the application object goes.
+    // Worker threads drop theirs when they end. The routine is registered by the thread whose
+    // cache it clears, so it never touches a cache that was not constructed.
+    thread_local const bool clearedWithApplication = [] {
+        const QCoreApplication* application = QCoreApplication::instance();
+        if (application && QThread::currentThread() == application->thread()) {
+            qAddPostRoutine([] { SharedTextLayoutCache().Clear(); });
+        }
         return true;
     }();
     (void)clearedWithApplication;
