@@ -25,8 +25,7 @@
 #include "app/ListComboBox.h"
 #include "app/ScreenView.h"
 #include "data/TextEncoding.h"
-#include "export/AtomicFile.h"
-#include "export/BmpEncoder.h"
+#include "export/BmpFile.h"
 #include "export/ExportDiagnostics.h"
 
 namespace quorvel {
@@ -279,11 +278,10 @@ void CPreviewDlg::OnFileSave() {
 void CPreviewDlg::SaveScreenAsBmp(const QString& path) {
     const QImage& screen = ScreenImage();
     PrintExportDiagnostics(stdout, 32, screen.width(), screen.height());
-    const std::vector<std::uint8_t> file =
-        EncodeBmp32(reinterpret_cast<const std::uint32_t*>(screen.constBits()), screen.width(),
-                    screen.height(), static_cast<std::size_t>(screen.bytesPerLine()));
     const WriteOutcome written =
-        WriteFileAtomically(std::filesystem::path(QFile::encodeName(path).toStdString()), file);
+        WriteBmp32File(std::filesystem::path(QFile::encodeName(path).toStdString()),
+                       reinterpret_cast<const std::uint32_t*>(screen.constBits()), screen.width(),
+                       screen.height(), static_cast<std::size_t>(screen.bytesPerLine()));
     if (!written.ok) {
         m_warn(QStringLiteral("Save false! \n%1\n%2")
                    .arg(QFileInfo(path).absoluteFilePath(), QString::fromStdString(written.error)));

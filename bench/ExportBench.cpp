@@ -11,6 +11,7 @@
 
 #include "export/AtomicFile.h"
 #include "export/BmpEncoder.h"
+#include "export/BmpFile.h"
 
 namespace {
 
@@ -69,10 +70,9 @@ void BM_ExportBmp(benchmark::State& state) {
     const QImage screen = BusyScreen();
     const fs::path target = folder.Path() / "screen.bmp";
     for (auto _ : state) {
-        const std::vector<std::uint8_t> bytes =
-            quorvel::EncodeBmp32(reinterpret_cast<const std::uint32_t*>(screen.constBits()), kWidth,
-                                 kHeight, static_cast<std::size_t>(screen.bytesPerLine()));
-        const quorvel::WriteOutcome outcome = quorvel::WriteFileAtomically(target, bytes);
+        const quorvel::WriteOutcome outcome = quorvel::WriteBmp32File(
+            target, reinterpret_cast<const std::uint32_t*>(screen.constBits()), kWidth, kHeight,
+            static_cast<std::size_t>(screen.bytesPerLine()));
         if (!outcome.ok) {
             state.SkipWithError(outcome.error.c_str());
             break;

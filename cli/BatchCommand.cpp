@@ -19,30 +19,17 @@ namespace quorvel::cli {
 
 namespace {
 
-// The screen image and encoded bytes one thread reuses from picture to picture: allocating
-// them afresh cost more in page faults and heap growth than drawing a screen.
-struct WorkerBuffers {
-    QImage screen;
-    std::vector<std::uint8_t> bytes;
-};
-
 // Empty when the picture was written, otherwise why not.
 std::string MakePicture(const Catalogue& catalogue, const PlannedPicture& picture,
-                        PictureFormat format, const std::filesystem::path& folder,
-                        WorkerBuffers& buffers) {
-    const std::vector<int> missingIcons =
-        RenderScreenInto(buffers.screen, catalogue, picture.request);
+                        PictureFormat format, const std::filesystem::path& folder, QImage& screen) {
+    const std::vector<int> missingIcons = RenderScreenInto(screen, catalogue, picture.request);
     if (!missingIcons.empty()) {
         return "icon " + std::to_string(missingIcons.front()) + " could not be loaded";
-    }
-    const std::vector<std::uint8_t>& bytes = buffers.bytes;
-    if (!EncodePictureInto(buffers.screen, format, buffers.bytes)) {
-        return "the picture could not be encoded";
     }
     // A picture can always be drawn again from the source file, which the batch never touches,
     // so one flush at the end replaces a wait for the disk after every picture.
     const WriteOutcome written =
-        WriteFileAtomically(folder / picture.fileName, bytes, Durability::Deferred);
+        WritePicture(screen, format, folder / picture.fileName, Durability::Deferred);
     return written.ok ? std::string() : written.error;
 }
 
@@ -138,12 +125,13 @@ int RunBatch(const RenderOptions& options, std::ostream& err) {
     const std::vector<std::size_t> lineStarts = LineStarts(pictures);
     std::atomic<std::size_t> nextLine{0};
     const auto work = [&] {
-        WorkerBuffers buffers;
+        // Allocating a screen image per picture cost more in page faults than drawing one.
+        QImage screen;
         for (std::size_t line = nextLine++; line + 1 < lineStarts.size(); line = nextLine++) {
             for (std::size_t i = lineStarts[line]; i < lineStarts[line + 1]; ++i) {
                 const PlannedPicture& picture = pictures[i];
                 failures[i] = MakePicture(CatalogueOf(catalogues, picture.request.dvbType), picture,
-                                          format, options.output, buffers);
+                                          format, options.output, screen);
                 progress.Step();
             }
         }

@@ -62,12 +62,9 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
             << " could not be loaded; no picture written\n";
         return kExitFailure;
     }
-    const std::vector<std::uint8_t> bytes = EncodePicture(rendered.image, *format);
-    if (bytes.empty()) {
-        err << "quorvel-cli: " << options.output.string() << ": the picture could not be encoded\n";
-        return kExitFailure;
-    }
-    if (const WriteOutcome written = WriteFileAtomically(options.output, bytes); !written.ok) {
+    if (const WriteOutcome written =
+            WritePicture(rendered.image, *format, options.output, Durability::ProtectExisting);
+        !written.ok) {
         err << "quorvel-cli: cannot write " << options.output.string() << ": " << written.error
             << "\n";
         return kExitFailure;

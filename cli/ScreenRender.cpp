@@ -3,10 +3,9 @@
 #include <QRegion>
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 
 #include "cli/PngEncoder.h"
-#include "export/BmpEncoder.h"
+#include "export/BmpFile.h"
 #include "render/ScreenPainter.h"
 
 namespace quorvel::cli {
@@ -65,12 +64,10 @@ RenderedScreen RenderScreen(const Catalogue& catalogue, const ScreenRequest& req
 
 std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
                                   const ScreenRequest& request) {
-    // Every picture starts from the image the window starts from.
-    static const QImage blank = NewScreenImage();
-    if (screen.size() == blank.size() && screen.format() == blank.format() && screen.isDetached()) {
-        std::memcpy(screen.bits(), blank.constBits(),
-                    static_cast<std::size_t>(blank.sizeInBytes()));
-    } else {
+    // A full pass of every screen paints every pixel, so an image from an earlier picture is
+    // painted over as it stands: clearing it first would cost a pass over its memory.
+    if (screen.size() != QSize(kFullScreen.width(), kFullScreen.height()) ||
+        screen.format() != QImage::Format_RGB32 || !screen.isDetached()) {
         screen = NewScreenImage();
     }
     std::vector<int> missingIcons;
@@ -109,32 +106,20 @@ std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path) {
     return FormatFromName(extension);
 }
 
-std::vector<std::uint8_t> EncodePicture(const QImage& image, PictureFormat format) {
-    std::vector<std::uint8_t> bytes;
-    EncodePictureInto(image, format, bytes);
-    return bytes;
-}
-
-bool EncodePictureInto(const QImage& image, PictureFormat format,
-                       std::vector<std::uint8_t>& bytes) {
-    const QImage pixels = image.format() == QImage::Format_RGB32 ||
-                                  image.format() == QImage::Format_ARGB32 ||
-                                  image.format() == QImage::Format_ARGB32_Premultiplied
+WriteOutcome WritePicture(const QImage& image, PictureFormat format,
+                          const std::filesystem::path& path, Durability durability) {
+    const QImage pixels = image.format() == QImage::Format_RGB32
                               ? image
                               : image.convertToFormat(QImage::Format_RGB32);
     if (format == PictureFormat::Bmp) {
-        // Every byte is overwritten, so a buffer of the right size is reused as it stands.
-        bytes.resize(Bmp32FileSize(pixels.width(), pixels.height()));
-        EncodeBmp32Into(bytes, reinterpret_cast<const std::uint32_t*>(pixels.constBits()),
-                        pixels.width(), pixels.height(),
-                        static_cast<std::size_t>(pixels.bytesPerLine()));
-        return true;
+        return WriteBmp32File(path, reinterpret_cast<const std::uint32_t*>(pixels.constBits()),
+                              pixels.width(), pixels.height(),
+                              static_cast<std::size_t>(pixels.bytesPerLine()), durability);
     }
-    // The RGB32 form has no alpha channel, so the file has none either.
-    return EncodePng(pixels.format() == QImage::Format_RGB32
-                         ? pixels
-                         : pixels.convertToFormat(QImage::Format_RGB32),
-                     bytes);
+    // A batch thread encodes every picture into the same storage.
+    thread_local std::vector<std::uint8_t> bytes;
+    if (!EncodePng(pixels, bytes)) return {false, "the picture could not be encoded"};
+    return WriteFileAtomically(path, bytes, durability);
 }
 
 }  // namespace quorvel::cli

@@ -13,6 +13,7 @@
 
 #include "data/Catalogue.h"
 #include "data/SourceRecord.h"
+#include "export/AtomicFile.h"
 #include "render/ScreenState.h"
 
 namespace quorvel::cli {
@@ -54,10 +55,10 @@ std::string_view FormatExtension(PictureFormat format);  // "bmp", "png"
 std::optional<PictureFormat> FormatFromName(std::string_view name);
 std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path);
 
-// BMP: the window's export bytes. PNG: the same pixels, without alpha. Empty on failure.
-std::vector<std::uint8_t> EncodePicture(const QImage& image, PictureFormat format);
-// The same bytes into `bytes`, whose storage is reused: a batch encodes every picture of a
-// thread into one buffer. False, with `bytes` empty, on failure.
-bool EncodePictureInto(const QImage& image, PictureFormat format, std::vector<std::uint8_t>& bytes);
+// Writes the picture to `path`, all or nothing, as WriteFileAtomically does with `durability`.
+// BMP is the window's export file, encoded as it is written; PNG holds the same pixels without
+// alpha. On failure the error says why, an encoding failure included.
+WriteOutcome WritePicture(const QImage& image, PictureFormat format,
+                          const std::filesystem::path& path, Durability durability);
 
 }  // namespace quorvel::cli

@@ -48,8 +48,21 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes, int& error) {
 
 }  // namespace
 
-WriteOutcome WriteFileAtomically(const std::filesystem::path& requested,
+WriteOutcome WriteFileAtomically(const std::filesystem::path& target,
                                  std::span<const std::uint8_t> bytes, Durability durability) {
+    bool handedOut = false;
+    return WriteFileAtomically(
+        target,
+        [&]() -> std::span<const std::uint8_t> {
+            if (handedOut) return {};
+            handedOut = true;
+            return bytes;
+        },
+        durability);
+}
+
+WriteOutcome WriteFileAtomically(const std::filesystem::path& requested, const NextBytes& next,
+                                 Durability durability) {
     // A link is followed, so the file it names gets the new picture and the link stays a link.
     std::error_code ignored;
     const std::filesystem::path target = std::filesystem::is_symlink(requested, ignored)
@@ -70,7 +83,12 @@ WriteOutcome WriteFileAtomically(const std::filesystem::path& requested,
     if (fd < 0) return {false, SystemReason(errno)};
 
     int error = 0;
-    bool written = WriteAll(fd, bytes, error);
+    bool written = true;
+    while (written) {
+        const std::span<const std::uint8_t> piece = next();
+        if (piece.empty()) break;
+        written = WriteAll(fd, piece, error);
+    }
     if (written && syncBeforeRename && ::fdatasync(fd) != 0) {
         error = errno;
         written = false;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -30,6 +31,14 @@ enum class Durability {
 // refused; a symbolic link is followed.
 WriteOutcome WriteFileAtomically(const std::filesystem::path& target,
                                  std::span<const std::uint8_t> bytes,
+                                 Durability durability = Durability::ProtectExisting);
+
+// The file's bytes in order, a piece per call; an empty piece ends the file. A piece stays valid
+// until the next call.
+using NextBytes = std::function<std::span<const std::uint8_t>()>;
+
+// The same for a file produced piece by piece, so it can be written as it is made.
+WriteOutcome WriteFileAtomically(const std::filesystem::path& target, const NextBytes& next,
                                  Durability durability = Durability::ProtectExisting);
 
 // Forces everything written on the folder's file system, the folder's own entries included, out

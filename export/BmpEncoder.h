@@ -21,10 +21,29 @@ constexpr std::size_t Bmp32FileSize(int width, int height) {
 std::vector<std::uint8_t> EncodeBmp32(const std::uint32_t* pixels, int width, int height,
                                       std::size_t strideBytes);
 
-// The same file written into `file`, which must hold exactly Bmp32FileSize(width, height) bytes;
-// lets a caller that encodes many pictures reuse one buffer instead of clearing a new one each
-// time.
-void EncodeBmp32Into(std::span<std::uint8_t> file, const std::uint32_t* pixels, int width,
-                     int height, std::size_t strideBytes);
+// The same file handed out a block of rows at a time from `buffer`, for writing as it is
+// encoded: each block is written while it is still in the processor's cache, and a whole
+// screen's file is never held in memory. The pixels and the buffer must outlive the object.
+class Bmp32Blocks {
+  public:
+    // Rows per block: about 240 KB of a 1280-pixel screen, well inside a core's cache.
+    static constexpr int kRowsPerBlock = 48;
+
+    Bmp32Blocks(const std::uint32_t* pixels, int width, int height, std::size_t strideBytes,
+                std::vector<std::uint8_t>& buffer);
+
+    // The next bytes of the file (the header comes with the first rows); empty once the whole
+    // file has been handed out. Valid until the next call.
+    std::span<const std::uint8_t> Next();
+
+  private:
+    const std::uint8_t* m_pixels;
+    int m_width;
+    int m_height;
+    std::size_t m_strideBytes;
+    std::vector<std::uint8_t>& m_buffer;
+    int m_rowsDone = 0;  // in file order, bottom row first
+    bool m_headerDone = false;
+};
 
 }  // namespace quorvel

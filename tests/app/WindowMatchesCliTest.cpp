@@ -19,7 +19,7 @@ namespace {
 const QString kDemo = QStringLiteral(QUORVEL_SOURCE_DIR "/samples/demo.dat");
 
 class WindowMatchesCliTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         m_dialog = std::make_unique<CPreviewDlg>();
         m_dialog->SetWarningSink([this](const QString& text) { m_warnings << text; });
@@ -48,13 +48,21 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    static QByteArray SaveCli(const cli::ScreenRequest& request) {
+    // Writes the picture the command line makes for `request` and returns the file's bytes.
+    QByteArray SaveCli(const cli::ScreenRequest& request) {
         SourceRecord record;
-        if (LoadSourceFile(QUORVEL_SOURCE_DIR "/samples/demo.dat", record) != LoadOutcome::Loaded) return {};
+        if (LoadSourceFile(QUORVEL_SOURCE_DIR "/samples/demo.dat", record) != LoadOutcome::Loaded)
+            return {};
         const auto catalogue = cli::CatalogueFor(record, request.dvbType);
-        const auto bytes = cli::EncodePicture(cli::RenderScreen(*catalogue, request).image,
-                                              cli::PictureFormat::Bmp);
-        return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+        const QString path = m_dir.filePath(QStringLiteral("cli.bmp"));
+        if (!cli::WritePicture(cli::RenderScreen(*catalogue, request).image,
+                               cli::PictureFormat::Bmp, QFile::encodeName(path).toStdString(),
+                               Durability::ProtectExisting)
+                 .ok) {
+            return {};
+        }
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     QTemporaryDir m_dir;

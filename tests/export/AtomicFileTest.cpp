@@ -5,12 +5,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
 #include "export/AtomicFile.h"
+#include "export/BmpEncoder.h"
+#include "export/BmpFile.h"
 
 namespace quorvel {
 namespace {
@@ -142,6 +145,33 @@ TEST_P(AtomicFileDurabilityTest, ReplacesOldFileAndEmptyFileAndWritesNewOne) {
 
 INSTANTIATE_TEST_SUITE_P(Both, AtomicFileDurabilityTest,
                          ::testing::Values(Durability::ProtectExisting, Durability::Deferred));
+
+// A picture written as it is encoded: the file is the encoder's, and a failure after several
+// blocks have reached the temporary file still leaves the old picture as it was.
+TEST_F(AtomicFileTest, PictureWrittenAsEncodedIsAllOrNothing) {
+    std::vector<std::uint32_t> screen(1280 * 720);
+    for (std::size_t i = 0; i < screen.size(); ++i)
+        screen[i] = static_cast<std::uint32_t>(i * 2654435761u);
+    const auto write = [&](const fs::path& target) {
+        return WriteBmp32File(target, screen.data(), 1280, 720, 1280 * 4);
+    };
+    const fs::path target = m_folder / "screen.bmp";
+    ASSERT_TRUE(write(m_folder / "new.bmp").ok);
+    EXPECT_EQ(ReadAll(m_folder / "new.bmp"), EncodeBmp32(screen.data(), 1280, 720, 1280 * 4));
+
+    PutOldFile(target);
+    const int status = InChild([&] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1'000'000, 1'000'000};  // a few blocks in
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
+        return write(target).ok ? 1 : 0;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadAll(target).size(), 11u);
+    std::vector<fs::path> entries = Entries();
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<fs::path>{"new.bmp", "screen.bmp"}));
+}
 
 TEST_F(AtomicFileTest, SyncFolderFlushesAFolderAndRefusesAMissingOne) {
     EXPECT_TRUE(SyncFolder(m_folder).ok);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -48,17 +49,27 @@ TEST(BmpEncoder, RowsRunBottomUpAndPixelsAreBlueGreenRedZero) {
               (std::vector<std::uint8_t>{255, 255, 255, 0, 255, 255, 255, 0, 255, 255, 255, 0}));
 }
 
-// A batch encodes every picture into one reused buffer: whatever the buffer held before, from a
-// different picture or garbage, must not show through, header reserved fields included.
-TEST(BmpEncoder, EncodingIntoAUsedBufferGivesTheSameFile) {
-    std::vector<std::uint32_t> pixels(5 * 3);
-    for (std::size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = 0x80000000u | static_cast<std::uint32_t>(i * 0x010203);
-    const auto expected = EncodeBmp32(pixels.data(), 5, 3, 5 * 4);
+// Blocks are cut by rows, so heights around a block's edge, a padded stride and a buffer left
+// over from a larger picture must all give exactly the file EncodeBmp32 makes.
+TEST(BmpEncoder, BlocksJoinedAreTheWholeFile) {
+    constexpr int kRows = Bmp32Blocks::kRowsPerBlock;
+    std::vector<std::uint8_t> buffer(100'000, 0xA5);
+    for (const int height : {0, 1, kRows - 1, kRows, kRows + 1, 3 * kRows + 5}) {
+        const int width = 7;
+        const std::size_t stride = 9 * 4;
+        std::vector<std::uint32_t> pixels(9 * static_cast<std::size_t>(height));
+        for (std::size_t i = 0; i < pixels.size(); ++i)
+            pixels[i] = 0x80000000u | static_cast<std::uint32_t>(i * 0x010203);
 
-    std::vector<std::uint8_t> reused(Bmp32FileSize(5, 3), 0xA5);
-    EncodeBmp32Into(reused, pixels.data(), 5, 3, 5 * 4);
-    EXPECT_EQ(reused, expected);
+        Bmp32Blocks blocks(pixels.data(), width, height, stride, buffer);
+        std::vector<std::uint8_t> joined;
+        int pieces = 0;
+        for (auto piece = blocks.Next(); !piece.empty(); piece = blocks.Next(), ++pieces) {
+            joined.insert(joined.end(), piece.begin(), piece.end());
+        }
+        EXPECT_EQ(joined, EncodeBmp32(pixels.data(), width, height, stride)) << height;
+        EXPECT_EQ(pieces, std::max(1, (height + kRows - 1) / kRows)) << height;
+    }
 }
 
 }  // namespace
