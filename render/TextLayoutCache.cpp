@@ -7,6 +7,7 @@
 #include <QTextOption>
 #include <QThread>
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -42,29 +43,35 @@ std::vector<PlacedGlyph> PlaceGlyphs(const QTextLayout& layout) {
     return placed;
 }
 
-// Overlapping glyphs combine as coverage over coverage, then take the colour.
+// Overlapping glyphs combine as coverage over coverage, then take the colour. Every text a
+// pass has not drawn before comes through here, so the loops stay on plain pointers.
 QImage Colourise(const std::vector<PlacedGlyph>& glyphs, const QRect& bounds, Argb colour) {
-    QImage coverage(bounds.size(), QImage::Format_Alpha8);
-    coverage.fill(0);
+    const int width = bounds.width();
+    const int height = bounds.height();
+    std::vector<uchar> coverage(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (const PlacedGlyph& glyph : glyphs) {
         const QPoint at = glyph.topLeft - bounds.topLeft();
-        for (int y = 0; y < glyph.coverage.height(); ++y) {
+        const int glyphWidth = glyph.coverage.width();
+        const int glyphHeight = glyph.coverage.height();
+        for (int y = 0; y < glyphHeight; ++y) {
             const uchar* src = glyph.coverage.constScanLine(y);
-            uchar* dst = coverage.scanLine(at.y() + y) + at.x();
-            for (int x = 0; x < glyph.coverage.width(); ++x) {
+            uchar* dst = coverage.data() + static_cast<std::size_t>(at.y() + y) * width + at.x();
+            for (int x = 0; x < glyphWidth; ++x) {
                 dst[x] = static_cast<uchar>(dst[x] + (src[x] * (255 - dst[x]) + 127) / 255);
             }
         }
     }
-    QImage image(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+    std::array<QRgb, 256> shade;
     const int alpha = qAlpha(colour);
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar* cover = coverage.constScanLine(y);
+    for (int level = 0; level < 256; ++level) {
+        shade[static_cast<std::size_t>(level)] = qPremultiply(
+            qRgba(qRed(colour), qGreen(colour), qBlue(colour), (level * alpha + 127) / 255));
+    }
+    QImage image(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < height; ++y) {
+        const uchar* cover = coverage.data() + static_cast<std::size_t>(y) * width;
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            out[x] = qPremultiply(
-                qRgba(qRed(colour), qGreen(colour), qBlue(colour), (cover[x] * alpha + 127) / 255));
-        }
+        for (int x = 0; x < width; ++x) out[x] = shade[cover[x]];
     }
     return image;
 }
