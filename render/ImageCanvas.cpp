@@ -3,7 +3,6 @@
 #include <QPointF>
 #include <QRectF>
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <variant>
@@ -50,35 +49,20 @@ QImage& InRgb32(QImage& image) {
     return image;
 }
 
-// A polygon's rows written as the scan hands them over. Masks are read a word at a time: a
-// trace's rows hold many short runs, and whole words of pixels inside or outside are common.
+// A polygon's rows written as the scan hands them over. A stretch of like rows is written a run
+// at a time down the rows: across a thin strip, a trace's rows are alike for hundreds of rows.
 class PolygonWriter final : public RowSink {
   public:
     PolygonWriter(const pixels::Target& target, Argb colour) : m_target(target), m_fill(colour) {}
 
-    void Runs(int y, std::span<const PixelRun> runs) override {
+    void Rows(int y, int count, std::span<const PixelRun> runs) override {
         quint32* const row = m_target.Row(y);
-        for (const PixelRun& run : runs) m_fill.Apply(row + run.begin, run.end - run.begin);
-    }
-
-    void Mask(int y, int count, int firstColumn, std::span<const std::uint64_t> words) override {
-        for (int rowY = y; rowY < y + count; ++rowY) {
-            quint32* const row = m_target.Row(rowY) + firstColumn;
-            for (std::size_t w = 0; w < words.size(); ++w) {
-                std::uint64_t bits = words[w];
-                if (bits == 0) continue;
-                quint32* const pixel = row + 64 * w;
-                if (bits == ~std::uint64_t{0}) {
-                    m_fill.Apply(pixel, 64);
-                    continue;
-                }
-                while (bits != 0) {
-                    const int begin = std::countr_zero(bits);
-                    const int end = begin + std::countr_one(bits >> begin);
-                    m_fill.Apply(pixel + begin, end - begin);
-                    bits = end == 64 ? 0 : bits & (~std::uint64_t{0} << end);
-                }
-            }
+        if (count == 1) {
+            for (const PixelRun& run : runs) m_fill.Apply(row + run.begin, run.end - run.begin);
+            return;
+        }
+        for (const PixelRun& run : runs) {
+            m_fill.ApplyRows(row + run.begin, m_target.Stride(), run.end - run.begin, count);
         }
     }
 

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace quorvel {
@@ -81,9 +82,11 @@ void ScanRows(std::span<const IntPoint> points, IntRect limit, bool strictWhenRi
     // counts. Only the edges in between are walked.
     std::vector<Edge> edges;
     std::vector<std::int64_t> flips;  // rows where an edge wholly left of the limit starts or ends
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const IntPoint a = points[i];
-        const IntPoint b = points[(i + 1) % points.size()];
+    IntPoint previous = points.back();
+    for (const IntPoint b : points) {
+        const IntPoint a = std::exchange(previous, b);
+        // Rows first: along a thin strip scanned by columns, most edges miss its few columns.
+        if (std::max(a.y, b.y) <= rowBegin || std::min(a.y, b.y) >= rowEnd) continue;
         if (std::min(a.x, b.x) >= columnEnd) continue;
         const bool rising = (a.y < b.y) == (a.x < b.x) && a.x != b.x;
         Edge edge;
@@ -172,9 +175,28 @@ void ScanRows(std::span<const IntPoint> points, IntRect limit, bool strictWhenRi
     }
 }
 
+// The runs of set bits in a row mask whose bit 0 is column firstColumn, least significant first.
+void MaskRuns(int firstColumn, std::span<const std::uint64_t> words, std::vector<PixelRun>& runs) {
+    runs.clear();
+    for (std::size_t word = 0; word < words.size(); ++word) {
+        std::uint64_t bits = words[word];
+        const int base = firstColumn + static_cast<int>(word * 64);
+        while (bits != 0) {
+            const int begin = std::countr_zero(bits);
+            const int end = std::countr_one(bits >> begin) + begin;
+            if (!runs.empty() && runs.back().end == base + begin) {
+                runs.back().end = base + end;
+            } else {
+                runs.push_back({base + begin, base + end});
+            }
+            bits = end == 64 ? 0 : bits & (~std::uint64_t{0} << end);
+        }
+    }
+}
+
 // Runs of whole columns turned into rows: each column run flips its column on at its first row
-// and off past its last, and a bit mask of the columns that are on is handed out for each stretch
-// of rows between flips, so the image is still written a row at a time.
+// and off past its last, and the columns that are on are handed out as runs for each stretch of
+// rows between flips.
 class ColumnsToRows {
   public:
     explicit ColumnsToRows(IntRect limit)
@@ -188,29 +210,17 @@ class ColumnsToRows {
     }
 
     void EmitRows(RowSink& sink) {
-        // Runs lie inside the limit's rows, so flips fall on its rows or just past the last one:
-        // a counting sort by row.
-        std::vector<int> firstFlip(static_cast<std::size_t>(m_limit.h) + 2, 0);
-        for (const Flip& flip : m_flips) ++firstFlip[static_cast<std::size_t>(flip.row) + 1];
-        for (std::size_t row = 1; row < firstFlip.size(); ++row) {
-            firstFlip[row] += firstFlip[row - 1];
-        }
-        std::vector<int> byRow(m_flips.size());
-        std::vector<int> filled(firstFlip.begin(), firstFlip.end() - 1);
-        for (const Flip& flip : m_flips) {
-            byRow[static_cast<std::size_t>(filled[static_cast<std::size_t>(flip.row)]++)] =
-                flip.offset;
-        }
+        SortByRow();
+        std::vector<PixelRun> runs;
         int previousRow = -1;
-        for (int row = 0; row <= m_limit.h; ++row) {
-            const int begin = firstFlip[static_cast<std::size_t>(row)];
-            const int end = firstFlip[static_cast<std::size_t>(row) + 1];
-            if (begin == end) continue;
+        for (std::size_t i = 0; i < m_flips.size();) {
+            const int row = m_flips[i].row;
             if (previousRow >= 0) {
-                sink.Mask(m_limit.y + previousRow, row - previousRow, m_limit.x, m_mask);
+                MaskRuns(m_limit.x, m_mask, runs);
+                if (!runs.empty()) sink.Rows(m_limit.y + previousRow, row - previousRow, runs);
             }
-            for (int i = begin; i < end; ++i) {
-                const int offset = byRow[static_cast<std::size_t>(i)];
+            for (; i < m_flips.size() && m_flips[i].row == row; ++i) {
+                const int offset = m_flips[i].offset;
                 m_mask[static_cast<std::size_t>(offset / 64)] ^= std::uint64_t{1} << (offset % 64);
             }
             previousRow = row;
@@ -223,41 +233,46 @@ class ColumnsToRows {
         int offset;  // column - the limit's first column
     };
 
+    // Runs lie inside the limit's rows, so flips fall on its rows or just past the last one: a
+    // counting sort over the rows, unless there are so few flips (a thin strip's handful) that
+    // passing over every row would cost more.
+    void SortByRow() {
+        const auto rowOf = [](const Flip& a, const Flip& b) { return a.row < b.row; };
+        if (m_flips.size() * kRowsPerFlipToCompare < static_cast<std::size_t>(m_limit.h)) {
+            std::sort(m_flips.begin(), m_flips.end(), rowOf);
+            return;
+        }
+        std::vector<int> firstFlip(static_cast<std::size_t>(m_limit.h) + 2, 0);
+        for (const Flip& flip : m_flips) ++firstFlip[static_cast<std::size_t>(flip.row) + 1];
+        for (std::size_t row = 1; row < firstFlip.size(); ++row) {
+            firstFlip[row] += firstFlip[row - 1];
+        }
+        std::vector<Flip> sorted(m_flips.size());
+        for (const Flip& flip : m_flips) {
+            sorted[static_cast<std::size_t>(firstFlip[static_cast<std::size_t>(flip.row)]++)] =
+                flip;
+        }
+        m_flips.swap(sorted);
+    }
+
+    static constexpr std::size_t kRowsPerFlipToCompare = 16;
+
     IntRect m_limit;
     std::vector<std::uint64_t> m_mask;
     std::vector<Flip> m_flips;
 };
 
-// Hands masks on as runs.
-class RunsFromMasks final : public RowSink {
+// Hands each row of a stretch on by itself.
+class RowByRow final : public RowSink {
   public:
-    explicit RunsFromMasks(const RowRuns& emit) : m_emit(emit) {}
+    explicit RowByRow(const RowRuns& emit) : m_emit(emit) {}
 
-    void Runs(int y, std::span<const PixelRun> runs) override { m_emit(y, runs); }
-
-    void Mask(int y, int count, int firstColumn, std::span<const std::uint64_t> words) override {
-        m_runs.clear();
-        for (std::size_t word = 0; word < words.size(); ++word) {
-            std::uint64_t bits = words[word];
-            const int base = firstColumn + static_cast<int>(word * 64);
-            while (bits != 0) {
-                const int begin = std::countr_zero(bits);
-                const int end = std::countr_one(bits >> begin) + begin;
-                if (!m_runs.empty() && m_runs.back().end == base + begin) {
-                    m_runs.back().end = base + end;
-                } else {
-                    m_runs.push_back({base + begin, base + end});
-                }
-                bits = end == 64 ? 0 : bits & (~std::uint64_t{0} << end);
-            }
-        }
-        if (m_runs.empty()) return;
-        for (int row = y; row < y + count; ++row) m_emit(row, m_runs);
+    void Rows(int y, int count, std::span<const PixelRun> runs) override {
+        for (int row = y; row < y + count; ++row) m_emit(row, runs);
     }
 
   private:
     const RowRuns& m_emit;
-    std::vector<PixelRun> m_runs;
 };
 
 // Beyond this width the column mask would cost more than it saves.
@@ -275,15 +290,15 @@ void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, RowSink& sink)
     if (points.size() < 3 || limit.w <= 0 || limit.h <= 0) return;
     std::int64_t rowCrossings = 0;
     std::int64_t columnCrossings = 0;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const IntPoint a = points[i];
-        const IntPoint b = points[(i + 1) % points.size()];
+    IntPoint a = points.back();
+    for (const IntPoint b : points) {
         rowCrossings += std::abs(std::int64_t{a.y} - b.y);
         columnCrossings += std::abs(std::int64_t{a.x} - b.x);
+        a = b;
     }
     if (rowCrossings <= columnCrossings || limit.w > kMaxMaskWidth) {
         ScanRows(points, limit, false,
-                 [&sink](int y, std::span<const PixelRun> runs) { sink.Runs(y, runs); });
+                 [&sink](int y, std::span<const PixelRun> runs) { sink.Rows(y, 1, runs); });
         return;
     }
     std::vector<IntPoint> mirrored(points.size());
@@ -297,7 +312,7 @@ void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, RowSink& sink)
 }
 
 void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, const RowRuns& emit) {
-    RunsFromMasks sink(emit);
+    RowByRow sink(emit);
     ScanEvenOdd(points, limit, sink);
 }
 

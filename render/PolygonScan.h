@@ -1,7 +1,6 @@
 // Even-odd scan conversion of an integer polygon into the runs of whole pixels it fills.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <span>
 
@@ -20,15 +19,12 @@ struct PixelRun {
 // right; runs never overlap, never touch, and are never empty.
 using RowRuns = std::function<void(int y, std::span<const PixelRun> runs)>;
 
-// Takes a polygon's pixels row by row, top row first, in whichever form the scan has them.
+// Takes a polygon's pixels, top row first.
 class RowSink {
   public:
     virtual ~RowSink() = default;
-    // One row's runs, as RowRuns gets them.
-    virtual void Runs(int y, std::span<const PixelRun> runs) = 0;
-    // Rows y to y + count - 1, all alike: bit b of words[w] (least significant first) is the
-    // pixel in column firstColumn + 64 w + b. The words may all be zero.
-    virtual void Mask(int y, int count, int firstColumn, std::span<const std::uint64_t> words) = 0;
+    // Rows y to y + count - 1 all hold the same runs, as RowRuns gets them.
+    virtual void Rows(int y, int count, std::span<const PixelRun> runs) = 0;
 };
 
 // The pixels of the closed polygon through `points` (the last point joins the first) under the
@@ -38,7 +34,7 @@ class RowSink {
 // first centre at or right of the next one: shapes that share an edge never share a pixel.
 // Exact integer arithmetic for any int coordinates, huge or negative.
 void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, const RowRuns& emit);
-// The same pixels, for a writer that can take whole rows as bit masks.
+// The same pixels, for a writer that can take a stretch of like rows at once.
 void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, RowSink& sink);
 
 }  // namespace quorvel

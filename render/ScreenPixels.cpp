@@ -32,15 +32,41 @@ void SolidFill::FillLong(quint32* row, int count) const {
                  static_cast<std::size_t>(count));
 }
 
-void SolidFill::Blend(quint32* row, int count) const {
-    if (m_keep == 255) return;
-    for (int i = 0; i < count; ++i) row[i] = m_premultiplied + ByteMul(row[i], m_keep);
+// What lies beneath a fill repeats (the plot's black, the trace's green), so the last pixel's
+// result is kept and the arithmetic runs only when the pixel beneath changes.
+void SolidFill::Blend(quint32* row, qsizetype stride, int count, int rows) const {
+    if (m_keep == 255 || count <= 0 || rows <= 0) return;
+    const quint32 colour = m_premultiplied;
+    const quint32 keep = m_keep;
+    quint32 beneath = row[0];
+    quint32 blended = colour + ByteMul(beneath, keep);
+    for (int r = 0; r < rows; ++r, row += stride) {
+        for (int i = 0; i < count; ++i) {
+            if (row[i] != beneath) {
+                beneath = row[i];
+                blended = colour + ByteMul(beneath, keep);
+            }
+            row[i] = blended;
+        }
+    }
+}
+
+void SolidFill::ApplyRows(quint32* row, qsizetype stride, int count, int rows) const {
+    const quint32 colour = m_premultiplied;
+    if (m_keep != 0) {
+        Blend(row, stride, count, rows);
+    } else if (count > kShortRun) {
+        for (int r = 0; r < rows; ++r, row += stride) FillLong(row, count);
+    } else {
+        for (int r = 0; r < rows; ++r, row += stride) {
+            for (int i = 0; i < count; ++i) row[i] = colour;
+        }
+    }
 }
 
 void Fill(const Target& target, const QRect& piece, const SolidFill& fill) {
-    for (int y = piece.top(); y <= piece.bottom(); ++y) {
-        fill.Apply(target.Row(y) + piece.left(), piece.width());
-    }
+    fill.ApplyRows(target.Row(piece.top()) + piece.left(), target.Stride(), piece.width(),
+                   piece.height());
 }
 
 void Copy(const Target& target, const QRect& piece, const QImage& source, QPoint at) {

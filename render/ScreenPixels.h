@@ -15,19 +15,24 @@ class SolidFill {
     explicit SolidFill(Argb colour);
     // Inline: a spectrum trace lays tens of thousands of runs a few pixels long.
     void Apply(quint32* row, int count) const {
+        // A local copy: the pixels are quint32 too, so the member would be read again per pixel.
+        const quint32 colour = m_premultiplied;
         if (m_keep != 0) {
-            Blend(row, count);
+            Blend(row, 0, count, 1);
         } else if (count > kShortRun) {
             FillLong(row, count);
         } else {
-            for (int i = 0; i < count; ++i) row[i] = m_premultiplied;
+            for (int i = 0; i < count; ++i) row[i] = colour;
         }
     }
+    // `rows` runs of `count` pixels, each `stride` pixels after the one before: the strips a
+    // pointer move repaints are hundreds of rows a few pixels wide.
+    void ApplyRows(quint32* row, qsizetype stride, int count, int rows) const;
 
   private:
     static constexpr int kShortRun = 16;
     void FillLong(quint32* row, int count) const;
-    void Blend(quint32* row, int count) const;
+    void Blend(quint32* row, qsizetype stride, int count, int rows) const;
 
     quint32 m_premultiplied;
     quint32 m_keep;  // 255 - alpha: how much of what lies beneath shows through
@@ -39,6 +44,8 @@ class Target {
   public:
     explicit Target(QImage& image) : m_bits(image.bits()), m_stride(image.bytesPerLine()) {}
     quint32* Row(int y) const { return reinterpret_cast<quint32*>(m_bits + y * m_stride); }
+    // Pixels from one row to the next.
+    qsizetype Stride() const { return m_stride / qsizetype{sizeof(quint32)}; }
 
   private:
     uchar* m_bits;

@@ -143,8 +143,8 @@ TEST(ImageCanvasPolygon, TranslucentPolygonBlendsLikeTheSameRectangle) {
     EXPECT_TRUE(viaPolygon == viaRect);
 }
 
-// A jagged outline taller than wide reaches the canvas as row masks; it must set exactly the
-// pixels of the scan's runs, across word boundaries and inside a clipped area.
+// A jagged outline taller than wide reaches the canvas in stretches of like rows; it must set
+// exactly the pixels of the scan's runs, across word boundaries and inside a clipped area.
 TEST(ImageCanvasPolygon, NarrowJaggedOutlineSetsExactlyTheScannedPixels) {
     std::vector<IntPoint> outline{{3, 700}};
     for (int x = 3; x <= 203; x += 2) outline.push_back({x, 60 + (x * 37 % 101) * 6});

@@ -31,6 +31,32 @@ TEST(ScreenPixels, FillRoundsAsQPainterForEveryAlpha) {
     }
 }
 
+// Narrow pieces many rows high are written down the rows, and a blend reuses its last result
+// while the pixel beneath repeats: runs of one colour broken by single odd pixels catch a stale
+// result or a row written at the wrong place.
+TEST(ScreenPixels, NarrowTallFillsMatchQPainterOverRepeatingColours) {
+    QImage beneath(40, 30, QImage::Format_RGB32);
+    for (int y = 0; y < beneath.height(); ++y) {
+        for (int x = 0; x < beneath.width(); ++x) {
+            const bool odd = (x * 7 + y * 3) % 11 == 0;
+            beneath.setPixel(x, y, odd ? qRgb(x * 6, y * 8, 200) : (y / 5 % 2 ? 0xFF00FF00 : 0));
+        }
+    }
+    for (const QRect piece : {QRect(0, 0, 1, 30), QRect(5, 2, 3, 25), QRect(9, 1, 4, 28),
+                              QRect(3, 7, 16, 9), QRect(21, 4, 17, 20)}) {
+        for (const Argb colour :
+             {0x64FF8000u, 0x01123456u, 0xFEABCDEFu, 0x00FFFFFFu, 0xFF0080FFu}) {
+            QImage expected = beneath;
+            QPainter(&expected).fillRect(piece, QColor::fromRgba(colour));
+            QImage filled = beneath;
+            pixels::Fill(pixels::Target(filled), piece, pixels::SolidFill(colour));
+            ASSERT_TRUE(filled == expected)
+                << std::hex << colour << std::dec << " at " << piece.x() << "," << piece.y() << " "
+                << piece.width() << "x" << piece.height();
+        }
+    }
+}
+
 TEST(ScreenPixels, OpaqueSourceIsCopiedOnlyInsideThePiece) {
     QImage source(10, 10, QImage::Format_RGB32);
     source.fill(0xFF123456);
