@@ -1,6 +1,7 @@
 // Source data files for the window's tests, built byte by byte at the record's offsets.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -11,39 +12,31 @@
 #include "data/SourceRecord.h"
 #include "data/SpectrumEntry.h"
 #include "data/Types.h"
+#include "support/RecordBytes.h"
 
 namespace quorvel::test {
 
 class SourceFileBuilder {
   public:
-    SourceFileBuilder() : m_bytes(record::kSize, 0) {
-        for (std::size_t i = 0; i < 4; ++i)
-            m_bytes[i] = static_cast<std::uint8_t>(record::kMagic >> (8 * i));
-    }
+    SourceFileBuilder() : m_bytes(record::kSize, 0) { StampMagic(m_bytes); }
 
     // Marks the slot present and gives it a header.
     SourceFileBuilder& Add(EntryKind kind, std::size_t slot, DvbType dvbType,
                            std::string_view name) {
-        const record::KindLayout layout = record::LayoutOf(kind);
-        m_bytes.at(layout.maskOffset + slot / 8) |= static_cast<std::uint8_t>(1u << (slot % 8));
-        const std::size_t entry = layout.entriesOffset + slot * layout.entrySize;
-        m_bytes.at(entry) = static_cast<std::uint8_t>(dvbType);
-        for (std::size_t i = 0; i < name.size(); ++i)
-            m_bytes.at(entry + 1 + i) = static_cast<std::uint8_t>(name[i]);
+        MarkPresent(m_bytes, kind, slot);
+        PutHeader(SlotBytes(m_bytes, kind, slot), static_cast<std::uint8_t>(dvbType), name);
         return *this;
     }
 
     // A satellite-style sweep whose every sample reads `level`.
     SourceFileBuilder& Sweep(std::size_t slot, std::int32_t startMHz, std::int32_t endMHz,
                              std::uint8_t level) {
-        const std::size_t entry =
-            record::kSpectrumEntriesOffset + slot * record::kSpectrumEntrySize;
-        PutI32(entry + 32, startMHz);
-        PutI32(entry + 36, startMHz);
-        PutI32(entry + 40, endMHz);
-        for (std::size_t i = 0; i < SpectrumEntry::kLevelCount; ++i) {
-            m_bytes.at(entry + SpectrumEntry::kLevelsOffset + i) = level;
-        }
+        const std::span<std::uint8_t> entry = SlotBytes(m_bytes, EntryKind::Spectrum, slot);
+        PutI32(entry.subspan(32), startMHz);
+        PutI32(entry.subspan(36), startMHz);
+        PutI32(entry.subspan(40), endMHz);
+        std::fill_n(entry.begin() + SpectrumEntry::kLevelsOffset, SpectrumEntry::kLevelCount,
+                    level);
         return *this;
     }
 
@@ -62,10 +55,9 @@ class SourceFileBuilder {
     }
 
   private:
-    void PutI32(std::size_t offset, std::int32_t value) {
+    static void PutI32(std::span<std::uint8_t> at, std::int32_t value) {
         for (std::size_t i = 0; i < 4; ++i) {
-            m_bytes.at(offset + i) =
-                static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+            at[i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
         }
     }
 

@@ -1,0 +1,72 @@
+// The real main window, shown and active on the offscreen platform, with its warnings collected
+// instead of shown; the fixture of every window test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/CPreviewDlg.h"
+#include "tests/app/SourceFiles.h"
+
+namespace quorvel::test {
+
+inline QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_dialog = std::make_unique<CPreviewDlg>();
+        m_dialog->SetWarningSink([this](const QString& text) { m_warnings << text; });
+        m_dialog->show();
+        m_dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+    }
+
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QString Write(const SourceFileBuilder& file, const QString& name = "source.dat",
+                  std::size_t size = record::kSize) const {
+        file.Write(QFile::encodeName(Path(name)).toStdString(), size);
+        return Path(name);
+    }
+
+    // Key presses go where the platform would send them: to the focused widget.
+    void Press(Qt::Key key, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            QWidget* target = QApplication::focusWidget();
+            QTest::keyClick(target != nullptr ? target : m_dialog.get(), key);
+        }
+    }
+
+    const ScreenState& State() const { return m_dialog->Navigation().State(); }
+    QComboBox* List(const char* name) const { return m_dialog->findChild<QComboBox*>(name); }
+    QStringList Names(const char* list) const {
+        QStringList names;
+        for (int i = 0; i < List(list)->count(); ++i) names << List(list)->itemText(i);
+        return names;
+    }
+    QWidget* Screen() const { return m_dialog->findChild<QWidget*>("screen"); }
+    QString HelpLine() const { return m_dialog->findChild<QLabel*>("helpLine")->text(); }
+    QAction* Action(const char* name) const { return m_dialog->findChild<QAction*>(name); }
+    QImage PaintedScreen() const {
+        Screen()->repaint();
+        return m_dialog->ScreenImage().copy();
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CPreviewDlg> m_dialog;
+    QStringList m_warnings;
+};
+
+}  // namespace quorvel::test
