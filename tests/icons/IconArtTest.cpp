@@ -23,6 +23,15 @@ std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
            static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
+void ExpectSamePixels(const QImage& image, const Picture& drawn) {
+    ASSERT_EQ(image.size(), QSize(drawn.width, drawn.height));
+    for (int y = 0; y < drawn.height; ++y) {
+        for (int x = 0; x < drawn.width; ++x) {
+            ASSERT_EQ(image.pixel(x, y), drawn.At(x, y)) << x << "," << y;
+        }
+    }
+}
+
 TEST(IconArt, CommittedBitmapsAreTheGeneratorsBytes) {
     for (int id : kIconIds) {
         const std::vector<std::uint8_t> drawn = EncodeBmp24(*DrawIcon(id));
@@ -73,26 +82,14 @@ TEST(IconArt, CommittedApplicationIconHasTheDrawnPixels) {
     QImage committed;
     ASSERT_TRUE(committed.loadFromData(Committed("quorvel.png"), "PNG"));
     committed = committed.convertToFormat(QImage::Format_ARGB32);
-    const Picture drawn = DrawAppIcon();
-    ASSERT_EQ(committed.size(), QSize(drawn.width, drawn.height));
-    for (int y = 0; y < drawn.height; ++y) {
-        for (int x = 0; x < drawn.width; ++x) {
-            ASSERT_EQ(committed.pixel(x, y), drawn.At(x, y)) << x << "," << y;
-        }
-    }
+    ExpectSamePixels(committed, DrawAppIcon());
     EXPECT_EQ(qAlpha(committed.pixel(0, 0)), 0);  // transparent around the body
 }
 
 TEST(IconArt, EmbeddedIconsDecodeToTheDrawnPictures) {
     for (int id : kIconIds) {
-        const Picture drawn = *DrawIcon(id);
-        const QImage embedded = LoadResourceImage(id).image;
-        ASSERT_EQ(embedded.size(), QSize(drawn.width, drawn.height)) << id;
-        for (int y = 0; y < drawn.height; ++y) {
-            for (int x = 0; x < drawn.width; ++x) {
-                ASSERT_EQ(embedded.pixel(x, y), drawn.At(x, y)) << id << " " << x << "," << y;
-            }
-        }
+        SCOPED_TRACE(id);
+        ExpectSamePixels(LoadResourceImage(id).image, *DrawIcon(id));
     }
 }
 
