@@ -68,10 +68,10 @@ bool MakeEdge(IntPoint a, IntPoint b, std::int64_t rowBegin, std::int64_t rowEnd
     return true;
 }
 
-// Horizontal runs of the rows of `limit`; with `strictWhenRising`, edges whose x grows with y do
-// not count for a centre exactly on them.
-void ScanRows(std::span<const IntPoint> points, IntRect limit, bool strictWhenRising,
-              const RowRuns& emit) {
+// Horizontal runs of the rows of `limit`. With `kMirrored` the polygon is read with x and y
+// swapped, and its edges whose x grows with y do not count for a centre exactly on them.
+template <bool kMirrored>
+void ScanRows(std::span<const IntPoint> points, IntRect limit, const RowRuns& emit) {
     const std::int64_t rowBegin = limit.y;
     const std::int64_t rowEnd = rowBegin + limit.h;
     const std::int64_t columnBegin = limit.x;
@@ -82,15 +82,17 @@ void ScanRows(std::span<const IntPoint> points, IntRect limit, bool strictWhenRi
     // counts. Only the edges in between are walked.
     std::vector<Edge> edges;
     std::vector<std::int64_t> flips;  // rows where an edge wholly left of the limit starts or ends
-    IntPoint previous = points.back();
-    for (const IntPoint b : points) {
+    const auto read = [](IntPoint p) { return kMirrored ? IntPoint{p.y, p.x} : p; };
+    IntPoint previous = read(points.back());
+    for (const IntPoint point : points) {
+        const IntPoint b = read(point);
         const IntPoint a = std::exchange(previous, b);
         // Rows first: along a thin strip scanned by columns, most edges miss its few columns.
         if (std::max(a.y, b.y) <= rowBegin || std::min(a.y, b.y) >= rowEnd) continue;
         if (std::min(a.x, b.x) >= columnEnd) continue;
         const bool rising = (a.y < b.y) == (a.x < b.x) && a.x != b.x;
         Edge edge;
-        if (!MakeEdge(a, b, rowBegin, rowEnd, strictWhenRising && rising, edge)) continue;
+        if (!MakeEdge(a, b, rowBegin, rowEnd, kMirrored && rising, edge)) continue;
         if (std::max(a.x, b.x) <= columnBegin) {
             flips.push_back(edge.firstRow);
             flips.push_back(edge.endRow);
@@ -200,7 +202,10 @@ void MaskRuns(int firstColumn, std::span<const std::uint64_t> words, std::vector
 class ColumnsToRows {
   public:
     explicit ColumnsToRows(IntRect limit)
-        : m_limit(limit), m_mask((static_cast<std::size_t>(limit.w) + 63) / 64) {}
+        : m_limit(limit), m_mask((static_cast<std::size_t>(limit.w) + 63) / 64) {
+        // Most columns of a trace hold one run.
+        m_flips.reserve(2 * static_cast<std::size_t>(limit.w));
+    }
 
     void AddColumn(int column, std::span<const PixelRun> runs) {
         for (const PixelRun& run : runs) {
@@ -297,17 +302,14 @@ void ScanEvenOdd(std::span<const IntPoint> points, IntRect limit, RowSink& sink)
         a = b;
     }
     if (rowCrossings <= columnCrossings || limit.w > kMaxMaskWidth) {
-        ScanRows(points, limit, false,
-                 [&sink](int y, std::span<const PixelRun> runs) { sink.Rows(y, 1, runs); });
+        ScanRows<false>(points, limit,
+                        [&sink](int y, std::span<const PixelRun> runs) { sink.Rows(y, 1, runs); });
         return;
     }
-    std::vector<IntPoint> mirrored(points.size());
-    std::transform(points.begin(), points.end(), mirrored.begin(), [](IntPoint p) {
-        return IntPoint{p.y, p.x};
-    });
     ColumnsToRows rows(limit);
-    ScanRows(mirrored, {limit.y, limit.x, limit.h, limit.w}, true,
-             [&rows](int column, std::span<const PixelRun> runs) { rows.AddColumn(column, runs); });
+    ScanRows<true>(
+        points, {limit.y, limit.x, limit.h, limit.w},
+        [&rows](int column, std::span<const PixelRun> runs) { rows.AddColumn(column, runs); });
     rows.EmitRows(sink);
 }
 
