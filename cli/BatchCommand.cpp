@@ -26,10 +26,7 @@ std::string MakePicture(const Catalogue& catalogue, const PlannedPicture& pictur
     if (!missingIcons.empty()) {
         return "icon " + std::to_string(missingIcons.front()) + " could not be loaded";
     }
-    // A picture can always be drawn again from the source file, which the batch never touches,
-    // so one flush at the end replaces a wait for the disk after every picture.
-    const WriteOutcome written =
-        WritePicture(screen, format, folder / picture.fileName, Durability::Deferred);
+    const WriteOutcome written = WritePicture(screen, format, folder / picture.fileName);
     return written.ok ? std::string() : written.error;
 }
 
@@ -151,17 +148,11 @@ int RunBatch(const RenderOptions& options, std::ostream& err) {
         status = kExitFailure;
     }
     const std::string index = IndexOf(pictures, failures, sha256).dump(2) + "\n";
-    const WriteOutcome written = WriteFileAtomically(
-        options.output / "index.json",
-        {reinterpret_cast<const std::uint8_t*>(index.data()), index.size()}, Durability::Deferred);
+    const WriteOutcome written =
+        WriteFileAtomically(options.output / "index.json",
+                            {reinterpret_cast<const std::uint8_t*>(index.data()), index.size()});
     if (!written.ok) {
         err << "quorvel-cli: cannot write index.json: " << written.error << "\n";
-        status = kExitFailure;
-    }
-    // One flush for the whole batch instead of one per picture.
-    if (const WriteOutcome synced = SyncFolder(options.output); !synced.ok) {
-        err << "quorvel-cli: cannot flush " << options.output.string()
-            << " to disk: " << synced.error << "\n";
         status = kExitFailure;
     }
     return status;

@@ -62,8 +62,7 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
             << " could not be loaded; no picture written\n";
         return kExitFailure;
     }
-    if (const WriteOutcome written =
-            WritePicture(rendered.image, *format, options.output, Durability::ProtectExisting);
+    if (const WriteOutcome written = WritePicture(rendered.image, *format, options.output);
         !written.ok) {
         err << "quorvel-cli: cannot write " << options.output.string() << ": " << written.error
             << "\n";

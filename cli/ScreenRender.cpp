@@ -107,19 +107,19 @@ std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path) {
 }
 
 WriteOutcome WritePicture(const QImage& image, PictureFormat format,
-                          const std::filesystem::path& path, Durability durability) {
+                          const std::filesystem::path& path) {
     const QImage pixels = image.format() == QImage::Format_RGB32
                               ? image
                               : image.convertToFormat(QImage::Format_RGB32);
     if (format == PictureFormat::Bmp) {
         return WriteBmp32File(path, reinterpret_cast<const std::uint32_t*>(pixels.constBits()),
                               pixels.width(), pixels.height(),
-                              static_cast<std::size_t>(pixels.bytesPerLine()), durability);
+                              static_cast<std::size_t>(pixels.bytesPerLine()));
     }
     // A batch thread encodes every picture into the same storage.
     thread_local std::vector<std::uint8_t> bytes;
     if (!EncodePng(pixels, bytes)) return {false, "the picture could not be encoded"};
-    return WriteFileAtomically(path, bytes, durability);
+    return WriteFileAtomically(path, bytes);
 }
 
 }  // namespace quorvel::cli

@@ -55,10 +55,10 @@ std::string_view FormatExtension(PictureFormat format);  // "bmp", "png"
 std::optional<PictureFormat> FormatFromName(std::string_view name);
 std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path);
 
-// Writes the picture to `path`, all or nothing, as WriteFileAtomically does with `durability`.
+// Writes the picture to `path`, all or nothing, as WriteFileAtomically does.
 // BMP is the window's export file, encoded as it is written; PNG holds the same pixels without
 // alpha. On failure the error says why, an encoding failure included.
 WriteOutcome WritePicture(const QImage& image, PictureFormat format,
-                          const std::filesystem::path& path, Durability durability);
+                          const std::filesystem::path& path);
 
 }  // namespace quorvel::cli

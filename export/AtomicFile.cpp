@@ -49,20 +49,16 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes, int& error) {
 }  // namespace
 
 WriteOutcome WriteFileAtomically(const std::filesystem::path& target,
-                                 std::span<const std::uint8_t> bytes, Durability durability) {
+                                 std::span<const std::uint8_t> bytes) {
     bool handedOut = false;
-    return WriteFileAtomically(
-        target,
-        [&]() -> std::span<const std::uint8_t> {
-            if (handedOut) return {};
-            handedOut = true;
-            return bytes;
-        },
-        durability);
+    return WriteFileAtomically(target, [&]() -> std::span<const std::uint8_t> {
+        if (handedOut) return {};
+        handedOut = true;
+        return bytes;
+    });
 }
 
-WriteOutcome WriteFileAtomically(const std::filesystem::path& requested, const NextBytes& next,
-                                 Durability durability) {
+WriteOutcome WriteFileAtomically(const std::filesystem::path& requested, const NextBytes& next) {
     // A link is followed, so the file it names gets the new picture and the link stays a link.
     std::error_code ignored;
     const std::filesystem::path target = std::filesystem::is_symlink(requested, ignored)
@@ -75,9 +71,9 @@ WriteOutcome WriteFileAtomically(const std::filesystem::path& requested, const N
         return {false, S_ISDIR(existing.st_mode) ? SystemReason(EISDIR) : "Not a regular file"};
     }
     // Only a file with contents has anything a power cut between rename and write-back could
-    // take away; syncing a new file would multiply the cost of a save for nothing kept safe.
-    const bool syncBeforeRename =
-        durability == Durability::ProtectExisting && exists && existing.st_size > 0;
+    // take away; syncing a new file would multiply the cost of a save, or make a batch of new
+    // pictures wait for the disk, for nothing kept safe.
+    const bool syncBeforeRename = exists && existing.st_size > 0;
     const std::filesystem::path temporary = TemporaryBeside(target);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return {false, SystemReason(errno)};
@@ -93,11 +89,6 @@ WriteOutcome WriteFileAtomically(const std::filesystem::path& requested, const N
         error = errno;
         written = false;
     }
-    // Write-back starts now, while the caller goes on working, so the SyncFolder that ends a
-    // series of writes finds little left to wait for. Only a hint: an error shows there.
-    if (written && durability == Durability::Deferred) {
-        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-    }
     if (::close(fd) != 0 && written) {
         error = errno;
         written = false;
@@ -111,17 +102,6 @@ WriteOutcome WriteFileAtomically(const std::filesystem::path& requested, const N
         return {false, SystemReason(error)};
     }
     return {true, {}};
-}
-
-WriteOutcome SyncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return {false, SystemReason(errno)};
-    // syncfs writes back every file of the file system in one go, far cheaper than one fsync
-    // per file; the folder's fsync then covers its entries on file systems that need it.
-    int error = 0;
-    if (::syncfs(fd) != 0 || ::fsync(fd) != 0) error = errno;
-    ::close(fd);
-    return error == 0 ? WriteOutcome{true, {}} : WriteOutcome{false, SystemReason(error)};
 }
 
 }  // namespace quorvel

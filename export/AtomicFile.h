@@ -14,35 +14,21 @@ struct WriteOutcome {
     std::string error;  // the system's reason when !ok
 };
 
-// How far a finished write must have reached the disk before WriteFileAtomically returns.
-enum class Durability {
-    // A file that replaces one with contents reaches the disk before the rename, so even a power
-    // cut leaves the old file or the new one. A new file is not forced out: a power cut can
-    // only lose that file, never anything that was there before.
-    ProtectExisting,
-    // Nothing is forced out; the caller makes a whole series of writes durable at once with
-    // SyncFolder. For files that can be made again, such as a batch of pictures.
-    Deferred,
-};
-
 // Writes `bytes` to a temporary file in the target's folder and renames it over `target` once
 // every byte is written. On any failure the temporary file is removed and `target` is left
 // untouched. A target that exists but is not a regular file (a folder, device or pipe) is
 // refused; a symbolic link is followed.
+// A file that replaces one with contents reaches the disk before the rename, so even a power cut
+// leaves the old file or the new one. A new file is not forced out: a power cut can only lose
+// that file, never anything that was there before.
 WriteOutcome WriteFileAtomically(const std::filesystem::path& target,
-                                 std::span<const std::uint8_t> bytes,
-                                 Durability durability = Durability::ProtectExisting);
+                                 std::span<const std::uint8_t> bytes);
 
 // The file's bytes in order, a piece per call; an empty piece ends the file. A piece stays valid
 // until the next call.
 using NextBytes = std::function<std::span<const std::uint8_t>()>;
 
 // The same for a file produced piece by piece, so it can be written as it is made.
-WriteOutcome WriteFileAtomically(const std::filesystem::path& target, const NextBytes& next,
-                                 Durability durability = Durability::ProtectExisting);
-
-// Forces everything written on the folder's file system, the folder's own entries included, out
-// to the disk: one flush after a series of Deferred writes.
-WriteOutcome SyncFolder(const std::filesystem::path& folder);
+WriteOutcome WriteFileAtomically(const std::filesystem::path& target, const NextBytes& next);
 
 }  // namespace quorvel

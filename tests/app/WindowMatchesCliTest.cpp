@@ -31,8 +31,7 @@ class WindowMatchesCliTest : public test::WindowTest {
         const auto catalogue = cli::CatalogueFor(record, request.dvbType);
         const bool written =
             cli::WritePicture(cli::RenderScreen(*catalogue, request).image, cli::PictureFormat::Bmp,
-                              QFile::encodeName(Path("cli.bmp")).toStdString(),
-                              Durability::ProtectExisting)
+                              QFile::encodeName(Path("cli.bmp")).toStdString())
                 .ok;
         return written ? test::ReadAll(Path("cli.bmp")) : QByteArray();
     }

@@ -60,10 +60,14 @@ TEST_F(AtomicFileTest, WritesNewFileAndReplacesExistingOne) {
     ASSERT_TRUE(WriteFileAtomically(target, Bytes(1000, 7)).ok);
     EXPECT_EQ(ReadAll(target), Bytes(1000, 7));
 
+    // A file with contents is synced before it is replaced; an empty one is not.
     const auto outcome = WriteFileAtomically(target, Bytes(10, 9));
     ASSERT_TRUE(outcome.ok) << outcome.error;
     EXPECT_EQ(ReadAll(target), Bytes(10, 9));
-    EXPECT_EQ(Entries(), std::vector<fs::path>{"Trovik.bmp"});
+    std::ofstream(m_folder / "empty.bmp", std::ios::binary).flush();
+    ASSERT_TRUE(WriteFileAtomically(m_folder / "empty.bmp", Bytes(5, 4)).ok);
+    EXPECT_EQ(ReadAll(m_folder / "empty.bmp"), Bytes(5, 4));
+    EXPECT_EQ(Entries().size(), 2u);
 }
 
 TEST_F(AtomicFileTest, MissingFolderFailsWithReasonAndWritesNothing) {
@@ -111,11 +115,7 @@ TEST_F(AtomicFileTest, FolderWithoutWritePermissionKeepsOldFile) {
     EXPECT_EQ(Entries(), std::vector<fs::path>{"screen.bmp"});
 }
 
-class AtomicFileDurabilityTest : public AtomicFileTest,
-                                 public ::testing::WithParamInterface<Durability> {};
-
-// Deferring the flush to the disk must not weaken what a failed write leaves behind.
-TEST_P(AtomicFileDurabilityTest, WriteFailingMidwayKeepsOldFileAndLeavesNoTemporary) {
+TEST_F(AtomicFileTest, WriteFailingMidwayKeepsOldFileAndLeavesNoTemporary) {
     const fs::path target = m_folder / "screen.bmp";
     PutOldFile(target);
     // A file-size limit makes the write stop part-way with an error, as a full disk does.
@@ -123,7 +123,7 @@ TEST_P(AtomicFileDurabilityTest, WriteFailingMidwayKeepsOldFileAndLeavesNoTempor
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
-        const auto outcome = WriteFileAtomically(target, Bytes(3'686'454, 5), GetParam());
+        const auto outcome = WriteFileAtomically(target, Bytes(3'686'454, 5));
         if (outcome.ok) return 1;
         return outcome.error.find("too large") != std::string::npos ? 0 : 2;
     });
@@ -131,20 +131,6 @@ TEST_P(AtomicFileDurabilityTest, WriteFailingMidwayKeepsOldFileAndLeavesNoTempor
     EXPECT_EQ(ReadAll(target).size(), 11u);
     EXPECT_EQ(Entries(), std::vector<fs::path>{"screen.bmp"});
 }
-
-TEST_P(AtomicFileDurabilityTest, ReplacesOldFileAndEmptyFileAndWritesNewOne) {
-    PutOldFile(m_folder / "old.bmp");
-    std::ofstream(m_folder / "empty.bmp", std::ios::binary).flush();
-    for (const char* name : {"old.bmp", "empty.bmp", "new.bmp"}) {
-        const auto outcome = WriteFileAtomically(m_folder / name, Bytes(4096, 3), GetParam());
-        ASSERT_TRUE(outcome.ok) << name << ": " << outcome.error;
-        EXPECT_EQ(ReadAll(m_folder / name), Bytes(4096, 3)) << name;
-    }
-    EXPECT_EQ(Entries().size(), 3u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Both, AtomicFileDurabilityTest,
-                         ::testing::Values(Durability::ProtectExisting, Durability::Deferred));
 
 // A picture written as it is encoded: the file is the encoder's, and a failure after several
 // blocks have reached the temporary file still leaves the old picture as it was.
@@ -171,15 +157,6 @@ TEST_F(AtomicFileTest, PictureWrittenAsEncodedIsAllOrNothing) {
     std::vector<fs::path> entries = Entries();
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries, (std::vector<fs::path>{"new.bmp", "screen.bmp"}));
-}
-
-TEST_F(AtomicFileTest, SyncFolderFlushesAFolderAndRefusesAMissingOne) {
-    EXPECT_TRUE(SyncFolder(m_folder).ok);
-    const auto missing = SyncFolder(m_folder / "gone");
-    EXPECT_FALSE(missing.ok);
-    EXPECT_NE(missing.error.find("No such file"), std::string::npos) << missing.error;
-    PutOldFile(m_folder / "screen.bmp");
-    EXPECT_FALSE(SyncFolder(m_folder / "screen.bmp").ok);  // a file is not a folder
 }
 
 TEST_F(AtomicFileTest, SpecialFilesAreRefusedNotReplaced) {
