@@ -34,14 +34,11 @@ QRect PixelsOf(QRectF rect) {
 // (constellation points) would only make the visible regions ragged for a few pixels' saving.
 constexpr int kMinCoveringPixels = 1024;
 
-// Calls `draw` with each non-empty part of `rect` inside one rectangle of `visible`.
-template <typename Draw>
-void ForEachPiece(const QRegion& visible, const QRect& bounds, const QRect& rect, Draw draw) {
-    if (!rect.isValid() || !bounds.intersects(rect)) return;
-    for (const QRect& part : visible) {
-        const QRect piece = part & rect;
-        if (!piece.isEmpty()) draw(piece);
-    }
+// The pixels two rectangles share, empty when they share none. Inline: a constellation pass
+// cuts a thousand point fills.
+QRect Cut(const QRect& a, const QRect& b) {
+    return QRect(QPoint(std::max(a.left(), b.left()), std::max(a.top(), b.top())),
+                 QPoint(std::min(a.right(), b.right()), std::min(a.bottom(), b.bottom())));
 }
 
 QImage& InRgb32(QImage& image) {
@@ -104,7 +101,7 @@ void ImageCanvas::Record(Operation operation) {
 void ImageCanvas::FillRect(Argb colour, IntRect rect) {
     // Qt would turn a rectangle of negative size around before cutting it.
     if (IsEmpty(rect)) return;
-    const QRect pixels = QRect(rect.x, rect.y, rect.w, rect.h) & m_bounds;
+    const QRect pixels = Cut(QRect(rect.x, rect.y, rect.w, rect.h), m_bounds);
     if (!pixels.isEmpty()) Record(FillOp{pixels, colour});
 }
 
@@ -178,11 +175,11 @@ void ImageCanvas::Finish() {
         }
     }
     std::vector<Visible> visibleFrom(covering.size() + 1);
-    visibleFrom.back() = {m_area, m_bounds};
+    visibleFrom.back() = {m_area, m_bounds, m_area.rectCount() == 1};
     for (std::size_t k = covering.size(); k-- > 0;) {
         const QRegion region = visibleFrom[k + 1].region.subtracted(
             std::get<FillOp>(m_operations[covering[k]]).pixels);
-        visibleFrom[k] = {region, region.boundingRect()};
+        visibleFrom[k] = {region, region.boundingRect(), region.rectCount() == 1};
     }
     std::size_t coversPassed = 0;
     for (std::size_t i = 0; i < m_operations.size(); ++i) {
@@ -195,16 +192,30 @@ void ImageCanvas::Finish() {
     if (m_painter.isActive()) m_painter.end();
 }
 
+template <typename Draw>
+void ImageCanvas::ForEachPiece(const Visible& visible, const QRect& rect, Draw draw) {
+    if (visible.single) {
+        const QRect piece = Cut(visible.bounds, rect);
+        if (!piece.isEmpty()) draw(piece);
+        return;
+    }
+    if (!rect.isValid() || !visible.bounds.intersects(rect)) return;
+    for (const QRect& part : visible.region) {
+        const QRect piece = Cut(part, rect);
+        if (!piece.isEmpty()) draw(piece);
+    }
+}
+
 void ImageCanvas::Replay(const FillOp& fill, const Visible& visible) {
     const pixels::SolidFill solid(fill.colour);
-    ForEachPiece(visible.region, visible.bounds, fill.pixels,
+    ForEachPiece(visible, fill.pixels,
                  [&](const QRect& piece) { pixels::Fill(m_pixels, piece, solid); });
 }
 
 // Each visible rectangle is scanned on its own: only the edges that reach it cost anything.
 void ImageCanvas::Replay(const PolygonOp& polygon, const Visible& visible) {
     PolygonWriter writer(m_pixels, polygon.colour);
-    ForEachPiece(visible.region, visible.bounds, polygon.bounds, [&](const QRect& piece) {
+    ForEachPiece(visible, polygon.bounds, [&](const QRect& piece) {
         ScanEvenOdd(polygon.points, {piece.x(), piece.y(), piece.width(), piece.height()}, writer);
     });
 }
@@ -217,7 +228,7 @@ void ImageCanvas::Replay(const BlitOp& blit, const Visible& visible) {
         if (!m_painter.begin(&m_screen)) return;
         m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
-    ForEachPiece(visible.region, visible.bounds, blit.pixels, [&](const QRect& piece) {
+    ForEachPiece(visible, blit.pixels, [&](const QRect& piece) {
         if (opaque) {
             pixels::Copy(m_pixels, piece, blit.image, blit.at);
         } else {

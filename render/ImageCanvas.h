@@ -70,6 +70,7 @@ class ImageCanvas final : public Canvas {
     struct Visible {
         QRegion region;
         QRect bounds;
+        bool single;  // the region is its bounds
     };
 
     bool Touches(const QRect& rect) const;
@@ -78,6 +79,9 @@ class ImageCanvas final : public Canvas {
     void Replay(const FillOp& fill, const Visible& visible);
     void Replay(const PolygonOp& polygon, const Visible& visible);
     void Replay(const BlitOp& blit, const Visible& visible);
+    // Calls `draw` with each non-empty part of `rect` inside one rectangle of `visible`.
+    template <typename Draw>
+    static void ForEachPiece(const Visible& visible, const QRect& rect, Draw draw);
 
     QImage& m_screen;
     pixels::Target m_pixels;
