@@ -93,6 +93,10 @@ int main(int argc, char** argv) {
             // A fresh folder each time: the batch writes new pictures, as for a new manual.
             const fs::path folder = root / (std::string(format.name) + std::to_string(i));
             fs::create_directories(folder);
+            // Each run starts with nothing left to write back from the runs and benchmarks
+            // before it, as a batch run on its own would: their write-back would otherwise
+            // compete with this run for the two cores.
+            ::sync();
             const BatchRun run = RunBatch(folder, format.name);
             fs::remove_all(folder);
             if (!run.ok || run.pictures == 0) {
