@@ -19,9 +19,7 @@ const QRegion kFullScreen(0, 0, kScreenWidth, kScreenHeight);
 // What F1 invalidates.
 const QRegion kBand(0, 240, 1280, 480);
 
-constexpr QRgb kPoint = 0xFFC8C8C8;
 constexpr QRgb kBackground = 0xFFE6E6E6;
-constexpr QRgb kField = 0xFF000000;
 constexpr QRgb kBar = 0xFF065E86;
 constexpr QRgb kTrack = 0xFFFFFFFF;
 
@@ -83,27 +81,6 @@ void ExpectPixels(const QImage& screen, std::initializer_list<ProbeCase> probes)
         EXPECT_EQ(screen.pixel(p.x, p.y), p.colour)
             << p.what << " at " << p.x << "," << p.y << ": " << std::hex << screen.pixel(p.x, p.y);
     }
-}
-
-TEST(ConstellationPixels, PointSquaresLandWhereTheirSlotsSay) {
-    ConstellationBytes bytes = TypicalConstellation();
-    bytes.Point(0, 600, 570)
-        .Point(1, -1, 0)
-        .Point(2, 0, -100)
-        .Point(3, 601, 300)
-        .Point(4, 300, 571);
-    ExpectPixels(Painted(bytes, false), {
-                                            {"last accepted corner", 600, 690, kPoint},
-                                            {"last accepted corner", 601, 691, kPoint},
-                                            {"right of it", 602, 690, kField},
-                                            {"below it", 600, 692, kField},
-                                            {"x -1 keeps its right column", 0, 120, kPoint},
-                                            {"x -1 keeps its right column", 0, 121, kPoint},
-                                            {"y -100 lands in the title strip", 0, 20, kPoint},
-                                            {"y -100 lands in the title strip", 1, 21, kPoint},
-                                            {"x 601 is left out", 601, 420, kField},
-                                            {"y 571 is left out", 300, 691, kField},
-                                        });
 }
 
 TEST(ConstellationPixels, BarsFillTheirTrackAndRunPastIt) {

@@ -2,10 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
-#include <cmath>
 #include <functional>
-#include <numbers>
-#include <optional>
 #include <vector>
 
 #include "render/ImageCanvas.h"
@@ -19,10 +16,6 @@ constexpr Argb kBlack = 0xFF000000;
 constexpr Argb kWhite = 0xFFFFFFFF;
 constexpr Argb kCursorOrange = 0x64FF8000;
 
-Argb PixelAt(const QImage& image, int x, int y) {
-    return image.pixel(x, y);
-}
-
 QRegion WholeScreen() {
     return QRegion(0, 0, kScreenWidth, kScreenHeight);
 }
@@ -32,10 +25,20 @@ QRect InkBounds(const QImage& image) {
     QRect bounds;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if (PixelAt(image, x, y) != kBlack) bounds |= QRect(x, y, 1, 1);
+            if (image.pixel(x, y) != kBlack) bounds |= QRect(x, y, 1, 1);
         }
     }
     return bounds;
+}
+
+// A black screen after one pass of `draw` over `area`.
+template <class Draw>
+QImage Drawn(Draw draw, const QRegion& area = WholeScreen()) {
+    QImage screen = NewScreenImage();
+    ImageCanvas canvas(screen, area);
+    draw(canvas);
+    canvas.Finish();
+    return screen;
 }
 
 TEST(ImageCanvasFill, CoversExactlyTheIntegerRectangle) {
@@ -52,14 +55,10 @@ TEST(ImageCanvasFill, CoversExactlyTheIntegerRectangle) {
         {{10, 10, 30, -2}, QRect()},                       // negative height
     };
     for (const Case& c : cases) {
-        QImage screen = NewScreenImage();
-        {
-            ImageCanvas canvas(screen, WholeScreen());
-            canvas.FillRect(kWhite, c.rect);
-        }
+        const QImage screen = Drawn([&](ImageCanvas& canvas) { canvas.FillRect(kWhite, c.rect); });
         EXPECT_EQ(InkBounds(screen), c.expected) << c.rect.x << "," << c.rect.y;
         if (!c.expected.isEmpty()) {
-            EXPECT_EQ(PixelAt(screen, c.expected.right(), c.expected.bottom()), kWhite);
+            EXPECT_EQ(screen.pixel(c.expected.right(), c.expected.bottom()), kWhite);
         }
     }
 }
@@ -79,46 +78,13 @@ TEST(ImageCanvasFill, TranslucentColourBlendsOverWhatIsThere) {
         {0xFF123456, 0x00FFFFFF, 0xFF123456},  // fully transparent leaves it
     };
     for (const Case& c : cases) {
-        QImage screen = NewScreenImage();
-        {
-            ImageCanvas canvas(screen, WholeScreen());
+        const QImage screen = Drawn([&](ImageCanvas& canvas) {
             canvas.FillRect(c.under, {0, 0, 20, 20});
             canvas.FillRect(c.over, {5, 5, 10, 10});
-        }
-        EXPECT_EQ(PixelAt(screen, 7, 7), c.expected) << std::hex << c.under << " " << c.over;
-        EXPECT_EQ(PixelAt(screen, 4, 7), c.under);
+        });
+        EXPECT_EQ(screen.pixel(7, 7), c.expected) << std::hex << c.under << " " << c.over;
+        EXPECT_EQ(screen.pixel(4, 7), c.under);
     }
-}
-
-TEST(ImageCanvasPolygon, SquareFillsWholePixelsInsideItsEdges) {
-    QImage screen = NewScreenImage();
-    {
-        ImageCanvas canvas(screen, WholeScreen());
-        const IntPoint square[] = {{10, 10}, {20, 10}, {20, 20}, {10, 20}};
-        canvas.FillPolygon(kWhite, square);
-    }
-    EXPECT_EQ(InkBounds(screen), QRect(10, 10, 10, 10));
-}
-
-TEST(ImageCanvasPolygon, EvenOddLeavesNestedSquareAndStarCentreEmpty) {
-    QImage screen = NewScreenImage();
-    std::vector<IntPoint> star;
-    for (int k = 0; k < 5; ++k) {
-        const double angle = -std::numbers::pi / 2 + k * 4 * std::numbers::pi / 5;
-        star.push_back({static_cast<int>(std::lround(300 + 100 * std::cos(angle))),
-                        static_cast<int>(std::lround(300 + 100 * std::sin(angle)))});
-    }
-    {
-        ImageCanvas canvas(screen, WholeScreen());
-        const IntPoint nested[] = {{10, 10}, {60, 10}, {60, 60}, {10, 60}, {10, 10},
-                                   {20, 20}, {50, 20}, {50, 50}, {20, 50}, {20, 20}};
-        canvas.FillPolygon(kWhite, nested);
-        canvas.FillPolygon(kWhite, star);
-    }
-    EXPECT_EQ(PixelAt(screen, 15, 35), kWhite);    // between the squares
-    EXPECT_EQ(PixelAt(screen, 35, 35), kBlack);    // inside both: even crossing count
-    EXPECT_EQ(PixelAt(screen, 300, 300), kBlack);  // the star's pentagon overlaps itself
-    EXPECT_EQ(PixelAt(screen, 300, 215), kWhite);  // its top point
 }
 
 // The polygon's runs go through the same blend as rectangles.
@@ -139,7 +105,7 @@ TEST(ImageCanvasPolygon, TranslucentPolygonBlendsLikeTheSameRectangle) {
         const IntPoint square[] = {{10, 5}, {70, 5}, {70, 15}, {10, 15}};
         canvas.FillPolygon(kCursorOrange, square);
     }
-    EXPECT_EQ(PixelAt(viaPolygon, 10, 5), 0xFF64CD00u);
+    EXPECT_EQ(viaPolygon.pixel(10, 5), 0xFF64CD00u);
     EXPECT_TRUE(viaPolygon == viaRect);
 }
 
@@ -160,38 +126,29 @@ TEST(ImageCanvasPolygon, NarrowJaggedOutlineSetsExactlyTheScannedPixels) {
                         }
                     });
     }
-    QImage screen = NewScreenImage();
-    {
-        ImageCanvas canvas(screen, area);
-        canvas.FillPolygon(kWhite, outline);
-    }
+    const QImage screen =
+        Drawn([&](ImageCanvas& canvas) { canvas.FillPolygon(kWhite, outline); }, area);
     ASSERT_FALSE(InkBounds(expected).isNull());
     EXPECT_TRUE(screen == expected);
 }
 
 TEST(ImageCanvasPolygon, FillsOnlyInsideEachRectangleOfTheArea) {
-    QImage screen = NewScreenImage();
-    {
-        ImageCanvas canvas(screen, QRegion(100, 50, 4, 100) + QRegion(300, 120, 10, 10));
-        const IntPoint triangle[] = {{0, 0}, {1000, 0}, {0, 1000}};
-        canvas.FillPolygon(kWhite, triangle);
-    }
+    const IntPoint triangle[] = {{0, 0}, {1000, 0}, {0, 1000}};
+    const QImage screen = Drawn([&](ImageCanvas& canvas) { canvas.FillPolygon(kWhite, triangle); },
+                                QRegion(100, 50, 4, 100) + QRegion(300, 120, 10, 10));
     EXPECT_EQ(InkBounds(screen.copy(0, 0, 200, 720)), QRect(100, 50, 4, 100));
     EXPECT_EQ(InkBounds(screen.copy(200, 0, 1080, 720)), QRect(100, 120, 10, 10));
-    EXPECT_EQ(PixelAt(screen, 309, 129), kWhite);
+    EXPECT_EQ(screen.pixel(309, 129), kWhite);
 }
 
 TEST(ImageCanvasImage, BatteryCoversItsOwnSizeAtThePoint) {
-    QImage screen = NewScreenImage();
-    {
-        ImageCanvas canvas(screen, WholeScreen());
-        canvas.DrawImage(IconId::Battery, 1200, 10);
-    }
+    const QImage screen =
+        Drawn([](ImageCanvas& canvas) { canvas.DrawImage(IconId::Battery, 1200, 10); });
     EXPECT_EQ(InkBounds(screen), QRect(1200, 10, 28, 58));
     const QImage battery = LoadResourceImage(148).image;
     for (int y = 0; y < battery.height(); ++y) {
         for (int x = 0; x < battery.width(); ++x) {
-            ASSERT_EQ(PixelAt(screen, 1200 + x, 10 + y), battery.pixel(x, y)) << x << "," << y;
+            ASSERT_EQ(screen.pixel(1200 + x, 10 + y), battery.pixel(x, y)) << x << "," << y;
         }
     }
 }
@@ -212,12 +169,12 @@ TEST(ImageCanvasClip, NothingOutsideTheRegionChanges) {
         for (int x = 0; x < kScreenWidth; ++x) {
             const bool inside = (x >= 100 && x < 104) || (x >= 900 && x < 904);
             if (!inside) {
-                ASSERT_EQ(PixelAt(screen, x, y), kBlack) << x << "," << y;
+                ASSERT_EQ(screen.pixel(x, y), kBlack) << x << "," << y;
             }
         }
     }
-    EXPECT_EQ(PixelAt(screen, 103, 0), kWhite);
-    EXPECT_EQ(PixelAt(screen, 900, 719), kWhite);
+    EXPECT_EQ(screen.pixel(103, 0), kWhite);
+    EXPECT_EQ(screen.pixel(900, 719), kWhite);
 }
 
 TEST(ImageCanvasClip, SkippedRectangleTextIsNeverLaidOut) {
@@ -231,11 +188,9 @@ TEST(ImageCanvasClip, SkippedRectangleTextIsNeverLaidOut) {
 }
 
 TEST(ImageCanvasText, PointLayoutStartsTheLineBoxAtThePoint) {
-    QImage screen = NewScreenImage();
-    {
-        ImageCanvas canvas(screen, WholeScreen());
+    const QImage screen = Drawn([](ImageCanvas& canvas) {
         canvas.DrawText(u"Hg", kFontNormal, PointF{100, 200}, kWhite);
-    }
+    });
     const QRect ink = InkBounds(screen);
     ASSERT_FALSE(ink.isNull());
     EXPECT_GE(ink.left(), 100);
@@ -248,38 +203,28 @@ TEST(ImageCanvasText, PointLayoutStartsTheLineBoxAtThePoint) {
 }
 
 TEST(ImageCanvasText, EmptyOrNulTextDrawsNothingAndNulEndsTheText) {
-    QImage screen = NewScreenImage();
-    {
-        ImageCanvas canvas(screen, WholeScreen());
+    const QImage screen = Drawn([](ImageCanvas& canvas) {
         canvas.DrawText(u"", kFontNormal, PointF{10, 10}, kWhite);
         canvas.DrawText(u"", kFontNormal, RectF{10, 10, 300, 60}, {Align::Center, Align::Center},
                         kWhite);
         canvas.DrawText(std::u16string_view(u"\0AB", 3), kFontNormal, PointF{10, 100}, kWhite);
-    }
+    });
     EXPECT_TRUE(InkBounds(screen).isNull());
 
-    QImage cut = NewScreenImage();
-    QImage plain = NewScreenImage();
-    {
-        ImageCanvas canvas(cut, WholeScreen());
+    const QImage cut = Drawn([](ImageCanvas& canvas) {
         canvas.DrawText(std::u16string_view(u"AB\0CD", 5), kFontNormal, PointF{10, 10}, kWhite);
-    }
-    {
-        ImageCanvas canvas(plain, WholeScreen());
-        canvas.DrawText(u"AB", kFontNormal, PointF{10, 10}, kWhite);
-    }
-    EXPECT_EQ(cut, plain);
+    });
+    EXPECT_EQ(cut, Drawn([](ImageCanvas& canvas) {
+                  canvas.DrawText(u"AB", kFontNormal, PointF{10, 10}, kWhite);
+              }));
 }
 
 TEST(ImageCanvasText, LockWordWiderThanItsBoxWrapsInsideTheWordAndStaysInTheBox) {
     const RectF box{20, 350, 300, 160};
     for (const char16_t* word : {u"UNLOCK", u"bloquer"}) {
-        QImage screen = NewScreenImage();
-        {
-            ImageCanvas canvas(screen, WholeScreen());
+        const QRect ink = InkBounds(Drawn([&](ImageCanvas& canvas) {
             canvas.DrawText(word, kFontLock, box, {Align::Center, Align::Near}, kWhite);
-        }
-        const QRect ink = InkBounds(screen);
+        }));
         ASSERT_FALSE(ink.isNull());
         EXPECT_TRUE(QRect(20, 350, 300, 160).contains(ink))
             << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
@@ -302,12 +247,9 @@ TEST(ImageCanvasText, RectangleLayoutAlignsBothWays) {
         {{Align::Center, Align::Near}, 596, 604, 200, 240},
     };
     for (const Case& c : cases) {
-        QImage screen = NewScreenImage();
-        {
-            ImageCanvas canvas(screen, WholeScreen());
+        const QRect ink = InkBounds(Drawn([&](ImageCanvas& canvas) {
             canvas.DrawText(u"HOH", kFontNormal, RectF{400, 200, 400, 200}, c.format, kWhite);
-        }
-        const QRect ink = InkBounds(screen);
+        }));
         ASSERT_TRUE(box.contains(ink));
         const QPoint centre = ink.center();
         EXPECT_GE(centre.x(), c.left);
@@ -401,8 +343,8 @@ TEST(ImageCanvasCulling, OnePassEqualsEachOperationInItsOwnPass) {
             draw(canvas);
         }
         EXPECT_TRUE(together == oneByOne) << area.boundingRect().width();
-        EXPECT_EQ(PixelAt(together, 230, 120), kBlack);
-        EXPECT_EQ(PixelAt(together, 210, 110), kWhite);
+        EXPECT_EQ(together.pixel(230, 120), kBlack);
+        EXPECT_EQ(together.pixel(210, 110), kWhite);
     }
 }
 
@@ -410,12 +352,12 @@ TEST(ImageCanvasCulling, PixelsLandAtFinishAndNothingAfterIt) {
     QImage screen = NewScreenImage();
     ImageCanvas canvas(screen, WholeScreen());
     canvas.FillRect(kWhite, {0, 0, 10, 10});
-    EXPECT_EQ(PixelAt(screen, 5, 5), kBlack);
+    EXPECT_EQ(screen.pixel(5, 5), kBlack);
     canvas.Finish();
-    EXPECT_EQ(PixelAt(screen, 5, 5), kWhite);
+    EXPECT_EQ(screen.pixel(5, 5), kWhite);
     canvas.FillRect(0xFF00FF00, {0, 0, 10, 10});
     canvas.Finish();
-    EXPECT_EQ(PixelAt(screen, 5, 5), kWhite);
+    EXPECT_EQ(screen.pixel(5, 5), kWhite);
 }
 
 // Icons come from here in the missing-icon tests: the embedded set without the battery.
@@ -440,9 +382,9 @@ TEST(ImageCanvasImage, MissingIconIsRecordedAndThePassGoesOn) {
         missing = canvas.MissingIcons();
     }
     EXPECT_EQ(missing, (std::vector<int>{148, 148}));
-    EXPECT_EQ(PixelAt(screen, 20, 20), kBlack);
-    EXPECT_NE(PixelAt(screen, 101, 11), kBlack);
-    EXPECT_EQ(PixelAt(screen, 5, 605), kWhite);
+    EXPECT_EQ(screen.pixel(20, 20), kBlack);
+    EXPECT_NE(screen.pixel(101, 11), kBlack);
+    EXPECT_EQ(screen.pixel(5, 605), kWhite);
 }
 
 TEST(IconStore, EmbeddedIconsHaveTheirSizesAndUnknownIdsFailWithNotFound) {

@@ -1,30 +1,16 @@
 // Terrestrial and Cable Measure screen: recorded passes checked for values, places and order.
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QRegion>
-
-#include "render/ImageCanvas.h"
 #include "render/MeasureScreen.h"
-#include "render/RecordingCanvas.h"
-#include "render/ScreenPainter.h"
 #include "tests/render/MeasureTestSupport.h"
 
 namespace quorvel {
 namespace {
 
-using test::DrawnText;
-using test::ExpectTexts;
-using test::MeasureBytes;
-using test::RectsIn;
-using test::TextAt;
-namespace field = test::field;
-
-constexpr Argb kGrey = 0xFFE6E6E6, kWhite = 0xFFFFFFFF, kBar = 0xFF800000, kBlue = 0xFF0080FF;
-constexpr Argb kBlack = 0xFF000000, kOrange = 0xFFFF8000, kGreen = 0xFF00FF00, kRed = 0xFFFF0000;
+using namespace test;
 
 MeasureBytes TerrestrialEntry() {
-    return test::TypicalMeasureEntry(1)
+    return TypicalMeasureEntry(1)
         .Text(field::kTargetName, "CH 21    ")
         .U32(field::kFrequency, 47400)
         .U16(field::kSymbolRateOrBandwidth, 2);
@@ -57,7 +43,7 @@ TEST(MeasureScreen, TypicalEntryPutsEachFieldBesideItsLabel) {
                          {1130, 580, "64 %", kOrange},
                      });
     // Satellite-only values (code rate 3/4, the service line) have no place here.
-    for (const DrawnText& text : test::TextsOf(ops)) {
+    for (const DrawnText& text : TextsOf(ops)) {
         EXPECT_NE(text.text, "3/4");
         EXPECT_EQ(text.text.find("DVB-"), std::string::npos) << text.text;
     }
@@ -66,7 +52,7 @@ TEST(MeasureScreen, TypicalEntryPutsEachFieldBesideItsLabel) {
 TEST(MeasureScreen, AllZeroEntryStillDrawsEveryElement) {
     for (const DvbType family : {DvbType::Terrestrial, DvbType::Cable}) {
         SCOPED_TRACE(static_cast<int>(family));
-        const auto ops = Record(test::ZeroMeasureEntry(static_cast<std::uint8_t>(family)), family);
+        const auto ops = Record(ZeroMeasureEntry(static_cast<std::uint8_t>(family)), family);
         EXPECT_EQ(ops.size(), 35u);  // 37 elements less the two badges
         ExpectTexts(ops, {
                              {660, 103, "", kBlack},
@@ -79,12 +65,6 @@ TEST(MeasureScreen, AllZeroEntryStillDrawsEveryElement) {
                              {1130, 530, "00 %", kOrange},
                              {1130, 580, "00 %", kOrange},
                          });
-        EXPECT_EQ(RectsIn(ops, kBar), (std::vector<IntRect>{{240, 545, 0, 30}, {240, 595, 0, 30}}));
-        EXPECT_EQ(test::IconsOf(ops), std::vector<IconId>{IconId::Battery});
-        const auto* lock = std::get_if<RectTextOp>(&ops.back());
-        ASSERT_NE(lock, nullptr);
-        EXPECT_EQ(test::Utf8(lock->text), "UNLOCK");
-        EXPECT_EQ(lock->colour, kRed);
     }
 }
 
@@ -92,7 +72,7 @@ TEST(MeasureScreen, LayersFromBackgroundToLockWord) {
     const auto ops = Record(TerrestrialEntry(), DvbType::Terrestrial);
     ASSERT_EQ(ops.size(), 37u);
 
-    const auto fills = test::OpsOf<FillRectOp>(ops);
+    const auto fills = OpsOf<FillRectOp>(ops);
     ASSERT_EQ(fills.size(), 12u);
     EXPECT_EQ(fills[0].rect, (IntRect{0, 0, kScreenWidth, kScreenHeight}));
     EXPECT_EQ(fills[0].colour, kGrey);
@@ -112,17 +92,9 @@ TEST(MeasureScreen, LayersFromBackgroundToLockWord) {
                                                          {0, 640, 1280, 2}}));
     for (std::size_t i = 6; i < fills.size(); ++i) EXPECT_EQ(fills[i].colour, kBlue) << i;
 
-    std::string kinds;
-    for (const CanvasOp& op : ops) kinds += "FPTBI"[op.index()];
-    EXPECT_EQ(kinds,
+    EXPECT_EQ(OpKinds(ops),
               std::string(12, 'F') + "III" + "TTTT" + "BBB" + "TB" + std::string(12, 'T') + "B");
-
-    const auto texts = test::TextsOf(ops);
-    for (std::size_t i = 0; i + 1 < texts.size(); ++i) EXPECT_EQ(texts[i].font, kFontNormal) << i;
-    const auto boxes = test::OpsOf<RectTextOp>(ops);
-    for (std::size_t i = 0; i + 1 < boxes.size(); ++i) {
-        EXPECT_EQ(boxes[i].format, (TextFormat{Align::Center, Align::Center})) << i;
-    }
+    ExpectPlainTextsBeforeTheLockWord(ops);
 }
 
 TEST(MeasureScreen, TitleAndThirdRowFollowTheBroadcastFamily) {
@@ -169,68 +141,11 @@ TEST(MeasureScreen, FrequencyIsTenKilohertzStepsAsUnsigned) {
     }
 }
 
-TEST(MeasureScreen, BarsStartAt240AndFollowTheRawByte) {
-    const struct {
-        std::uint8_t strength, quality;
-        int strengthWidth, qualityWidth;
-        const char* strengthText;
-        const char* qualityText;
-    } cases[] = {{100, 0, 860, 0, "100 %", "00 %"},
-                 {255, 99, 2193, 851, "255 %", "99 %"},
-                 {3, 7, 25, 60, "03 %", "07 %"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << +c.strength << "/" << +c.quality);
-        const auto ops = Record(
-            TerrestrialEntry().U8(field::kStrength, c.strength).U8(field::kQuality, c.quality),
-            DvbType::Terrestrial);
-        EXPECT_EQ(RectsIn(ops, kBar), (std::vector<IntRect>{{240, 545, c.strengthWidth, 30},
-                                                            {240, 595, c.qualityWidth, 30}}));
-        EXPECT_EQ(TextAt(ops, 1130, 530), c.strengthText);
-        EXPECT_EQ(TextAt(ops, 1130, 580), c.qualityText);
-    }
-}
-
 TEST(MeasureScreen, MissingPacketErrorRateKeepsItsLabel) {
     const auto ops = Record(TerrestrialEntry().I32(field::kPerMantissa, -1), DvbType::Terrestrial);
     EXPECT_EQ(TextAt(ops, 900, 460), "PER:");
     EXPECT_EQ(TextAt(ops, 1040, 460), "");
     EXPECT_EQ(TextAt(ops, 1040, 400), "2.3E-5");
-}
-
-TEST(MeasureScreen, CableEntryShowsTheSameBadgesAsSatellite) {
-    const auto ops =
-        Record(TerrestrialEntry().U8(field::kLnbVoltage, 1).U8(field::kTone22k, 7), DvbType::Cable);
-    const auto images = test::OpsOf<ImageOp>(ops);
-    ASSERT_EQ(images.size(), 3u);
-    EXPECT_EQ(images[0].icon, IconId::Battery);
-    EXPECT_EQ(images[1].icon, IconId::Badge13V);
-    EXPECT_EQ((IntPoint{images[1].x, images[1].y}), (IntPoint{1030, 20}));
-    EXPECT_EQ(images[2].icon, IconId::Badge22K);
-    EXPECT_EQ((IntPoint{images[2].x, images[2].y}), (IntPoint{1080, 20}));
-}
-
-TEST(MeasureScreen, LockWordSitsInItsOwnBoxInBothLanguages) {
-    const struct {
-        std::uint8_t locked;
-        Language language;
-        const char* word;
-        Argb colour;
-    } cases[] = {{1, Language::English, "LOCK", kGreen},
-                 {0, Language::English, "UNLOCK", kRed},
-                 {9, Language::French, "bloquer", kGreen},
-                 {0, Language::French, "UNLOCK", kRed}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << +c.locked << " " << static_cast<int>(c.language));
-        const auto ops =
-            Record(TerrestrialEntry().U8(field::kLocked, c.locked), DvbType::Cable, c.language);
-        const auto* lock = std::get_if<RectTextOp>(&ops.back());
-        ASSERT_NE(lock, nullptr);
-        EXPECT_EQ(test::Utf8(lock->text), c.word);
-        EXPECT_EQ(lock->colour, c.colour);
-        EXPECT_EQ(lock->font, kFontLock);
-        EXPECT_EQ(lock->box, (RectF{490, 375, 300, 150}));
-        EXPECT_EQ(lock->format, (TextFormat{Align::Center, Align::Near}));
-    }
 }
 
 TEST(MeasureScreen, FrenchWordsReplaceEveryTranslatedLabel) {
@@ -244,11 +159,9 @@ TEST(MeasureScreen, FrenchWordsReplaceEveryTranslatedLabel) {
 }
 
 QImage Painted(const MeasureBytes& bytes, DvbType dvbType) {
-    QImage screen = NewScreenImage();
-    ImageCanvas canvas(screen, QRegion(0, 0, kScreenWidth, kScreenHeight));
-    DrawMeasure(canvas, MeasureEntry(bytes.View()), Language::English, dvbType);
-    canvas.Finish();
-    return screen;
+    return PaintedScreen([&](Canvas& canvas) {
+        DrawMeasure(canvas, MeasureEntry(bytes.View()), Language::English, dvbType);
+    });
 }
 
 TEST(MeasurePixels, UpperBandEdgeCoversTheBandsFirstRows) {
@@ -262,28 +175,6 @@ TEST(MeasurePixels, UpperBandEdgeCoversTheBandsFirstRows) {
     EXPECT_EQ(screen.pixel(49, 298), kGrey);  // the fourth row rule spans x 50 to 1229
     EXPECT_EQ(screen.pixel(50, 298), kBlue);
     EXPECT_EQ(screen.pixel(1229, 298), kBlue);
-}
-
-TEST(MeasurePixels, BarsStartAt240AndEndWhereTheirWidthSays) {
-    // Strength 87 gives 748 pixels, quality 64 gives 550.
-    const QImage screen = Painted(TerrestrialEntry(), DvbType::Cable);
-    EXPECT_EQ(screen.pixel(239, 560), kWhite);
-    EXPECT_EQ(screen.pixel(240, 560), kBar);
-    EXPECT_EQ(screen.pixel(240 + 748 - 1, 560), kBar);
-    EXPECT_EQ(screen.pixel(240 + 748, 560), kGrey);
-    EXPECT_EQ(screen.pixel(240 + 550 - 1, 610), kBar);
-    EXPECT_EQ(screen.pixel(240 + 550, 610), kGrey);
-    EXPECT_EQ(screen.pixel(1099, 610), kGrey);
-    EXPECT_EQ(screen.pixel(1100, 610), kWhite);
-}
-
-TEST(MeasurePixels, LockWordIsPaintedInItsColourInsideItsBox) {
-    const QRect box(490, 375, 300, 150);
-    const QImage locked = Painted(TerrestrialEntry(), DvbType::Terrestrial);
-    EXPECT_GT(test::CountPixels(locked, box, kGreen), 200);
-    const QImage unlocked = Painted(TerrestrialEntry().U8(field::kLocked, 0), DvbType::Cable);
-    EXPECT_GT(test::CountPixels(unlocked, box, kRed), 200);
-    EXPECT_EQ(test::CountPixels(unlocked, box, kGreen), 0);
 }
 
 }  // namespace

@@ -5,13 +5,17 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "RecordedOps.h"
 #include "data/MeasureEntry.h"
+#include "render/ImageCanvas.h"
 #include "render/RecordingCanvas.h"
+#include "render/ScreenPainter.h"
 #include "support/EntryBytes.h"
 
 namespace quorvel::test {
@@ -42,6 +46,11 @@ inline constexpr std::size_t kLnbVoltage = 117;
 }  // namespace field
 
 using MeasureBytes = EntryBytes<MeasureEntry::kSize>;
+
+// The colours both Measure-family screens paint with.
+inline constexpr Argb kGrey = 0xFFE6E6E6, kWhite = 0xFFFFFFFF, kBar = 0xFF800000;
+inline constexpr Argb kBlue = 0xFF0080FF, kBlack = 0xFF000000, kOrange = 0xFFFF8000;
+inline constexpr Argb kGreen = 0xFF00FF00, kRed = 0xFFFF0000;
 
 // An entry with only its header set: every measured value is zero.
 inline MeasureBytes ZeroMeasureEntry(std::uint8_t dvbType) {
@@ -77,34 +86,6 @@ inline MeasureBytes TypicalMeasureEntry(std::uint8_t dvbType) {
         .U8(field::kTone22k, 1)
         .U8(field::kLnbVoltage, 2);
     return entry;
-}
-
-template <class Op>
-std::vector<Op> OpsOf(const std::vector<CanvasOp>& ops) {
-    std::vector<Op> found;
-    for (const CanvasOp& op : ops) {
-        if (const Op* typed = std::get_if<Op>(&op)) found.push_back(*typed);
-    }
-    return found;
-}
-
-// UTF-8 for readable comparisons and failure messages.
-// The screens only draw characters of the Basic Multilingual Plane, so no surrogate pairs.
-inline std::string Utf8(std::u16string_view text) {
-    std::string out;
-    for (const char16_t unit : text) {
-        if (unit < 0x80) {
-            out += static_cast<char>(unit);
-        } else if (unit < 0x800) {
-            out += static_cast<char>(0xC0 | (unit >> 6));
-            out += static_cast<char>(0x80 | (unit & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (unit >> 12));
-            out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (unit & 0x3F));
-        }
-    }
-    return out;
 }
 
 // One text op of either layout, flattened for comparison.
@@ -184,6 +165,53 @@ inline int CountPixels(const QImage& image, const QRect& area, QRgb colour) {
         for (int x = area.left(); x <= area.right(); ++x) count += image.pixel(x, y) == colour;
     }
     return count;
+}
+
+// The lock word is the pass's last op: a top-centred box in the lock font.
+inline void ExpectLockWord(const std::vector<CanvasOp>& ops, const std::string& word, Argb colour,
+                           RectF box) {
+    const auto* lock = std::get_if<RectTextOp>(&ops.back());
+    ASSERT_NE(lock, nullptr);
+    EXPECT_EQ(Utf8(lock->text), word);
+    EXPECT_EQ(lock->colour, colour);
+    EXPECT_EQ(lock->font, kFontLock);
+    EXPECT_EQ(lock->box, box);
+    EXPECT_EQ(lock->format, (TextFormat{Align::Center, Align::Near}));
+}
+
+// One letter per op in pass order (Fill, Polygon, Text, Box, Image), so the layering reads at once.
+inline std::string OpKinds(const std::vector<CanvasOp>& ops) {
+    std::string kinds;
+    for (const CanvasOp& op : ops) kinds += "FPTBI"[op.index()];
+    return kinds;
+}
+
+// Every text but the lock word is in the normal font, and every box but its one is centred.
+inline void ExpectPlainTextsBeforeTheLockWord(const std::vector<CanvasOp>& ops) {
+    const auto texts = TextsOf(ops);
+    for (std::size_t i = 0; i + 1 < texts.size(); ++i) EXPECT_EQ(texts[i].font, kFontNormal) << i;
+    const auto boxes = OpsOf<RectTextOp>(ops);
+    for (std::size_t i = 0; i + 1 < boxes.size(); ++i) {
+        EXPECT_EQ(boxes[i].format, (TextFormat{Align::Center, Align::Center})) << i;
+    }
+}
+
+// A full pass of `draw(canvas)` into a fresh screen image.
+template <class Draw>
+QImage PaintedScreen(Draw draw) {
+    QImage screen = NewScreenImage();
+    ImageCanvas canvas(screen, QRegion(0, 0, kScreenWidth, kScreenHeight));
+    draw(canvas);
+    canvas.Finish();
+    return screen;
+}
+
+// The lock word paints plenty of its own colour inside its box and none of the other state's.
+inline void ExpectLockPixels(const QImage& locked, const QImage& unlocked, const QRect& box) {
+    EXPECT_GT(CountPixels(locked, box, kGreen), 200);
+    EXPECT_EQ(CountPixels(locked, box, kRed), 0);
+    EXPECT_GT(CountPixels(unlocked, box, kRed), 200);
+    EXPECT_EQ(CountPixels(unlocked, box, kGreen), 0);
 }
 
 }  // namespace quorvel::test

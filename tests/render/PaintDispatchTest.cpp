@@ -1,9 +1,7 @@
 // Which screen a paint pass draws for each state, and which list entry it draws.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "render/ConstellationScreen.h"
@@ -13,50 +11,14 @@
 #include "render/SatelliteFindingScreen.h"
 #include "render/ScreenPainter.h"
 #include "render/SpectrumScreen.h"
+#include "tests/render/RecordedOps.h"
 
 namespace quorvel {
 namespace {
 
-// One line per operation, so two recorded passes compare as lists of strings.
-std::string Describe(const CanvasOp& op) {
-    char line[160];
-    std::visit(
-        [&line]<typename Op>(const Op& o) {
-            if constexpr (std::is_same_v<Op, FillRectOp>) {
-                std::snprintf(line, sizeof line, "rect %08x %d,%d %dx%d", o.colour, o.rect.x,
-                              o.rect.y, o.rect.w, o.rect.h);
-            } else if constexpr (std::is_same_v<Op, FillPolygonOp>) {
-                std::snprintf(line, sizeof line, "polygon %08x %zu points from %d,%d", o.colour,
-                              o.points.size(), o.points.empty() ? 0 : o.points[0].x,
-                              o.points.empty() ? 0 : o.points[0].y);
-            } else if constexpr (std::is_same_v<Op, PointTextOp>) {
-                std::snprintf(line, sizeof line, "text %08x %.0f at %.1f,%.1f: ", o.colour,
-                              o.font.pixelSize, o.at.x, o.at.y);
-            } else if constexpr (std::is_same_v<Op, RectTextOp>) {
-                std::snprintf(
-                    line, sizeof line, "text %08x %.0f in %.0f,%.0f %.0fx%.0f %d/%d: ", o.colour,
-                    o.font.pixelSize, o.box.x, o.box.y, o.box.w, o.box.h,
-                    static_cast<int>(o.format.horizontal), static_cast<int>(o.format.vertical));
-            } else {
-                std::snprintf(line, sizeof line, "image %d at %d,%d", static_cast<int>(o.icon), o.x,
-                              o.y);
-            }
-        },
-        op);
-    std::string described = line;
-    if (const auto* text = std::get_if<PointTextOp>(&op)) {
-        for (char16_t c : text->text) described += static_cast<char>(c < 128 ? c : '?');
-    }
-    if (const auto* text = std::get_if<RectTextOp>(&op)) {
-        for (char16_t c : text->text) described += static_cast<char>(c < 128 ? c : '?');
-    }
-    return described;
-}
-
+// Two passes compare as lists of one line per op.
 std::vector<std::string> Describe(const RecordingCanvas& canvas) {
-    std::vector<std::string> lines;
-    for (const CanvasOp& op : canvas.Ops()) lines.push_back(Describe(op));
-    return lines;
+    return test::Describe(canvas.Ops());
 }
 
 // Distinct bytes in every entry, so drawing the wrong position or family shows in the ops.
@@ -82,7 +44,7 @@ Catalogue CatalogueWith(std::size_t measures, std::size_t spectra, std::size_t c
     return catalogue;
 }
 
-const std::vector<std::string> kBlackScreen{"rect ff000000 0,0 1280x720"};
+const std::vector<std::string> kBlackScreen{"fill ff000000 0,0 1280x720"};
 
 ScreenState StateFor(Category category, DvbType dvbType) {
     ScreenState state;

@@ -26,6 +26,15 @@ void PrintTo(const Row& row, std::ostream* out) {
     for (const PixelRun& run : row.runs) *out << " [" << run.begin << ", " << run.end << ")";
 }
 
+// Adds pixel x to a row whose pixels come left to right.
+void AddPixel(Row& row, int x) {
+    if (!row.runs.empty() && row.runs.back().end == x) {
+        ++row.runs.back().end;
+    } else {
+        row.runs.push_back({x, x + 1});
+    }
+}
+
 // The scan's rows, checked for the order and shape of their runs.
 std::vector<Row> Scan(const std::vector<IntPoint>& points, IntRect limit) {
     std::map<int, std::set<int>> pixels;  // y -> x
@@ -42,13 +51,7 @@ std::vector<Row> Scan(const std::vector<IntPoint>& points, IntRect limit) {
     std::vector<Row> rows;
     for (const auto& [y, xs] : pixels) {
         Row row{y, {}};
-        for (int x : xs) {
-            if (!row.runs.empty() && row.runs.back().end == x) {
-                ++row.runs.back().end;
-            } else {
-                row.runs.push_back({x, x + 1});
-            }
-        }
+        for (int x : xs) AddPixel(row, x);
         rows.push_back(row);
     }
     return rows;
@@ -77,12 +80,7 @@ std::vector<Row> ScanByCounting(const std::vector<IntPoint>& points, IntRect lim
     for (int y = limit.y; y < limit.y + limit.h; ++y) {
         Row row{y, {}};
         for (int x = limit.x; x < limit.x + limit.w; ++x) {
-            if (!InsideByCounting(points, x, y)) continue;
-            if (!row.runs.empty() && row.runs.back().end == x) {
-                ++row.runs.back().end;
-            } else {
-                row.runs.push_back({x, x + 1});
-            }
+            if (InsideByCounting(points, x, y)) AddPixel(row, x);
         }
         if (!row.runs.empty()) rows.push_back(row);
     }

@@ -28,10 +28,6 @@ void Paint(QImage& screen, const QRegion& area, const Bytes& bytes, int cursorX)
     DrawSpectrum(canvas, SpectrumEntry(bytes.View()), {.cursorX = cursorX});
 }
 
-Argb PixelAt(const QImage& screen, int x, int y) {
-    return screen.pixel(x, y);
-}
-
 TEST(SpectrumPixelTest, CursorColumnBlendsOverPlotAndTraceAndSpansThreeColumns) {
     struct Case {
         int cursorX;
@@ -48,24 +44,24 @@ TEST(SpectrumPixelTest, CursorColumnBlendsOverPlotAndTraceAndSpansThreeColumns) 
         Paint(screen, QRegion(screen.rect()), bytes, c.cursorX);
         SCOPED_TRACE(c.cursorX);
         for (int x = c.cursorX - 1; x <= c.cursorX + 1; ++x) {
-            EXPECT_EQ(PixelAt(screen, x, 300), c.blended) << x;
-            EXPECT_EQ(PixelAt(screen, x, 70), c.blended) << x;
+            EXPECT_EQ(screen.pixel(x, 300), c.blended) << x;
+            EXPECT_EQ(screen.pixel(x, 70), c.blended) << x;
         }
-        EXPECT_EQ(PixelAt(screen, c.cursorX - 2, 300), c.under);
-        EXPECT_EQ(PixelAt(screen, c.cursorX + 2, 300), c.under);
-        EXPECT_EQ(PixelAt(screen, c.cursorX, 69), 0xFFE6E6E6u);   // above the plot
-        EXPECT_EQ(PixelAt(screen, c.cursorX, 650), 0xFFB4B4B4u);  // the bottom grid line
+        EXPECT_EQ(screen.pixel(c.cursorX - 2, 300), c.under);
+        EXPECT_EQ(screen.pixel(c.cursorX + 2, 300), c.under);
+        EXPECT_EQ(screen.pixel(c.cursorX, 69), 0xFFE6E6E6u);   // above the plot
+        EXPECT_EQ(screen.pixel(c.cursorX, 650), 0xFFB4B4B4u);  // the bottom grid line
     }
 }
 
 TEST(SpectrumPixelTest, TraceFillsUpToItsLastSampleAndLeavesTheRestOfThePlotBlack) {
     QImage screen = NewScreenImage();
     Paint(screen, QRegion(screen.rect()), TallThenFlat(), 101);
-    EXPECT_EQ(PixelAt(screen, 200, 100), 0xFF00FF00u);
-    EXPECT_EQ(PixelAt(screen, 400, 100), 0xFF000000u);
-    EXPECT_EQ(PixelAt(screen, 950, 640), 0xFF000000u);  // right of the last sample at x 933
-    EXPECT_EQ(PixelAt(screen, 200, 418), 0xFF00FF00u);  // the trace covers the grid lines
-    EXPECT_EQ(PixelAt(screen, 400, 418), 0xFFB4B4B4u);
+    EXPECT_EQ(screen.pixel(200, 100), 0xFF00FF00u);
+    EXPECT_EQ(screen.pixel(400, 100), 0xFF000000u);
+    EXPECT_EQ(screen.pixel(950, 640), 0xFF000000u);  // right of the last sample at x 933
+    EXPECT_EQ(screen.pixel(200, 418), 0xFF00FF00u);  // the trace covers the grid lines
+    EXPECT_EQ(screen.pixel(400, 418), 0xFFB4B4B4u);
 }
 
 TEST(SpectrumPixelTest, PointerStripRepaintMatchesAFullRepaint) {
@@ -78,7 +74,7 @@ TEST(SpectrumPixelTest, PointerStripRepaintMatchesAFullRepaint) {
 
     QImage full = NewScreenImage();
     Paint(full, QRegion(full.rect()), bytes, 600);
-    EXPECT_EQ(PixelAt(moved, 150, 300), 0xFF00FF00u);
+    EXPECT_EQ(moved.pixel(150, 300), 0xFF00FF00u);
     EXPECT_TRUE(moved == full);
 }
 

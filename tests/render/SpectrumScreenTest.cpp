@@ -8,6 +8,7 @@
 #include "render/RecordingCanvas.h"
 #include "render/SpectrumScreen.h"
 #include "support/EntryBytes.h"
+#include "tests/render/RecordedOps.h"
 
 namespace quorvel {
 namespace {
@@ -37,11 +38,7 @@ Pass Draw(const Bytes& bytes, SpectrumView view = {}, IntRect area = {0, 0, 1280
 
 template <typename Op>
 std::vector<Op> OpsOf(const RecordingCanvas& canvas) {
-    std::vector<Op> found;
-    for (const CanvasOp& op : canvas.Ops()) {
-        if (const Op* typed = std::get_if<Op>(&op)) found.push_back(*typed);
-    }
-    return found;
+    return test::OpsOf<Op>(canvas.Ops());
 }
 
 std::vector<FillRectOp> FillsOf(const RecordingCanvas& canvas, Argb colour) {
