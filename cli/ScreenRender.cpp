@@ -66,8 +66,8 @@ std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
                                   const ScreenRequest& request) {
     // A full pass of every screen paints every pixel, so an image from an earlier picture is
     // painted over as it stands: clearing it first would cost a pass over its memory.
-    if (screen.size() != QSize(kFullScreen.width(), kFullScreen.height()) ||
-        screen.format() != QImage::Format_RGB32 || !screen.isDetached()) {
+    if (screen.size() != kFullScreen.size() || screen.format() != QImage::Format_RGB32 ||
+        !screen.isDetached()) {
         screen = NewScreenImage();
     }
     std::vector<int> missingIcons;

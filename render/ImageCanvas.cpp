@@ -34,8 +34,8 @@ QRect PixelsOf(QRectF rect) {
 // (constellation points) would only make the visible regions ragged for a few pixels' saving.
 constexpr int kMinCoveringPixels = 1024;
 
-// The pixels two rectangles share, empty when they share none. Inline: a constellation pass
-// cuts a thousand point fills.
+// The pixels two rectangles share, empty when they share none. Inline, unlike QRect's `&`: a
+// constellation pass cuts a thousand point fills.
 QRect Cut(const QRect& a, const QRect& b) {
     return QRect(QPoint(std::max(a.left(), b.left()), std::max(a.top(), b.top())),
                  QPoint(std::min(a.right(), b.right()), std::min(a.bottom(), b.bottom())));
@@ -118,7 +118,7 @@ void ImageCanvas::FillPolygon(Argb colour, std::span<const IntPoint> points) {
     };
     const QRect reach(QPoint(clamp(minX->x), clamp(minY->y)),
                       QPoint(clamp(std::int64_t{maxX->x} - 1), clamp(std::int64_t{maxY->y} - 1)));
-    const QRect bounds = reach & m_bounds;
+    const QRect bounds = Cut(reach, m_bounds);
     if (!bounds.isEmpty()) {
         Record(PolygonOp{std::vector<IntPoint>(points.begin(), points.end()), bounds, colour});
     }
@@ -128,7 +128,7 @@ void ImageCanvas::DrawRendered(const RenderedText& text, QPointF layoutTopLeft,
                                const QRect& limit) {
     if (text.image.isNull()) return;
     const QPoint at = QPoint(qRound(layoutTopLeft.x()), qRound(layoutTopLeft.y())) + text.offset;
-    const QRect pixels = QRect(at, text.image.size()) & limit & m_bounds;
+    const QRect pixels = Cut(Cut(QRect(at, text.image.size()), limit), m_bounds);
     if (!pixels.isEmpty()) Record(BlitOp{text.image, at, pixels});
 }
 
@@ -158,7 +158,7 @@ void ImageCanvas::DrawImage(IconId icon, int x, int y) {
     const ResourceImage resource = m_icons.Load(icon);
     if (resource.errorCode != 0) m_missingIcons.push_back(static_cast<int>(icon));
     if (resource.image.isNull()) return;
-    const QRect pixels = QRect(QPoint(x, y), resource.image.size()) & m_bounds;
+    const QRect pixels = Cut(QRect(QPoint(x, y), resource.image.size()), m_bounds);
     if (!pixels.isEmpty()) Record(BlitOp{resource.image, QPoint(x, y), pixels});
 }
 
