@@ -12,13 +12,6 @@ constexpr int kLowestReferenceLevel = 0;
 constexpr int kHighestReferenceLevel = 75;
 constexpr int kReferenceLevelStep = 5;
 
-// The pointer moves the cursor only strictly inside the plot.
-constexpr int kPlotLeft = 100, kPlotRight = 1000, kPlotTop = 70, kPlotBottom = 650;
-
-IntRect CursorStrip(int cursorX) {
-    return {cursorX - 1, kPlotTop, 4, kPlotBottom - kPlotTop};
-}
-
 Outcome Repaint(IntRect area) {
     return Outcome{{area}, false, std::nullopt};
 }
@@ -81,13 +74,13 @@ Outcome Navigator::PressKey(NavKey key) {
             if (next < kLowestReferenceLevel || next > kHighestReferenceLevel) return {};
             m_state.referenceLevel = static_cast<std::uint8_t>(next);
             UpdateHelpLine();
-            return Repaint(kSpectrumPlotArea);
+            return Repaint(spectrum::kScaleAndPlot);
         }
         case NavKey::F1:
             if (current != Category::Constellation) return {};
             m_state.showMore = !m_state.showMore;
             UpdateHelpLine();
-            return Repaint(kConstellationMoreBand);
+            return Repaint(constellation::kMoreBand);
     }
     return {};
 }
@@ -157,22 +150,17 @@ LoadResult Navigator::LoadFile(const std::filesystem::path& path) {
 
 Outcome Navigator::Rebuild() {
     RebuildCatalogue(m_record, m_state.dvbType, m_catalogue);
-    m_state.measureSelection = m_catalogue.measure.Empty() ? -1 : 0;
-    m_state.spectrumSelection = m_catalogue.spectrum.Empty() ? -1 : 0;
-    m_state.constellationSelection = m_catalogue.constellation.Empty() ? -1 : 0;
-
     Outcome outcome = Repaint(kWholeScreen);
     outcome.listsRebuilt = true;
-    // With every list empty the current family (and the focus) stay as they were.
-    if (const std::optional<Category> preferred = PreferredCategory(m_catalogue)) {
-        m_state.category = *preferred;
-        outcome.focus = *preferred;
-    }
+    // With every list empty the focus stays where it was, as the current family does.
+    outcome.focus = SelectAfterRebuild(m_state, m_catalogue);
     return outcome;
 }
 
 Outcome Navigator::PointerMoved(int x, int y) {
     if (m_state.category != Category::Spectrum || m_catalogue.spectrum.Empty()) return {};
+    // The pointer moves the cursor only strictly inside the plot.
+    using namespace spectrum;
     if (x <= kPlotLeft || x >= kPlotRight || y <= kPlotTop || y >= kPlotBottom) return {};
     if (x == m_state.cursorX) return {};
     Outcome outcome{{CursorStrip(m_state.cursorX), CursorStrip(x)}, false, std::nullopt};

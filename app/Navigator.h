@@ -10,17 +10,13 @@
 #include "data/Catalogue.h"
 #include "data/SourceFile.h"
 #include "data/SourceRecord.h"
-#include "render/Canvas.h"
-#include "render/ScreenState.h"
+#include "render/ScreenLayout.h"
+#include "data/ScreenState.h"
 
 namespace quorvel {
 
 // The keys the navigation reacts to; every other key is swallowed without effect.
 enum class NavKey { Left, Right, Up, Down, F1 };
-
-inline constexpr IntRect kWholeScreen{0, 0, kScreenWidth, kScreenHeight};
-inline constexpr IntRect kSpectrumPlotArea{20, 60, 1000, 600};
-inline constexpr IntRect kConstellationMoreBand{0, 240, kScreenWidth, 480};
 
 // What the window must do after a state change.
 struct Outcome {

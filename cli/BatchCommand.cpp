@@ -13,6 +13,7 @@
 #include "cli/Commands.h"
 #include "cli/ScreenNames.h"
 #include "cli/SourceInput.h"
+#include "Version.h"
 #include "export/AtomicFile.h"
 
 namespace quorvel::cli {
@@ -85,7 +86,7 @@ nlohmann::ordered_json IndexOf(const std::vector<PlannedPicture>& pictures,
                         {"referenceLevel", request.referenceLevel},
                         {"cursorX", request.cursorX},
                         {"sourceSha256", sha256},
-                        {"toolVersion", QUORVEL_VERSION}});
+                        {"toolVersion", kVersion}});
     }
     return {{"pictures", list}};
 }

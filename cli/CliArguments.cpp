@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <ostream>
 
+#include "Version.h"
 #include "cli/Commands.h"
 
 namespace quorvel::cli {
@@ -75,7 +76,7 @@ void AddRender(CLI::App& app, RenderOptions& options) {
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app("quorvel-cli: pictures, dumps and builds of Quorvel source data files",
                  "quorvel-cli");
-    app.set_version_flag("--version", std::string("quorvel-cli ") + QUORVEL_VERSION);
+    app.set_version_flag("--version", std::string("quorvel-cli ") + kVersion);
     app.require_subcommand(1);
     app.footer(
         "Exit status: 0 done, 1 an input could not be used or an output not written, 2 the "

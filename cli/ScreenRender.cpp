@@ -5,19 +5,13 @@
 #include <cctype>
 
 #include "cli/PngEncoder.h"
-#include "export/BmpFile.h"
+#include "export/ScreenBmp.h"
+#include "render/ScreenLayout.h"
 #include "render/ScreenPainter.h"
 
 namespace quorvel::cli {
 
 namespace {
-
-const QRect kFullScreen(0, 0, 1280, 720);
-const QRect kMoreBand(0, 240, 1280, 480);
-
-int FirstLineOrNone(const Catalogue& catalogue, Category family) {
-    return catalogue.Count(family) > 0 ? 0 : -1;
-}
 
 }  // namespace
 
@@ -31,14 +25,12 @@ std::unique_ptr<Catalogue> CatalogueFor(const SourceRecord& record, DvbType dvbT
 
 ScreenState StateFor(const Catalogue& catalogue, const ScreenRequest& request) {
     ScreenState state;
-    state.category = request.screen;
     state.dvbType = request.dvbType;
     state.language = request.language;
     state.referenceLevel = request.referenceLevel;
     state.cursorX = request.cursorX;
-    state.measureSelection = FirstLineOrNone(catalogue, Category::Measure);
-    state.spectrumSelection = FirstLineOrNone(catalogue, Category::Spectrum);
-    state.constellationSelection = FirstLineOrNone(catalogue, Category::Constellation);
+    SelectAfterRebuild(state, catalogue);
+    state.category = request.screen;
     const int line = static_cast<int>(request.position);
     switch (request.screen) {
         case Category::Measure:
@@ -66,7 +58,7 @@ std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
                                   const ScreenRequest& request) {
     // A full pass of every screen paints every pixel, so an image from an earlier picture is
     // painted over as it stands: clearing it first would cost a pass over its memory.
-    if (screen.size() != kFullScreen.size() || screen.format() != QImage::Format_RGB32 ||
+    if (screen.width() != kScreenWidth || screen.height() != kScreenHeight || screen.format() != QImage::Format_RGB32 ||
         !screen.isDetached()) {
         screen = NewScreenImage();
     }
@@ -79,10 +71,10 @@ std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
             }
         }
     };
-    collect(PaintScreen(screen, QRegion(kFullScreen), state, catalogue));
+    collect(PaintScreen(screen, ToQRect(kWholeScreen), state, catalogue));
     if (request.more) {
         state.showMore = true;
-        collect(PaintScreen(screen, QRegion(kMoreBand), state, catalogue));
+        collect(PaintScreen(screen, ToQRect(constellation::kMoreBand), state, catalogue));
     }
     return missingIcons;
 }
@@ -108,14 +100,10 @@ std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path) {
 
 WriteOutcome WritePicture(const QImage& image, PictureFormat format,
                           const std::filesystem::path& path) {
+    if (format == PictureFormat::Bmp) return WriteScreenBmp(image, path);
     const QImage pixels = image.format() == QImage::Format_RGB32
                               ? image
                               : image.convertToFormat(QImage::Format_RGB32);
-    if (format == PictureFormat::Bmp) {
-        return WriteBmp32File(path, reinterpret_cast<const std::uint32_t*>(pixels.constBits()),
-                              pixels.width(), pixels.height(),
-                              static_cast<std::size_t>(pixels.bytesPerLine()));
-    }
     // A batch thread encodes every picture into the same storage.
     thread_local std::vector<std::uint8_t> bytes;
     if (!EncodePng(pixels, bytes)) return {false, "the picture could not be encoded"};

@@ -14,7 +14,7 @@
 #include "data/Catalogue.h"
 #include "data/SourceRecord.h"
 #include "export/AtomicFile.h"
-#include "render/ScreenState.h"
+#include "data/ScreenState.h"
 
 namespace quorvel::cli {
 
@@ -41,7 +41,7 @@ struct RenderedScreen {
 };
 
 // Paints the whole screen; for the More view first the diagram view, then the band F1
-// repaints (0, 240, 1280, 480) with the More view, exactly as the window does.
+// repaints with the More view, exactly as the window does.
 RenderedScreen RenderScreen(const Catalogue& catalogue, const ScreenRequest& request);
 // The same into `screen`, whatever it held before, reusing its pixel memory when it is a
 // screen image already: a thread that draws many screens keeps one. Returns the icons that

@@ -118,6 +118,10 @@ std::string FormatServiceLine(std::uint16_t position, std::uint32_t system,
                         (position >> 8) & 0xF, (position >> 4) & 0xF, position & 0xF, kDegreeSign);
 }
 
+std::string FormatPercent(std::uint8_t percent) {
+    return FormatPrintf("%02d %%", percent);
+}
+
 std::string BandwidthName(std::uint32_t code) {
     const std::uint32_t lowHalf = code & 0xFFFFu;
     return std::string(lowHalf < kBandwidths.size() ? kBandwidths[lowHalf] : kDefaultBandwidth);

@@ -14,6 +14,8 @@ std::string ModulationName(std::uint32_t system, std::uint32_t modulation);
 std::string FormatServiceLine(std::uint16_t position, std::uint32_t system, std::uint32_t modulation,
                               std::uint16_t frequency, std::uint16_t symbolRate);
 std::string BandwidthName(std::uint32_t code);
+// "%02d %%" of the raw byte: 5 gives "05 %", 255 gives "255 %".
+std::string FormatPercent(std::uint8_t percent);
 
 // printf-style formatting into a std::string, for the screens' own number formats.
 std::string FormatPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));

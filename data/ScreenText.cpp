@@ -88,7 +88,8 @@ constexpr TextTable kFrench = {
 
 }  // namespace
 
-std::u16string_view ScreenText(Language language, int id) {
+std::u16string_view ScreenText(Language language, TextId textId) {
+    const int id = static_cast<int>(textId);
     if (id < 0 || id >= kScreenTextCount) return {};
     switch (language) {
         case Language::English:

@@ -26,11 +26,11 @@ constexpr std::array<std::uint8_t, 3> kReferenceLevels{0, 40, 75};
 constexpr std::array kCursorMoves{550, 999};
 constexpr int kFirstCursorX = 101;
 
-const QRegion kWholeScreen(0, 0, kScreenWidth, kScreenHeight);
-const QRegion kMoreBand(0, 240, kScreenWidth, kScreenHeight - 240);
+const QRegion kWholeScreenArea(ToQRect(kWholeScreen));
+const QRegion kMoreBandArea(ToQRect(constellation::kMoreBand));
 
-QRegion CursorStrip(int cursorX) {
-    return QRegion(cursorX - 1, spectrum::kPlotTop, 4, spectrum::kPlotHeight);
+QRegion CursorStripArea(int cursorX) {
+    return QRegion(ToQRect(spectrum::CursorStrip(cursorX)));
 }
 
 // A file that exists only for the duration of one load.
@@ -83,7 +83,7 @@ class Painter {
     void CheckAgainstFullRepaint(const ScreenState& state) {
         const auto size = static_cast<std::size_t>(m_screen.sizeInBytes());
         std::memcpy(m_reference.bits(), m_screen.constBits(), size);
-        PaintScreen(m_reference, kWholeScreen, state, m_catalogue);
+        PaintScreen(m_reference, kWholeScreenArea, state, m_catalogue);
         ++m_report.passes;
         if (std::memcmp(m_reference.constBits(), m_screen.constBits(), size) != 0) {
             ++m_report.repaintMismatches;
@@ -101,7 +101,7 @@ void PaintMeasures(Painter& painter, ScreenState state, std::size_t count) {
     state.category = Category::Measure;
     for (std::size_t position = 0; position < count; ++position) {
         state.measureSelection = static_cast<int>(position);
-        painter.Paint(kWholeScreen, state);
+        painter.Paint(kWholeScreenArea, state);
     }
 }
 
@@ -110,10 +110,10 @@ void PaintConstellations(Painter& painter, ScreenState state, std::size_t count)
     for (std::size_t position = 0; position < count; ++position) {
         state.constellationSelection = static_cast<int>(position);
         state.showMore = false;
-        painter.Paint(kWholeScreen, state);
+        painter.Paint(kWholeScreenArea, state);
         // F1 repaints only the band the More view covers.
         state.showMore = true;
-        painter.Paint(kMoreBand, state);
+        painter.Paint(kMoreBandArea, state);
         painter.CheckAgainstFullRepaint(state);
     }
 }
@@ -125,11 +125,11 @@ void PaintSpectra(Painter& painter, ScreenState state, std::size_t count) {
         state.cursorX = kFirstCursorX;
         for (const std::uint8_t level : kReferenceLevels) {
             state.referenceLevel = level;
-            painter.Paint(kWholeScreen, state);
+            painter.Paint(kWholeScreenArea, state);
         }
         // A pointer move repaints the strips of the old and the new cursor column.
         for (const int cursorX : kCursorMoves) {
-            const QRegion strips = CursorStrip(state.cursorX) + CursorStrip(cursorX);
+            const QRegion strips = CursorStripArea(state.cursorX) + CursorStripArea(cursorX);
             state.cursorX = cursorX;
             painter.Paint(strips, state);
         }
@@ -162,13 +162,8 @@ ExerciseReport ExerciseSource(std::span<const std::uint8_t> bytes) {
             state.dvbType = dvbType;
             state.language = language;
             // What the window shows right after the rebuild.
-            if (const auto preferred = PreferredCategory(*catalogue)) {
-                state.category = *preferred;
-            }
-            state.measureSelection = catalogue->measure.Empty() ? -1 : 0;
-            state.constellationSelection = catalogue->constellation.Empty() ? -1 : 0;
-            state.spectrumSelection = catalogue->spectrum.Empty() ? -1 : 0;
-            painter.Paint(kWholeScreen, state);  // black when nothing is listed
+            SelectAfterRebuild(state, *catalogue);
+            painter.Paint(kWholeScreenArea, state);  // black when nothing is listed
             PaintMeasures(painter, state, catalogue->measure.Count());
             PaintConstellations(painter, state, catalogue->constellation.Count());
             PaintSpectra(painter, state, catalogue->spectrum.Count());

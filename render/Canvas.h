@@ -1,33 +1,14 @@
-// The drawing surface every screen renders onto: a 1280 by 720 pixel area and five operations.
+// The drawing surface every screen renders onto: the 1280 by 720 pixel screen and five operations.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string_view>
 
+#include "render/Geometry.h"
+#include "render/ScreenLayout.h"
+
 namespace quorvel {
-
-inline constexpr int kScreenWidth = 1280;
-inline constexpr int kScreenHeight = 720;
-
-using Argb = std::uint32_t;  // 0xAARRGGBB
-
-struct IntRect {
-    int x = 0, y = 0, w = 0, h = 0;
-    bool operator==(const IntRect&) const = default;
-};
-struct IntPoint {
-    int x = 0, y = 0;
-    bool operator==(const IntPoint&) const = default;
-};
-struct PointF {
-    float x = 0, y = 0;
-    bool operator==(const PointF&) const = default;
-};
-struct RectF {
-    float x = 0, y = 0, w = 0, h = 0;
-    bool operator==(const RectF&) const = default;
-};
 
 enum class Align : std::uint8_t { Near = 0, Center = 1, Far = 2 };
 

@@ -6,38 +6,30 @@
 
 namespace quorvel::measure {
 
-namespace {
-constexpr int kLockTextId = 29;
-constexpr int kUnlockTextId = 30;
-}  // namespace
-
-std::string PercentText(std::uint8_t percent) {
-    return FormatPrintf("%02d %%", percent);
-}
-
 std::string LevelText(std::int32_t levelDbm) {
     return FormatPrintf("%d dBm", levelDbm);
 }
 
 void DrawStrengthQualityBars(Canvas& canvas, int x, int strengthY, int qualityY,
                              std::uint8_t strength, std::uint8_t quality) {
-    canvas.FillRect(kPanelGrey, {x, strengthY, kTrackWidth, kTrackHeight});
-    canvas.FillRect(kPanelGrey, {x, qualityY, kTrackWidth, kTrackHeight});
-    canvas.FillRect(kBarRed, {x, strengthY, BarWidth(strength), kTrackHeight});
-    canvas.FillRect(kBarRed, {x, qualityY, BarWidth(quality), kTrackHeight});
+    canvas.FillRect(palette::kPanelGrey, {x, strengthY, kTrackWidth, kTrackHeight});
+    canvas.FillRect(palette::kPanelGrey, {x, qualityY, kTrackWidth, kTrackHeight});
+    canvas.FillRect(palette::kBarRed, {x, strengthY, BarWidth(strength, kTrackWidth), kTrackHeight});
+    canvas.FillRect(palette::kBarRed, {x, qualityY, BarWidth(quality, kTrackWidth), kTrackHeight});
 }
 
 void DrawStatusIcons(Canvas& canvas, const MeasureEntry& entry) {
-    canvas.DrawImage(IconId::Battery, 1200, 10);
-    DrawLnbBadges(canvas, entry.lnbVoltage(), entry.tone22k(), {1030, 20}, {1080, 20});
+    canvas.DrawImage(IconId::Battery, kBatteryAt.x, kBatteryAt.y);
+    DrawLnbBadges(canvas, entry.lnbVoltage(), entry.tone22k(), kVoltageBadgeAt, kToneBadgeAt);
 }
 
 void DrawLockIndicator(Canvas& canvas, std::uint8_t locked, Language language, RectF box) {
     if (locked != 0) {
-        canvas.DrawText(ScreenText(language, kLockTextId), kFontLock, box, kTopCentred, kLockGreen);
+        canvas.DrawText(ScreenText(language, TextId::Lock), kFontLock, box, kTopCentred,
+                        palette::kGreen);
     } else {
-        canvas.DrawText(ScreenText(language, kUnlockTextId), kFontLock, box, kTopCentred,
-                        kUnlockRed);
+        canvas.DrawText(ScreenText(language, TextId::Unlock), kFontLock, box, kTopCentred,
+                        palette::kRed);
     }
 }
 

@@ -55,7 +55,7 @@ DispatchResult DispatchPaint(Canvas& canvas, const ScreenState& state, const Cat
 }
 
 void FillBlackScreen(Canvas& canvas) {
-    canvas.FillRect(0xFF000000, {0, 0, kScreenWidth, kScreenHeight});
+    canvas.FillRect(palette::kBlack, kWholeScreen);
 }
 
 }  // namespace quorvel

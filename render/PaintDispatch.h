@@ -6,7 +6,7 @@
 
 #include "data/Catalogue.h"
 #include "render/Canvas.h"
-#include "render/ScreenState.h"
+#include "data/ScreenState.h"
 
 namespace quorvel {
 

@@ -7,7 +7,7 @@ namespace quorvel {
 
 QImage NewScreenImage() {
     QImage screen(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
-    screen.fill(0xFF000000);
+    screen.fill(palette::kBlack);
     return screen;
 }
 

@@ -9,7 +9,8 @@
 #include <QRegion>
 
 #include "data/Catalogue.h"
-#include "render/ScreenState.h"
+#include "data/ScreenState.h"
+#include "render/Geometry.h"
 
 namespace quorvel {
 
@@ -17,6 +18,10 @@ struct PaintResult {
     std::optional<std::string> cursorTipText;
     std::vector<int> missingIcons;  // icon ids that could not be loaded during the pass
 };
+
+inline QRect ToQRect(IntRect r) {
+    return QRect(r.x, r.y, r.w, r.h);
+}
 
 // A black 1280 by 720 screen in the format every pass paints into.
 QImage NewScreenImage();

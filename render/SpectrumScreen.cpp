@@ -11,14 +11,7 @@ namespace quorvel {
 namespace {
 
 using namespace spectrum;
-
-constexpr Argb kBackground = 0xFFE6E6E6;
-constexpr Argb kTitleRule = 0xFF0080FF;
-constexpr Argb kBlack = 0xFF000000;
-constexpr Argb kValue = 0xFFFF8000;
-constexpr Argb kGrid = 0xFFB4B4B4;
-constexpr Argb kTrace = 0xFF00FF00;
-constexpr Argb kCursor = 0x64FF8000;
+using namespace palette;
 
 // A point-layout text has no box of its own: it runs right without limit and one line down.
 // The margins cover glyphs that overhang their origin and the font's ascent plus descent.
@@ -44,38 +37,38 @@ void Label(Canvas& canvas, std::u16string_view text, PointF at) {
 template <typename Value>
 void ValueText(Canvas& canvas, const char* format, Value value, PointF at) {
     if (canvas.NeedsArea(PointTextBounds(at, kFontNormal))) {
-        canvas.DrawText(Widened(FormatPrintf(format, value)), kFontNormal, at, kValue);
+        canvas.DrawText(Widened(FormatPrintf(format, value)), kFontNormal, at, kValueOrange);
     }
 }
 
-int TitleId(DvbType dvbType) {
+TextId TitleId(DvbType dvbType) {
     switch (dvbType) {
         case DvbType::Satellite:
-            return 17;
+            return TextId::SatelliteSpectrumTitle;
         case DvbType::Terrestrial:
-            return 33;
+            return TextId::TerrestrialSpectrumTitle;
         case DvbType::Cable:
-            return 34;
+            return TextId::CableSpectrumTitle;
     }
-    return 34;
+    return TextId::CableSpectrumTitle;
 }
 
 void DrawFrame(Canvas& canvas, const SpectrumEntry& entry, const SpectrumView& view) {
-    Fill(canvas, kBackground, {0, 0, kScreenWidth, kScreenHeight});
+    Fill(canvas, kPanelGrey, kWholeScreen);
     // Icons always reach the canvas: it reports a missing one for every pass that asks for it.
-    canvas.DrawImage(IconId::Battery, 1200, 0);
-    DrawLnbBadges(canvas, entry.lnbVoltage(), entry.tone22k(), {1020, 10}, {1080, 10});
-    canvas.DrawImage(IconId::KeyExit, 1000, 660);
-    Fill(canvas, kTitleRule, {0, 58, kScreenWidth, 2});
-    Fill(canvas, kBlack, {kPlotLeft, kPlotTop, kPlotWidth, kPlotHeight});
+    canvas.DrawImage(IconId::Battery, spectrum::kBatteryAt.x, spectrum::kBatteryAt.y);
+    DrawLnbBadges(canvas, entry.lnbVoltage(), entry.tone22k(), kVoltageBadgeAt, kToneBadgeAt);
+    canvas.DrawImage(IconId::KeyExit, kExitKeyAt.x, kExitKeyAt.y);
+    Fill(canvas, kRuleBlue, spectrum::kTitleRule);
+    Fill(canvas, kBlack, kPlot);
 
     const Language language = view.language;
-    Label(canvas, ScreenText(language, TitleId(view.dvbType)), {50, 10});
-    Label(canvas, ScreenText(language, 18), {1010, 80});
-    Label(canvas, ScreenText(language, 19), {1010, 200});
-    Label(canvas, ScreenText(language, 20), {1010, 320});
-    Label(canvas, ScreenText(language, 21), {1010, 440});
-    Label(canvas, ScreenText(language, 12), {1060, 655});
+    Label(canvas, ScreenText(language, TitleId(view.dvbType)), spectrum::kTitleAt);
+    Label(canvas, ScreenText(language, TextId::Start), {1010, 80});
+    Label(canvas, ScreenText(language, TextId::End), {1010, 200});
+    Label(canvas, ScreenText(language, TextId::Current), {1010, 320});
+    Label(canvas, ScreenText(language, TextId::Level), {1010, 440});
+    Label(canvas, ScreenText(language, TextId::More), {1060, 655});
 
     ValueText(canvas, "%d MHz", entry.startMHz(), {1020, 140});
     ValueText(canvas, "%d MHz", entry.endMHz(), {1020, 260});
@@ -90,17 +83,16 @@ void DrawScale(Canvas& canvas, int referenceLevel) {
         const IntRect box{20, 630 - 114 * k, 70, 30};
         if (!canvas.NeedsArea(box)) continue;
         canvas.DrawText(Widened(FormatPrintf("%d", referenceLevel + 5 * k)), kFontScale,
-                        RectF{float(box.x), float(box.y), float(box.w), float(box.h)}, kRightTop,
-                        kBlack);
+                        ToRectF(box), kRightTop, kBlack);
     }
     for (int y = 186; y <= kPlotBottom; y += 116)
-        Fill(canvas, kGrid, {kPlotLeft, y, kPlotWidth, 2});
+        Fill(canvas, kGridGrey, {kPlotLeft, y, kPlotWidth, 2});
     for (int i = 0; i <= kScaleSpanDb; ++i) {
         const int y = kPlotTop + 2 + 23 * i;
         if (i % 5 == 0) {
-            Fill(canvas, kGrid, {90, y, 10, 2});
+            Fill(canvas, kGridGrey, {90, y, 10, 2});
         } else {
-            Fill(canvas, kGrid, {94, y, 6, 2});
+            Fill(canvas, kGridGrey, {94, y, 6, 2});
         }
     }
 }
@@ -117,13 +109,13 @@ std::optional<std::string> DrawSpectrum(Canvas& canvas, const SpectrumEntry& ent
     if (sampleCount < 1) return std::nullopt;
 
     const Trace trace = BuildTrace(entry, sampleCount, view.referenceLevel);
-    if (canvas.NeedsArea(trace.bounds)) canvas.FillPolygon(kTrace, trace.Vertices());
+    if (canvas.NeedsArea(trace.bounds)) canvas.FillPolygon(kGreen, trace.Vertices());
 
     const std::int64_t index = ReadoutIndex(view.cursorX, ColumnWidth(sampleCount));
     if (index < 0) return std::nullopt;
     // Past the levels the entry holds there is nothing to read: the tip shows nothing.
     if (index >= kMaxSamples) return std::string();
-    Fill(canvas, kCursor, {view.cursorX - 1, kPlotTop, 3, kPlotHeight});
+    Fill(canvas, kCursorOrange, {view.cursorX - 1, kPlotTop, kCursorWidth, kPlotHeight});
     return FormatReadout(entry, index, SampleStep(view.dvbType));
 }
 

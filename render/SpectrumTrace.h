@@ -13,14 +13,6 @@
 
 namespace quorvel::spectrum {
 
-// The plot: x 100..999, y 70..649; the bottom line is y 650 and 580 pixels stand for 25 dB.
-inline constexpr int kPlotLeft = 100;
-inline constexpr int kPlotTop = 70;
-inline constexpr int kPlotWidth = 900;
-inline constexpr int kPlotHeight = 580;
-inline constexpr int kPlotBottom = kPlotTop + kPlotHeight;
-inline constexpr int kScaleSpanDb = 25;
-
 inline constexpr int kMaxSamples = static_cast<int>(SpectrumEntry::kLevelCount);
 inline constexpr int kMaxTraceVertices = kMaxSamples + 2;
 

@@ -120,7 +120,7 @@ TEST_F(NavigatorTest, ReferenceLevelStopsAtItsLimits) {
     for (int press = 1; press <= 8; ++press) {
         const Outcome outcome = m_nav.PressKey(NavKey::Up);
         if (press <= 7) {
-            EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{kSpectrumPlotArea}) << press;
+            EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{spectrum::kScaleAndPlot}) << press;
         } else {
             EXPECT_FALSE(outcome.Changed()) << "UP at 75";
         }
@@ -148,7 +148,7 @@ TEST_F(NavigatorTest, UpDownAndF1ActOnlyOnTheirOwnScreen) {
 
     Outcome outcome = m_nav.PressKey(NavKey::F1);
     EXPECT_TRUE(m_nav.State().showMore);
-    EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{kConstellationMoreBand});
+    EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{constellation::kMoreBand});
     EXPECT_EQ(m_nav.HelpLine(), help::kConstellationMore);
     outcome = m_nav.PressKey(NavKey::F1);
     EXPECT_FALSE(m_nav.State().showMore);

@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
+#include "Version.h"
 #include "CliProcess.h"
 #include "ExpectedScreen.h"
 #include "data/TextEncoding.h"
@@ -110,7 +111,7 @@ TEST(CliBatch, WritesExactlyOnePicturePerScreenAndAnIndexThatTracesEachBack) {
         const nlohmann::json& entry = byFile[picture.file];
         EXPECT_EQ(entry["entryName"], picture.entryName);
         EXPECT_EQ(entry["sourceSha256"], sha);
-        EXPECT_EQ(entry["toolVersion"], QUORVEL_VERSION);
+        EXPECT_EQ(entry["toolVersion"], kVersion);
         EXPECT_EQ(entry["dvbType"].get<std::string>().substr(0, 4), "DVB-");
         EXPECT_EQ(
             std::string(1, static_cast<char>(std::tolower(entry["dvbType"].get<std::string>()[4]))),

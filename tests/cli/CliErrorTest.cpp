@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "Version.h"
 #include "CliProcess.h"
 
 namespace quorvel::test {
@@ -138,7 +139,7 @@ TEST(CliHelp, ToolAndEachCommandAnswerHelpAndTheToolItsVersion) {
     }
     const CliRun version = RunCliTool({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "quorvel-cli " QUORVEL_VERSION "\n");
+    EXPECT_EQ(version.out, std::string("quorvel-cli ") + kVersion + "\n");
 }
 
 }  // namespace

@@ -12,8 +12,8 @@ namespace {
 TEST(ScreenText, LanguagesDifferOnlyWhereTheMeterTranslatesAndOnlyTheLastIdIsEmpty) {
     const std::set<int> translated = {2, 3, 5, 6, 11, 13, 15, 29};
     for (int id = 0; id < kScreenTextCount; ++id) {
-        const std::u16string_view english = ScreenText(Language::English, id);
-        const std::u16string_view french = ScreenText(Language::French, id);
+        const std::u16string_view english = ScreenText(Language::English, static_cast<TextId>(id));
+        const std::u16string_view french = ScreenText(Language::French, static_cast<TextId>(id));
         EXPECT_EQ(english != french, translated.count(id) == 1) << "id " << id;
         EXPECT_EQ(english.empty(), id == 35) << "id " << id;
         EXPECT_EQ(french.empty(), id == 35) << "id " << id;
@@ -46,16 +46,16 @@ TEST(ScreenText, SpotChecksInBothLanguages) {
         {35, u"", u""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ScreenText(Language::English, c.id), c.english) << "id " << c.id;
-        EXPECT_EQ(ScreenText(Language::French, c.id), c.french) << "id " << c.id;
+        EXPECT_EQ(ScreenText(Language::English, static_cast<TextId>(c.id)), c.english) << "id " << c.id;
+        EXPECT_EQ(ScreenText(Language::French, static_cast<TextId>(c.id)), c.french) << "id " << c.id;
     }
 }
 
 TEST(ScreenText, UnknownIdsAndLanguagesGiveEmptyText) {
-    EXPECT_TRUE(ScreenText(Language::English, -1).empty());
-    EXPECT_TRUE(ScreenText(Language::English, 36).empty());
-    EXPECT_TRUE(ScreenText(Language::French, 1000).empty());
-    EXPECT_TRUE(ScreenText(static_cast<Language>(2), 1).empty());
+    EXPECT_TRUE(ScreenText(Language::English, static_cast<TextId>(-1)).empty());
+    EXPECT_TRUE(ScreenText(Language::English, static_cast<TextId>(36)).empty());
+    EXPECT_TRUE(ScreenText(Language::French, static_cast<TextId>(1000)).empty());
+    EXPECT_TRUE(ScreenText(static_cast<Language>(2), TextId::Satellite).empty());
 }
 
 TEST(WidenText, MapsEveryWindows1252ByteToOneCodeUnit) {

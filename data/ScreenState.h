@@ -3,6 +3,9 @@
 
 #include <cstdint>
 
+#include <optional>
+
+#include "data/Catalogue.h"
 #include "data/Types.h"
 
 namespace quorvel {
@@ -20,5 +23,11 @@ struct ScreenState {
     int spectrumSelection = -1;
     int constellationSelection = -1;
 };
+
+// What a rebuild of the lists leaves: every non-empty list on its first line and the others
+// without a selection, and the first family of Measure, Constellation and Spectrum that has names
+// made current, which it returns. With every list empty the current family stays and nothing is
+// returned.
+std::optional<Category> SelectAfterRebuild(ScreenState& state, const Catalogue& catalogue);
 
 }  // namespace quorvel
