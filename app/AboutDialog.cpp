@@ -1,8 +1,9 @@
-#include "app/CAboutDlg.h"
+#include "app/AboutDialog.h"
 
 #include <QLabel>
 #include <QPushButton>
 
+#include "Version.h"
 #include "app/AppIcon.h"
 #include "app/DialogUnits.h"
 
@@ -12,7 +13,7 @@ namespace {
 constexpr int kIconPixels = 32;
 }
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About Quorvel"));
     QFont dialogFont = font();
     dialogFont.setPixelSize(kDialogFontPixels);
@@ -24,7 +25,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     icon->setPixmap(AppIcon().pixmap(kIconPixels, kIconPixels));
     icon->setGeometry(HorizontalUnits(11), VerticalUnits(17), kIconPixels, kIconPixels);
 
-    auto* text = new QLabel(QStringLiteral("Quorvel Version 1.2"), this);
+    auto* text = new QLabel(QStringLiteral("Quorvel Version %1").arg(QLatin1String(kShortVersion)), this);
     text->setGeometry(FromDialogUnits({40, 10, 119, 8}));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

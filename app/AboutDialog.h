@@ -5,10 +5,10 @@
 
 namespace quorvel {
 
-class CAboutDlg : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 };
 
 }  // namespace quorvel

@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 
-#include "app/CPreviewDlg.h"
+#include "app/MainWindow.h"
 
 namespace quorvel {
 
@@ -22,7 +22,7 @@ bool PassesThrough(const QKeyEvent& key) {
 
 }  // namespace
 
-InputFilter::InputFilter(CPreviewDlg& dialog) : QObject(&dialog), m_dialog(dialog) {}
+InputFilter::InputFilter(MainWindow& dialog) : QObject(&dialog), m_dialog(dialog) {}
 
 bool InputFilter::IsBoundForMainWindow(QObject* watched) const {
     const auto* widget = qobject_cast<const QWidget*>(watched);

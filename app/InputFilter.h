@@ -5,14 +5,14 @@
 
 namespace quorvel {
 
-class CPreviewDlg;
+class MainWindow;
 
 // Installed on the application so that it sees key presses before the focused widget, an opened
 // list's popup included. Dialogs, message boxes and menus of their own keep their keys.
 class InputFilter : public QObject {
     Q_OBJECT
   public:
-    explicit InputFilter(CPreviewDlg& dialog);
+    explicit InputFilter(MainWindow& dialog);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -20,7 +20,7 @@ class InputFilter : public QObject {
   private:
     bool IsBoundForMainWindow(QObject* watched) const;
 
-    CPreviewDlg& m_dialog;
+    MainWindow& m_dialog;
     int m_wheelRemainder = 0;  // eighths of a degree not yet worth a whole line
 };
 

@@ -1,4 +1,4 @@
-#include "app/CPreviewDlg.h"
+#include "app/MainWindow.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -19,13 +19,13 @@
 #include <QVBoxLayout>
 
 #include "app/AppIcon.h"
-#include "app/CAboutDlg.h"
+#include "app/AboutDialog.h"
 #include "app/DialogUnits.h"
 #include "app/InputFilter.h"
 #include "app/ListComboBox.h"
 #include "app/ScreenView.h"
 #include "data/TextEncoding.h"
-#include "export/BmpFile.h"
+#include "export/ScreenBmp.h"
 #include "export/ExportDiagnostics.h"
 
 namespace quorvel {
@@ -71,7 +71,7 @@ QString DroppedSourceFile(const QMimeData* mime) {
 
 }  // namespace
 
-CPreviewDlg::CPreviewDlg(QWidget* parent) : QDialog(parent) {
+MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(kTitle);
     setWindowIcon(AppIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -115,15 +115,15 @@ CPreviewDlg::CPreviewDlg(QWidget* parent) : QDialog(parent) {
     Apply({});
 }
 
-CPreviewDlg::~CPreviewDlg() = default;
+MainWindow::~MainWindow() = default;
 
-void CPreviewDlg::BuildMenus() {
+void MainWindow::BuildMenus() {
     m_menuBar = new QMenuBar(this);
 
     QMenu* file = m_menuBar->addMenu(QStringLiteral("&File"));
-    QAction* open = file->addAction(QStringLiteral("&Open"), this, &CPreviewDlg::OnFileOpen);
+    QAction* open = file->addAction(QStringLiteral("&Open"), this, &MainWindow::OnFileOpen);
     open->setObjectName(QStringLiteral("actionOpen"));
-    QAction* save = file->addAction(QStringLiteral("&Save"), this, &CPreviewDlg::OnFileSave);
+    QAction* save = file->addAction(QStringLiteral("&Save"), this, &MainWindow::OnFileSave);
     save->setObjectName(QStringLiteral("actionSave"));
 
     const auto addRadio = [this](QMenu* menu, QActionGroup* group, const char* text,
@@ -155,18 +155,17 @@ void CPreviewDlg::BuildMenus() {
     // The desktop offers no system menu to extend, so About gets a popup of its own.
     QMenu* help = m_menuBar->addMenu(QStringLiteral("&Help"));
     QAction* about =
-        help->addAction(QStringLiteral("&About Quorvel..."), this, &CPreviewDlg::OnAbout);
+        help->addAction(QStringLiteral("&About Quorvel..."), this, &MainWindow::OnAbout);
     about->setObjectName(QStringLiteral("actionAbout"));
 }
 
-void CPreviewDlg::BuildControls() {
+void MainWindow::BuildControls() {
     m_client = new QWidget(this);
     m_client->setMouseTracking(true);
 
-    m_screen = new ScreenView(m_navigator, m_client);
+    m_screen = new ScreenView(m_client);
     m_screen->setObjectName(QStringLiteral("screen"));
     m_screen->move(0, 0);
-    m_screen->OnPassFinished([this](const PaintResult& result) { OnPassFinished(result); });
     m_screen->OnPointerMoved(
         [this](QPoint at) { Apply(m_navigator.PointerMoved(at.x(), at.y())); });
 
@@ -204,15 +203,15 @@ void CPreviewDlg::BuildControls() {
     m_helpLine->setGeometry(FromDialogUnits({530, 489, 316, 34}));
 }
 
-const QImage& CPreviewDlg::ScreenImage() const {
+const QImage& MainWindow::ScreenImage() const {
     return m_screen->Image();
 }
 
-std::array<QComboBox*, 3> CPreviewDlg::Lists() const {
+std::array<QComboBox*, 3> MainWindow::Lists() const {
     return {m_measureList, m_constellationList, m_spectrumList};
 }
 
-ListComboBox* CPreviewDlg::ListOf(Category family) const {
+ListComboBox* MainWindow::ListOf(Category family) const {
     switch (family) {
         case Category::Measure:
             return m_measureList;
@@ -226,16 +225,16 @@ ListComboBox* CPreviewDlg::ListOf(Category family) const {
     return nullptr;
 }
 
-void CPreviewDlg::Apply(const Outcome& outcome) {
+void MainWindow::Apply(const Outcome& outcome) {
     if (outcome.listsRebuilt) RefillLists();
     SyncSelections();
     if (outcome.focus) ListOf(*outcome.focus)->setFocus();
     m_helpLine->setText(QString::fromStdString(m_navigator.HelpLine()));
     if (!m_navigator.ShowsCursorTip()) QToolTip::hideText();
-    m_screen->Invalidate(outcome.invalidated);
+    OnPassFinished(m_screen->Repaint(outcome.invalidated, m_navigator.State(), m_navigator.Lists()));
 }
 
-void CPreviewDlg::RefillLists() {
+void MainWindow::RefillLists() {
     const auto refill = [](QComboBox* list, const std::vector<std::string>& names) {
         const QSignalBlocker blocker(list);
         list->clear();
@@ -249,7 +248,7 @@ void CPreviewDlg::RefillLists() {
     refill(m_spectrumList, lists.spectrum.names);
 }
 
-void CPreviewDlg::SyncSelections() {
+void MainWindow::SyncSelections() {
     for (Category family : {Category::Measure, Category::Constellation, Category::Spectrum}) {
         QComboBox* list = ListOf(family);
         const QSignalBlocker blocker(list);
@@ -257,43 +256,41 @@ void CPreviewDlg::SyncSelections() {
     }
 }
 
-void CPreviewDlg::OnKeyDown(int qtKey) {
+void MainWindow::OnKeyDown(int qtKey) {
     if (const std::optional<NavKey> key = NavKeyOf(qtKey)) Apply(m_navigator.PressKey(*key));
 }
 
-void CPreviewDlg::OnWheel(int lines) {
+void MainWindow::OnWheel(int lines) {
     Apply(m_navigator.StepCurrentList(lines));
 }
 
-void CPreviewDlg::OnFileOpen() {
+void MainWindow::OnFileOpen() {
     const QString path = m_choosePath();
     if (!path.isEmpty()) OpenSourceFile(path);
 }
 
-void CPreviewDlg::OnFileSave() {
+void MainWindow::OnFileSave() {
     const QString path = m_chooseSavePath();
     if (!path.isEmpty()) SaveScreenAsBmp(path);
 }
 
-void CPreviewDlg::SaveScreenAsBmp(const QString& path) {
+void MainWindow::SaveScreenAsBmp(const QString& path) {
     const QImage& screen = ScreenImage();
     PrintExportDiagnostics(stdout, 32, screen.width(), screen.height());
     const WriteOutcome written =
-        WriteBmp32File(std::filesystem::path(QFile::encodeName(path).toStdString()),
-                       reinterpret_cast<const std::uint32_t*>(screen.constBits()), screen.width(),
-                       screen.height(), static_cast<std::size_t>(screen.bytesPerLine()));
+        WriteScreenBmp(screen, std::filesystem::path(QFile::encodeName(path).toStdString()));
     if (!written.ok) {
         m_warn(QStringLiteral("Save false! \n%1\n%2")
                    .arg(QFileInfo(path).absoluteFilePath(), QString::fromStdString(written.error)));
     }
 }
 
-void CPreviewDlg::OnAbout() {
-    CAboutDlg about(this);
+void MainWindow::OnAbout() {
+    AboutDialog about(this);
     about.exec();
 }
 
-void CPreviewDlg::OpenSourceFile(const QString& path) {
+void MainWindow::OpenSourceFile(const QString& path) {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     const LoadResult result =
         m_navigator.LoadFile(std::filesystem::path(QFile::encodeName(fullPath).toStdString()));
@@ -311,7 +308,7 @@ void CPreviewDlg::OpenSourceFile(const QString& path) {
     }
 }
 
-void CPreviewDlg::OnPassFinished(const PaintResult& result) {
+void MainWindow::OnPassFinished(const PaintResult& result) {
     if (result.cursorTipText) {
         m_navigator.SetCursorTipText(*result.cursorTipText);
         // A tip on show follows the cursor column it describes.
@@ -325,7 +322,7 @@ void CPreviewDlg::OnPassFinished(const PaintResult& result) {
     }
 }
 
-void CPreviewDlg::ReportMissingIcons(const std::vector<int>& ids) {
+void MainWindow::ReportMissingIcons(const std::vector<int>& ids) {
     for (int id : ids) {
         if (!m_iconsBeingReported.insert(id).second) continue;
         m_warn(QString::asprintf("Find resorurce error! id:%d\n", id));
@@ -333,7 +330,7 @@ void CPreviewDlg::ReportMissingIcons(const std::vector<int>& ids) {
     }
 }
 
-bool CPreviewDlg::ShowCursorTip(const QPoint& globalPos) {
+bool MainWindow::ShowCursorTip(const QPoint& globalPos) {
     if (!m_navigator.ShowsCursorTip()) return false;
     // Rich text gives the pure blue; non-breaking spaces keep the readout on one line.
     const QString text = QString::fromStdString(m_navigator.CursorTipText())
@@ -344,7 +341,7 @@ bool CPreviewDlg::ShowCursorTip(const QPoint& globalPos) {
     return true;
 }
 
-bool CPreviewDlg::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         // Tips of every part of the window end up here; only the Spectrum cursor has one.
         if (!ShowCursorTip(static_cast<QHelpEvent*>(event)->globalPos())) QToolTip::hideText();
@@ -353,11 +350,11 @@ bool CPreviewDlg::event(QEvent* event) {
     return QDialog::event(event);
 }
 
-void CPreviewDlg::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (!DroppedSourceFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
-void CPreviewDlg::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     const QString path = DroppedSourceFile(event->mimeData());
     if (path.isEmpty()) return;
     event->acceptProposedAction();

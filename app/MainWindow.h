@@ -21,7 +21,7 @@ namespace quorvel {
 class ListComboBox;
 class ScreenView;
 
-class CPreviewDlg : public QDialog {
+class MainWindow : public QDialog {
     Q_OBJECT
   public:
     // Shows one warning to the user; replaceable so that tests never block on a modal box.
@@ -31,8 +31,8 @@ class CPreviewDlg : public QDialog {
     // Asks the user where to save the screen; an empty result means cancelled.
     using SavePathChooser = std::function<QString()>;
 
-    explicit CPreviewDlg(QWidget* parent = nullptr);
-    ~CPreviewDlg() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     void SetWarningSink(WarningSink sink) { m_warn = std::move(sink); }
     void SetOpenPathChooser(OpenPathChooser chooser) { m_choosePath = std::move(chooser); }
@@ -40,12 +40,13 @@ class CPreviewDlg : public QDialog {
 
     // Loads a file as File > Open does once a path is chosen, messages included.
     void OpenSourceFile(const QString& path);
-    // Writes the screen as last painted to `path` as a 32-bit BMP, replacing any file there; a
+    // Writes the screen as it stands to `path` as a 32-bit BMP, replacing any file there; a
     // failure leaves the earlier file as it was and is shown as a warning.
     void SaveScreenAsBmp(const QString& path);
 
     const Navigator& Navigation() const { return m_navigator; }
-    // The screen as last painted; File > Save exports exactly these pixels.
+    // The screen for the current state, painted whether the window is shown or not; File > Save
+    // exports exactly these pixels.
     const QImage& ScreenImage() const;
     // Left to right: Measure, Constellation, Spectrum.
     std::array<QComboBox*, 3> Lists() const;

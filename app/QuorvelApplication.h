@@ -8,11 +8,11 @@
 
 namespace quorvel {
 
-class CPreviewDlg;
+class MainWindow;
 
-class CPreviewApp {
+class QuorvelApplication {
   public:
-    CPreviewApp(int& argc, char** argv);
+    QuorvelApplication(int& argc, char** argv);
 
     // Shows the main window, opens the file named on the command line if any, and returns when
     // the window has closed.
@@ -21,7 +21,7 @@ class CPreviewApp {
     // The source file named by the arguments (program name first), if one is.
     static std::optional<QString> StartFile(const QStringList& arguments);
     // Opens `path` once the window's event loop runs, exactly as File > Open would.
-    static void ScheduleOpen(CPreviewDlg& dialog, const QString& path);
+    static void ScheduleOpen(MainWindow& dialog, const QString& path);
 
   private:
     QApplication m_application;

@@ -1,33 +1,35 @@
-// The 1280 by 720 screen: one persistent image, repainted only where it was invalidated.
+// The 1280 by 720 screen: one persistent image that every state change paints into at once, and a
+// widget that only shows it.
 #pragma once
 
 #include <QImage>
-#include <QRegion>
 #include <QWidget>
 #include <functional>
 #include <vector>
 
-#include "render/Canvas.h"
+#include "data/Catalogue.h"
+#include "data/ScreenState.h"
+#include "render/ScreenLayout.h"
 #include "render/ScreenPainter.h"
 
 namespace quorvel {
 
-class Navigator;
-
 class ScreenView : public QWidget {
     Q_OBJECT
   public:
-    using PassObserver = std::function<void(const PaintResult&)>;
     using PointerObserver = std::function<void(QPoint)>;
 
-    // `navigator` supplies the state and lists of every pass and must outlive the view.
-    ScreenView(const Navigator& navigator, QWidget* parent);
+    explicit ScreenView(QWidget* parent);
 
-    // The screen exactly as the last pass left it; this is what an export saves.
+    // The screen exactly as the last pass left it, shown or not; this is what an export saves.
     const QImage& Image() const { return m_image; }
 
-    void Invalidate(const std::vector<IntRect>& areas);
-    void OnPassFinished(PassObserver observer) { m_passObserver = std::move(observer); }
+    // Paints `areas` of the screen for `state` into the image, the way a clipped repaint does,
+    // and has the widget show them. Painting here rather than in paintEvent keeps the image
+    // current while the window is hidden or minimised, when no paint events come.
+    PaintResult Repaint(const std::vector<IntRect>& areas, const ScreenState& state,
+                        const Catalogue& catalogue);
+
     void OnPointerMoved(PointerObserver observer) { m_pointerObserver = std::move(observer); }
 
   protected:
@@ -35,10 +37,7 @@ class ScreenView : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
-    const Navigator& m_navigator;
     QImage m_image;
-    QRegion m_pending;  // invalidated since the last pass
-    PassObserver m_passObserver;
     PointerObserver m_pointerObserver;
 };
 

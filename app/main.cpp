@@ -1,7 +1,7 @@
 // Starts Quorvel: `quorvel [source-file.dat]`.
-#include "app/CPreviewApp.h"
+#include "app/QuorvelApplication.h"
 
 int main(int argc, char** argv) {
-    quorvel::CPreviewApp app(argc, argv);
+    quorvel::QuorvelApplication app(argc, argv);
     return app.Run();
 }

@@ -11,7 +11,7 @@
 #include <QToolTip>
 #include <QUrl>
 
-#include "app/CPreviewApp.h"
+#include "app/QuorvelApplication.h"
 #include "app/HelpTexts.h"
 #include "tests/app/WindowTest.h"
 
@@ -280,17 +280,17 @@ TEST_F(MainWindowTest, FileOpenAsksForAPathAndCancellingChangesNothing) {
 }
 
 TEST_F(MainWindowTest, TheFileNamedAtStartOpensLikeFileOpen) {
-    EXPECT_FALSE(CPreviewApp::StartFile({"quorvel"}).has_value());
+    EXPECT_FALSE(QuorvelApplication::StartFile({"quorvel"}).has_value());
     const QString path = Write(test::FullSatelliteFile());
-    const std::optional<QString> start = CPreviewApp::StartFile({"quorvel", path});
+    const std::optional<QString> start = QuorvelApplication::StartFile({"quorvel", path});
     ASSERT_TRUE(start.has_value());
-    CPreviewApp::ScheduleOpen(*m_dialog, *start);
+    QuorvelApplication::ScheduleOpen(*m_dialog, *start);
     EXPECT_EQ(State().category, Category::None);  // only once the event loop runs
     QTest::qWait(0);
     QCoreApplication::processEvents();
     EXPECT_EQ(State().category, Category::Measure);
 
-    CPreviewApp::ScheduleOpen(*m_dialog, Path("missing.dat"));
+    QuorvelApplication::ScheduleOpen(*m_dialog, Path("missing.dat"));
     QCoreApplication::processEvents();
     EXPECT_EQ(m_warnings, QStringList{"Open false! \n" + Path("missing.dat")});
 }

@@ -13,7 +13,7 @@
 #include <QTest>
 #include <memory>
 
-#include "app/CPreviewDlg.h"
+#include "app/MainWindow.h"
 #include "tests/app/SourceFiles.h"
 
 namespace quorvel::test {
@@ -27,7 +27,7 @@ class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        m_dialog = std::make_unique<CPreviewDlg>();
+        m_dialog = std::make_unique<MainWindow>();
         m_dialog->SetWarningSink([this](const QString& text) { m_warnings << text; });
         m_dialog->show();
         m_dialog->activateWindow();
@@ -65,7 +65,7 @@ class WindowTest : public ::testing::Test {
     }
 
     QTemporaryDir m_dir;
-    std::unique_ptr<CPreviewDlg> m_dialog;
+    std::unique_ptr<MainWindow> m_dialog;
     QStringList m_warnings;
 };
 
