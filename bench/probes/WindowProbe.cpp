@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "app/CPreviewApp.h"
-#include "app/CPreviewDlg.h"
+#include "app/QuorvelApplication.h"
+#include "app/MainWindow.h"
 #include "app/ListComboBox.h"
 #include "app/ScreenView.h"
 #include "probes/ProbeRow.h"
@@ -32,7 +32,7 @@ extern char** environ;
 
 namespace {
 
-using quorvel::CPreviewDlg;
+using quorvel::MainWindow;
 using quorvel::ScreenView;
 
 // Seconds since boot at which this process was created: field 22 of /proc/self/stat, in clock
@@ -53,14 +53,14 @@ double BootSeconds() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-bool HasFileLoaded(const CPreviewDlg& dialog) {
+bool HasFileLoaded(const MainWindow& dialog) {
     return dialog.Navigation().Lists().measure.Count() > 0;
 }
 
 // Calls `onPainted` once each paint of the screen view has finished, with its window.
 class PaintWatcher : public QObject {
   public:
-    explicit PaintWatcher(std::function<void(CPreviewDlg&)> onPainted)
+    explicit PaintWatcher(std::function<void(MainWindow&)> onPainted)
         : m_onPainted(std::move(onPainted)) {}
 
   protected:
@@ -69,12 +69,12 @@ class PaintWatcher : public QObject {
         if (event->type() != QEvent::Paint || view == nullptr) return false;
         // The view handles the event here, so that what follows sees the paint finished.
         static_cast<QObject*>(view)->event(event);
-        if (auto* dialog = qobject_cast<CPreviewDlg*>(view->window())) m_onPainted(*dialog);
+        if (auto* dialog = qobject_cast<MainWindow*>(view->window())) m_onPainted(*dialog);
         return true;
     }
 
   private:
-    std::function<void(CPreviewDlg&)> m_onPainted;
+    std::function<void(MainWindow&)> m_onPainted;
 };
 
 // Argument vector of the program itself: its name, then the file to open.
@@ -91,9 +91,9 @@ struct WindowArguments {
 int Startup(const char* self) {
     WindowArguments arguments(self);
     // Built exactly as main() builds it, the file named on the command line.
-    quorvel::CPreviewApp app(arguments.argc, arguments.argv.data());
+    quorvel::QuorvelApplication app(arguments.argc, arguments.argv.data());
     double elapsed = -1;
-    PaintWatcher watcher([&](CPreviewDlg& dialog) {
+    PaintWatcher watcher([&](MainWindow& dialog) {
         if (elapsed >= 0 || !HasFileLoaded(dialog)) return;
         elapsed = BootSeconds() - ProcessStartSeconds();
         dialog.done(0);
@@ -116,7 +116,7 @@ long StatusKb(const char* key) {
 
 // Every DVB type, language, family and list line, and the More view of each constellation
 // line, each painted before the next step.
-int VisitEveryScreen(CPreviewDlg& dialog) {
+int VisitEveryScreen(MainWindow& dialog) {
     auto* view = dialog.findChild<ScreenView*>(QStringLiteral("screen"));
     int screens = 0;
     const auto paint = [&] {
@@ -150,10 +150,10 @@ int VisitEveryScreen(CPreviewDlg& dialog) {
 
 int Memory(const char* self) {
     WindowArguments arguments(self);
-    quorvel::CPreviewApp app(arguments.argc, arguments.argv.data());
+    quorvel::QuorvelApplication app(arguments.argc, arguments.argv.data());
     bool toured = false;
     int screens = 0;
-    PaintWatcher watcher([&](CPreviewDlg& dialog) {
+    PaintWatcher watcher([&](MainWindow& dialog) {
         if (toured || !HasFileLoaded(dialog)) return;
         toured = true;
         // After this paint returns: a tour from inside a paint event would nest paints.
