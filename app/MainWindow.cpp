@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -228,7 +229,17 @@ ListComboBox* MainWindow::ListOf(Category family) const {
 void MainWindow::Apply(const Outcome& outcome) {
     if (outcome.listsRebuilt) RefillLists();
     SyncSelections();
-    if (outcome.focus) ListOf(*outcome.focus)->setFocus();
+    if (outcome.focus) {
+        // An opened list closes before another takes the focus; its close-up must not make its
+        // family current again, since the key has just moved away from it.
+        for (QComboBox* list : Lists()) {
+            if (list->view()->isVisible()) {
+                const QSignalBlocker blocker(list);
+                list->hidePopup();
+            }
+        }
+        ListOf(*outcome.focus)->setFocus();
+    }
     m_helpLine->setText(QString::fromStdString(m_navigator.HelpLine()));
     if (!m_navigator.ShowsCursorTip()) QToolTip::hideText();
     OnPassFinished(m_screen->Repaint(outcome.invalidated, m_navigator.State(), m_navigator.Lists()));
@@ -317,16 +328,17 @@ void MainWindow::OnPassFinished(const PaintResult& result) {
     if (!result.missingIcons.empty()) {
         // Never from inside the pass: the box runs an event loop of its own.
         QMetaObject::invokeMethod(
-            this, [this, ids = result.missingIcons] { ReportMissingIcons(ids); },
+            this, [this, icons = result.missingIcons] { ReportMissingIcons(icons); },
             Qt::QueuedConnection);
     }
 }
 
-void MainWindow::ReportMissingIcons(const std::vector<int>& ids) {
-    for (int id : ids) {
-        if (!m_iconsBeingReported.insert(id).second) continue;
-        m_warn(QString::asprintf("Find resorurce error! id:%d\n", id));
-        m_iconsBeingReported.erase(id);
+void MainWindow::ReportMissingIcons(const std::vector<MissingIcon>& icons) {
+    for (const MissingIcon& icon : icons) {
+        if (!m_iconsBeingReported.insert(icon.id).second) continue;
+        // The meter's message carries the look-up's error code, not the icon's id.
+        m_warn(QString::asprintf("Find resorurce error! id:%d\n", icon.errorCode));
+        m_iconsBeingReported.erase(icon.id);
     }
 }
 

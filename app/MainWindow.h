@@ -72,7 +72,7 @@ class MainWindow : public QDialog {
     void RefillLists();
     void SyncSelections();
     void OnPassFinished(const PaintResult& result);
-    void ReportMissingIcons(const std::vector<int>& ids);
+    void ReportMissingIcons(const std::vector<MissingIcon>& icons);
     bool ShowCursorTip(const QPoint& globalPos);
     ListComboBox* ListOf(Category family) const;
 

@@ -65,9 +65,9 @@ std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
     std::vector<int> missingIcons;
     ScreenState state = StateFor(catalogue, request);
     const auto collect = [&missingIcons](const PaintResult& result) {
-        for (int icon : result.missingIcons) {
-            if (std::find(missingIcons.begin(), missingIcons.end(), icon) == missingIcons.end()) {
-                missingIcons.push_back(icon);
+        for (const MissingIcon& icon : result.missingIcons) {
+            if (std::find(missingIcons.begin(), missingIcons.end(), icon.id) == missingIcons.end()) {
+                missingIcons.push_back(icon.id);
             }
         }
     };

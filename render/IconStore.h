@@ -17,6 +17,13 @@ struct ResourceImage {
     int errorCode = 0;  // kResourceNotFound for an unknown id; 0 when found (even if undecodable)
 };
 
+// An icon a pass asked for and could not load, and the system error code of the look-up.
+struct MissingIcon {
+    int id = 0;
+    int errorCode = 0;
+    bool operator==(const MissingIcon&) const = default;
+};
+
 // The embedded "IMG" resource with that numeric id. A resource that exists but cannot be decoded
 // gives a null image with error code 0: it is drawn as nothing and not reported.
 ResourceImage LoadResourceImage(int id);

@@ -156,7 +156,7 @@ void ImageCanvas::DrawText(std::u16string_view text, ScreenFont font, RectF box,
 void ImageCanvas::DrawImage(IconId icon, int x, int y) {
     // The look-up comes first: a missing icon is reported even when it lies outside the area.
     const ResourceImage resource = m_icons.Load(icon);
-    if (resource.errorCode != 0) m_missingIcons.push_back(static_cast<int>(icon));
+    if (resource.errorCode != 0) m_missingIcons.push_back({static_cast<int>(icon), resource.errorCode});
     if (resource.image.isNull()) return;
     const QRect pixels = Cut(QRect(QPoint(x, y), resource.image.size()), m_bounds);
     if (!pixels.isEmpty()) Record(BlitOp{resource.image, QPoint(x, y), pixels});

@@ -44,9 +44,9 @@ class ImageCanvas final : public Canvas {
     // this. Later calls, and drawing after it, do nothing.
     void Finish();
 
-    // Ids of the icons the pass asked for and could not find, one per request, in order; the
-    // caller reports them after the pass.
-    const std::vector<int>& MissingIcons() const { return m_missingIcons; }
+    // The icons the pass asked for and could not find, one per request, in order; the caller
+    // reports them after the pass.
+    const std::vector<MissingIcon>& MissingIcons() const { return m_missingIcons; }
 
   private:
     // Pixels already cut to the area's bounding rectangle.
@@ -90,7 +90,7 @@ class ImageCanvas final : public Canvas {
     QRect m_bounds;  // of the area
     const IconSource& m_icons;
     TextLayoutCache& m_texts;
-    std::vector<int> m_missingIcons;
+    std::vector<MissingIcon> m_missingIcons;
     std::vector<Operation> m_operations;
     bool m_finished = false;
 };

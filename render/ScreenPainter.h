@@ -11,12 +11,13 @@
 #include "data/Catalogue.h"
 #include "data/ScreenState.h"
 #include "render/Geometry.h"
+#include "render/IconStore.h"
 
 namespace quorvel {
 
 struct PaintResult {
     std::optional<std::string> cursorTipText;
-    std::vector<int> missingIcons;  // icon ids that could not be loaded during the pass
+    std::vector<MissingIcon> missingIcons;  // icons that could not be loaded during the pass
 };
 
 inline QRect ToQRect(IntRect r) {

@@ -116,6 +116,8 @@ std::optional<std::string> DrawSpectrum(Canvas& canvas, const SpectrumEntry& ent
     // Past the levels the entry holds there is nothing to read: the tip shows nothing.
     if (index >= kMaxSamples) return std::string();
     Fill(canvas, kCursorOrange, {view.cursorX - 1, kPlotTop, kCursorWidth, kPlotHeight});
+    // Past the sweep's last sample nothing was measured, whatever the entry holds there.
+    if (index >= sampleCount) return std::string();
     return FormatReadout(entry, index, SampleStep(view.dvbType));
 }
 

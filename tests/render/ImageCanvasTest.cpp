@@ -372,7 +372,7 @@ class IconsWithoutBattery final : public IconSource {
 TEST(ImageCanvasImage, MissingIconIsRecordedAndThePassGoesOn) {
     const IconsWithoutBattery icons;
     QImage screen = NewScreenImage();
-    std::vector<int> missing;
+    std::vector<MissingIcon> missing;
     {
         ImageCanvas canvas(screen, QRegion(0, 0, 700, 720), icons);
         canvas.DrawImage(IconId::Battery, 10, 10);
@@ -381,7 +381,7 @@ TEST(ImageCanvasImage, MissingIconIsRecordedAndThePassGoesOn) {
         canvas.FillRect(kWhite, {0, 600, 10, 10});
         missing = canvas.MissingIcons();
     }
-    EXPECT_EQ(missing, (std::vector<int>{148, 148}));
+    EXPECT_EQ(missing, (std::vector<MissingIcon>{{148, kResourceNotFound}, {148, kResourceNotFound}}));
     EXPECT_EQ(screen.pixel(20, 20), kBlack);
     EXPECT_NE(screen.pixel(101, 11), kBlack);
     EXPECT_EQ(screen.pixel(5, 605), kWhite);
