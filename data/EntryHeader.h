@@ -6,12 +6,14 @@
 #include <span>
 #include <string_view>
 
+#include "data/FieldLayout.h"
+
 namespace quorvel::entry {
 
-inline constexpr std::size_t kDvbTypeOffset = 0;
-inline constexpr std::size_t kNameOffset = 1;
-inline constexpr std::size_t kNameFieldSize = 30;  // bytes 1..30
-inline constexpr std::size_t kMaxNameLength = 29;
+inline constexpr std::size_t kDvbTypeOffset = layout::kDvbType.offset;
+inline constexpr std::size_t kNameOffset = layout::kName.offset;
+inline constexpr std::size_t kNameFieldSize = layout::kName.size;
+inline constexpr std::size_t kMaxNameLength = kNameFieldSize - 1;  // room for the NUL
 
 // The name up to its NUL, or the whole 30-byte field when it has none.
 inline std::string_view Name(std::span<const std::uint8_t> entry) {

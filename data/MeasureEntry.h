@@ -5,44 +5,67 @@
 #include <span>
 #include <string_view>
 
-#include "data/ByteReader.h"
-#include "data/EntryHeader.h"
+#include "data/FieldLayout.h"
 #include "data/SourceRecord.h"
 
 namespace quorvel {
 
 class MeasureEntry {
-public:
+  public:
     static constexpr std::size_t kSize = record::kMeasureEntrySize;
     using Bytes = std::span<const std::uint8_t, kSize>;
 
     explicit MeasureEntry(Bytes bytes) : m_bytes(bytes) {}
 
-    std::uint8_t dvbType() const { return bytes::U8<0>(m_bytes); }
-    std::string_view name() const { return entry::Name(m_bytes); }
-    std::string_view targetName() const { return bytes::Text<31, 33>(m_bytes); }
-    std::uint16_t lineFrequency() const { return bytes::U16<64>(m_bytes); }
-    std::uint16_t lineSymbolRate() const { return bytes::U16<66>(m_bytes); }
-    std::uint32_t frequency() const { return bytes::U32<68>(m_bytes); }
-    std::uint16_t symbolRateOrBandwidth() const { return bytes::U16<72>(m_bytes); }
-    std::uint8_t polarisation() const { return bytes::U8<74>(m_bytes); }
-    std::uint8_t quality() const { return bytes::U8<75>(m_bytes); }
-    std::uint8_t strength() const { return bytes::U8<76>(m_bytes); }
-    std::int32_t levelDbm() const { return bytes::I32<80>(m_bytes); }
-    std::int32_t carrierToNoise() const { return bytes::I32<84>(m_bytes); }
-    std::int32_t berMantissa() const { return bytes::I32<88>(m_bytes); }
-    std::int32_t berExponent() const { return bytes::I32<92>(m_bytes); }
-    std::int32_t perMantissa() const { return bytes::I32<96>(m_bytes); }
-    std::int32_t perExponent() const { return bytes::I32<100>(m_bytes); }
-    std::uint8_t deliverySystem() const { return bytes::U8<104>(m_bytes); }
-    std::uint32_t modulation() const { return bytes::U32<108>(m_bytes); }
-    std::uint8_t fecIndex() const { return bytes::U8<112>(m_bytes); }
-    std::uint8_t locked() const { return bytes::U8<113>(m_bytes); }
-    std::uint16_t orbitalPosition() const { return bytes::U16<114>(m_bytes); }
-    std::uint8_t tone22k() const { return bytes::U8<116>(m_bytes); }
-    std::uint8_t lnbVoltage() const { return bytes::U8<117>(m_bytes); }
+    std::uint8_t dvbType() const { return layout::Read<layout::kDvbType>(m_bytes); }
+    std::string_view name() const { return layout::ReadText<layout::kName>(m_bytes); }
+    std::string_view targetName() const {
+        return layout::ReadText<layout::measure::kTargetName>(m_bytes);
+    }
+    std::uint16_t lineFrequency() const {
+        return layout::Read<layout::measure::kLineFrequency>(m_bytes);
+    }
+    std::uint16_t lineSymbolRate() const {
+        return layout::Read<layout::measure::kLineSymbolRate>(m_bytes);
+    }
+    std::uint32_t frequency() const { return layout::Read<layout::measure::kFrequency>(m_bytes); }
+    std::uint16_t symbolRateOrBandwidth() const {
+        return layout::Read<layout::measure::kSymbolRateOrBandwidth>(m_bytes);
+    }
+    std::uint8_t polarisation() const {
+        return layout::Read<layout::measure::kPolarisation>(m_bytes);
+    }
+    std::uint8_t quality() const { return layout::Read<layout::measure::kQuality>(m_bytes); }
+    std::uint8_t strength() const { return layout::Read<layout::measure::kStrength>(m_bytes); }
+    std::int32_t levelDbm() const { return layout::Read<layout::measure::kLevelDbm>(m_bytes); }
+    std::int32_t carrierToNoise() const {
+        return layout::Read<layout::measure::kCarrierToNoise>(m_bytes);
+    }
+    std::int32_t berMantissa() const {
+        return layout::Read<layout::measure::kBerMantissa>(m_bytes);
+    }
+    std::int32_t berExponent() const {
+        return layout::Read<layout::measure::kBerExponent>(m_bytes);
+    }
+    std::int32_t perMantissa() const {
+        return layout::Read<layout::measure::kPerMantissa>(m_bytes);
+    }
+    std::int32_t perExponent() const {
+        return layout::Read<layout::measure::kPerExponent>(m_bytes);
+    }
+    std::uint8_t deliverySystem() const {
+        return layout::Read<layout::measure::kDeliverySystem>(m_bytes);
+    }
+    std::uint32_t modulation() const { return layout::Read<layout::measure::kModulation>(m_bytes); }
+    std::uint8_t fecIndex() const { return layout::Read<layout::measure::kFecIndex>(m_bytes); }
+    std::uint8_t locked() const { return layout::Read<layout::measure::kLocked>(m_bytes); }
+    std::uint16_t orbitalPosition() const {
+        return layout::Read<layout::measure::kOrbitalPosition>(m_bytes);
+    }
+    std::uint8_t tone22k() const { return layout::Read<layout::measure::kTone22k>(m_bytes); }
+    std::uint8_t lnbVoltage() const { return layout::Read<layout::measure::kLnbVoltage>(m_bytes); }
 
-private:
+  private:
     Bytes m_bytes;
 };
 
