@@ -8,8 +8,10 @@
 #include <span>
 #include <string_view>
 
+#include "data/ConstellationEntry.h"
 #include "data/EntryHeader.h"
-#include "data/SourceRecord.h"
+#include "data/EntryWriter.h"
+#include "data/SpectrumEntry.h"
 
 namespace quorvel::seeds {
 
@@ -31,19 +33,9 @@ class ByteSource {
     std::mt19937 m_engine;
 };
 
-void Put32(Bytes& bytes, std::size_t offset, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-void Put16(Bytes& bytes, std::size_t offset, std::uint16_t value) {
-    bytes[offset] = static_cast<std::uint8_t>(value);
-    bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
 Bytes EmptyRecord() {
     Bytes bytes(record::kSize, 0);
-    Put32(bytes, record::kMagicOffset, record::kMagic);
+    StampMagic(bytes);
     return bytes;
 }
 
@@ -58,28 +50,11 @@ void SetEveryPresenceBit(Bytes& bytes) {
     }
 }
 
-void SetPresent(Bytes& bytes, EntryKind kind, std::size_t slot) {
-    const record::KindLayout layout = record::LayoutOf(kind);
-    bytes[layout.maskOffset + slot / 8] |= static_cast<std::uint8_t>(1u << (slot % 8));
-}
-
-std::size_t EntryOffset(EntryKind kind, std::size_t slot) {
-    const record::KindLayout layout = record::LayoutOf(kind);
-    return layout.entriesOffset + slot * layout.entrySize;
-}
-
 // The header of a present entry: broadcast family byte and a name of any length up to the
 // 30-byte field (30 leaves no NUL inside it).
-void PutHeader(Bytes& bytes, EntryKind kind, std::size_t slot, DvbType dvbType,
-               std::string_view name) {
-    SetPresent(bytes, kind, slot);
-    const std::size_t at = EntryOffset(kind, slot);
-    bytes[at + entry::kDvbTypeOffset] = static_cast<std::uint8_t>(dvbType);
-    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(at + entry::kNameOffset),
-                entry::kNameFieldSize, 0);
-    const std::string_view kept = name.substr(0, entry::kNameFieldSize);
-    std::copy(kept.begin(), kept.end(),
-              bytes.begin() + static_cast<std::ptrdiff_t>(at + entry::kNameOffset));
+EntryWriter PutHeader(Bytes& bytes, EntryKind kind, std::size_t slot, DvbType dvbType,
+                      std::string_view name) {
+    return PlaceEntry(bytes, kind, slot, static_cast<std::uint8_t>(dvbType), name);
 }
 
 void PutHeaderEverywhere(Bytes& bytes, ByteSource& source) {
@@ -107,7 +82,7 @@ Bytes DemoLikeRecord() {
 Bytes WithoutMagic() {
     Bytes bytes = DemoLikeRecord();
     SetEveryPresenceBit(bytes);
-    Put32(bytes, record::kMagicOffset, 0);
+    std::fill_n(bytes.begin() + record::kMagicOffset, 4, 0);
     return bytes;
 }
 
@@ -157,15 +132,16 @@ Bytes SpectrumEdges() {
     };
     for (std::size_t slot = 0; slot < kSweeps.size(); ++slot) {
         const Sweep& sweep = kSweeps[slot];
-        PutHeader(bytes, EntryKind::Spectrum, slot, DvbType::Satellite, sweep.name);
-        const std::size_t at = EntryOffset(EntryKind::Spectrum, slot);
-        Put32(bytes, at + 32, static_cast<std::uint32_t>(sweep.startMHz));
-        Put32(bytes, at + 36, static_cast<std::uint32_t>(sweep.currentMHz));
-        Put32(bytes, at + 40, static_cast<std::uint32_t>(sweep.endMHz));
-        Put16(bytes, at + 44, sweep.currentLevel);
-        bytes[at + 46] = 0xFF;
-        bytes[at + 47] = 0xFF;
-        std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(at + 50), 202, sweep.levelFill);
+        EntryWriter entry =
+            PutHeader(bytes, EntryKind::Spectrum, slot, DvbType::Satellite, sweep.name);
+        entry.Set("startMHz", sweep.startMHz)
+            .Set("currentMHz", sweep.currentMHz)
+            .Set("endMHz", sweep.endMHz)
+            .Set("currentLevel", sweep.currentLevel)
+            .Set("tone22k", 0xFF)
+            .Set("lnbVoltage", 0xFF);
+        for (std::size_t i = 0; i < SpectrumEntry::kLevelCount; ++i)
+            entry.Set("levels", sweep.levelFill, i);
     }
     return bytes;
 }
@@ -175,13 +151,15 @@ Bytes ConstellationLimits() {
     Bytes bytes = EmptyRecord();
     constexpr std::array<std::uint16_t, 4> kCorners{0x8000, 0x7FFF, 0x0000, 0xFFFF};
     for (std::size_t slot = 0; slot < 4; ++slot) {
-        PutHeader(bytes, EntryKind::Constellation, slot, DvbType::Terrestrial, "Points at limits");
-        const std::size_t at = EntryOffset(EntryKind::Constellation, slot);
-        const std::uint8_t fill = slot % 2 == 0 ? 0xFF : 0x00;
-        std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(at + 32), 140 - 32, fill);
-        for (std::size_t point = 0; point < 1000; ++point) {
-            Put16(bytes, at + 140 + 2 * point, kCorners[(point + slot) % 4]);
-            Put16(bytes, at + 2140 + 2 * point, kCorners[(point / 4 + slot) % 4]);
+        EntryWriter entry = PutHeader(bytes, EntryKind::Constellation, slot, DvbType::Terrestrial,
+                                      "Points at limits");
+        // Every byte from the first value to the points, read or not.
+        const auto values = entry.Bytes().first(layout::constellation::kPointX.offset);
+        std::fill(values.begin() + layout::constellation::kFrequency.offset, values.end(),
+                  slot % 2 == 0 ? 0xFF : 0x00);
+        for (std::size_t point = 0; point < ConstellationEntry::kPointCount; ++point) {
+            entry.Set("pointX", kCorners[(point + slot) % 4], point)
+                .Set("pointY", kCorners[(point / 4 + slot) % 4], point);
         }
     }
     return bytes;
@@ -193,9 +171,8 @@ Bytes MeasureLimits() {
     std::size_t slot = 0;
     for (const DvbType dvbType : {DvbType::Cable, DvbType::Terrestrial, DvbType::Satellite}) {
         for (const std::uint8_t fill : {std::uint8_t{0xFF}, std::uint8_t{0x00}}) {
-            const std::size_t at = EntryOffset(EntryKind::Measure, slot);
-            std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), record::kMeasureEntrySize,
-                        fill);
+            const auto entry = SlotBytes(bytes, EntryKind::Measure, slot);
+            std::fill(entry.begin(), entry.end(), fill);
             PutHeader(bytes, EntryKind::Measure, slot, dvbType, "Every field at its limit");
             ++slot;
         }
@@ -219,7 +196,7 @@ std::vector<std::uint8_t> RandomRecord(std::uint32_t seed) {
 
 std::vector<std::uint8_t> RandomListedRecord(std::uint32_t seed) {
     Bytes bytes = RandomRecord(seed);
-    Put32(bytes, record::kMagicOffset, record::kMagic);
+    StampMagic(bytes);
     ByteSource source(~seed);
     PutHeaderEverywhere(bytes, source);
     return bytes;
@@ -230,7 +207,7 @@ std::vector<Seed> SourceSeeds() {
         {"all-masks-random.dat",
          [] {
              Bytes bytes = RandomRecord(1);
-             Put32(bytes, record::kMagicOffset, record::kMagic);
+             StampMagic(bytes);
              SetEveryPresenceBit(bytes);
              return bytes;
          }()},

@@ -4,13 +4,10 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <span>
-#include <stdexcept>
-#include <string>
 #include <string_view>
 #include <vector>
 
-#include "data/FieldLayout.h"
+#include "data/EntryWriter.h"
 
 namespace quorvel::demo {
 
@@ -44,53 +41,6 @@ class Xorshift32 {
   private:
     std::uint32_t m_state;
 };
-
-// Writes the fields of one slot by their layout names; a wrong name or value is a bug here.
-class EntryWriter {
-  public:
-    EntryWriter(std::span<std::uint8_t> bytes, EntryKind kind) : m_bytes(bytes), m_kind(kind) {}
-
-    EntryWriter& Set(std::string_view name, std::int64_t value, std::size_t index = 0) {
-        if (!layout::WriteNumber(m_bytes, Find(name), value, index)) Fail(name);
-        return *this;
-    }
-    EntryWriter& Text(std::string_view name, std::string_view text) {
-        if (!layout::WriteText(m_bytes, Find(name), text)) Fail(name);
-        return *this;
-    }
-    EntryWriter& Text(std::string_view name, std::u16string_view text) {
-        if (!layout::WriteText(m_bytes, Find(name), text)) Fail(name);
-        return *this;
-    }
-
-  private:
-    const layout::Field& Find(std::string_view name) const {
-        const layout::Field* field = layout::FindField(m_kind, name);
-        if (field == nullptr) Fail(name);
-        return *field;
-    }
-    [[noreturn]] static void Fail(std::string_view name) {
-        throw std::logic_error("demo record: cannot write field " + std::string(name));
-    }
-
-    std::span<std::uint8_t> m_bytes;
-    EntryKind m_kind;
-};
-
-// Starts an entry in `slot` with its header; `present` sets the slot's mask bit.
-EntryWriter Place(SourceRecord& record, EntryKind kind, std::size_t slot, std::uint8_t dvbType,
-                  std::string_view name, bool present = true) {
-    const record::KindLayout place = record::LayoutOf(kind);
-    if (slot >= place.slots) throw std::logic_error("demo record: slot out of range");
-    if (present) {
-        record.bytes[place.maskOffset + slot / 8] |= static_cast<std::uint8_t>(1u << (slot % 8));
-    }
-    EntryWriter writer(std::span(record.bytes)
-                           .subspan(place.entriesOffset + slot * place.entrySize, place.entrySize),
-                       kind);
-    writer.Set("dvbType", dvbType).Text("name", name);
-    return writer;
-}
 
 // ---- Measure entries ----
 
@@ -343,7 +293,7 @@ constexpr MeasureValues kMeasures[] = {
 };
 
 void WriteMeasure(SourceRecord& record, const MeasureValues& m, bool present = true) {
-    Place(record, EntryKind::Measure, m.slot, m.dvbType, m.name, present)
+    PlaceEntry(record.bytes, EntryKind::Measure, m.slot, m.dvbType, m.name, present)
         .Text("targetName", m.targetName)
         .Set("lineFrequency", m.lineFrequency)
         .Set("lineSymbolRate", m.lineSymbolRate)
@@ -428,7 +378,8 @@ int LevelAt(int frequency, int noiseFloor, const std::vector<std::array<int, 3>>
 }
 
 void WriteSpectrum(SourceRecord& record, const SpectrumValues& s, bool present = true) {
-    EntryWriter writer = Place(record, EntryKind::Spectrum, s.slot, s.dvbType, s.name, present);
+    EntryWriter writer =
+        PlaceEntry(record.bytes, EntryKind::Spectrum, s.slot, s.dvbType, s.name, present);
     Xorshift32 random(s.seed);
     std::vector<std::array<int, 3>> humps;
     for (const Carriers& band : s.bands) {
@@ -645,7 +596,7 @@ constexpr ConstellationValues kConstellations[] = {
 
 void WriteConstellation(SourceRecord& record, const ConstellationValues& c, bool present = true) {
     EntryWriter writer =
-        Place(record, EntryKind::Constellation, c.slot, c.dvbType, c.name, present);
+        PlaceEntry(record.bytes, EntryKind::Constellation, c.slot, c.dvbType, c.name, present);
     writer.Set("frequency", c.frequency)
         .Set("symbolRate", c.symbolRate)
         .Set("polarisation", c.polarisation)
@@ -670,18 +621,11 @@ void WriteConstellation(SourceRecord& record, const ConstellationValues& c, bool
     }
 }
 
-void WriteMagic(SourceRecord& record) {
-    for (std::size_t i = 0; i < 4; ++i) {
-        record.bytes[record::kMagicOffset + i] =
-            static_cast<std::uint8_t>(record::kMagic >> (8 * i));
-    }
-}
-
 }  // namespace
 
 void BuildDemoRecord(SourceRecord& record) {
     record.bytes.fill(0);
-    WriteMagic(record);
+    StampMagic(record.bytes);
     for (const MeasureValues& measure : kMeasures) WriteMeasure(record, measure);
     for (const SpectrumValues& spectrum : kSpectra) WriteSpectrum(record, spectrum);
     for (const ConstellationValues& constellation : kConstellations) {
