@@ -3,23 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
-#include <QFile>
-#include <QTemporaryDir>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <set>
 
-#include "Version.h"
 #include "CliProcess.h"
 #include "ExpectedScreen.h"
+#include "Version.h"
 #include "data/TextEncoding.h"
+#include "support/Files.h"
 
 namespace quorvel::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Expected {
     std::string file;
@@ -32,32 +26,25 @@ std::vector<Expected> ExpectedPictures(const std::string& extension) {
     SourceRecord record;
     EXPECT_EQ(LoadSourceFile(kDemoFile, record), LoadOutcome::Loaded);
     std::vector<Expected> pictures;
-    for (auto [dvbType, letter] :
-         {std::pair{DvbType::Satellite, "s"}, std::pair{DvbType::Terrestrial, "t"},
-          std::pair{DvbType::Cable, "c"}}) {
+    for (const auto& [dvbType, letter] :
+         {std::pair{DvbType::Satellite, 's'}, {DvbType::Terrestrial, 't'}, {DvbType::Cable, 'c'}}) {
         Catalogue catalogue;
         RebuildCatalogue(record, dvbType, catalogue);
-        const struct {
-            const char* name;
-            Category screen;
-            bool more;
-            const std::vector<std::string>* names;
-        } families[] = {
-            {"measure", Category::Measure, false, &catalogue.measure.names},
-            {"spectrum", Category::Spectrum, false, &catalogue.spectrum.names},
-            {"constellation", Category::Constellation, false, &catalogue.constellation.names},
-            {"constellation-more", Category::Constellation, true, &catalogue.constellation.names}};
+        const std::tuple<const char*, Category, bool, const std::vector<std::string>&> families[] =
+            {{"measure", Category::Measure, false, catalogue.measure.names},
+             {"spectrum", Category::Spectrum, false, catalogue.spectrum.names},
+             {"constellation", Category::Constellation, false, catalogue.constellation.names},
+             {"constellation-more", Category::Constellation, true, catalogue.constellation.names}};
         for (const auto& [screen, category, more, names] : families) {
-            for (std::size_t line = 0; line < names->size(); ++line) {
+            for (std::size_t line = 0; line < names.size(); ++line) {
                 for (const auto& [language, code] :
-                     {std::pair{Language::English, "en"}, std::pair{Language::French, "fr"}}) {
+                     {std::pair{Language::English, "en"}, {Language::French, "fr"}}) {
                     char file[96];
-                    std::snprintf(file, sizeof file, "%s-%s-%02zu-%s.%s", letter, screen, line,
+                    std::snprintf(file, sizeof file, "%c-%s-%02zu-%s.%s", letter, screen, line,
                                   code, extension.c_str());
-                    const std::u16string wide = WidenText((*names)[line]);
                     pictures.push_back(
                         {file,
-                         QString::fromStdU16String(wide).toStdString(),
+                         QString::fromStdU16String(WidenText(names[line])).toStdString(),
                          {dvbType, category, static_cast<int>(line), language, more}});
                 }
             }
@@ -66,44 +53,38 @@ std::vector<Expected> ExpectedPictures(const std::string& extension) {
     return pictures;
 }
 
-std::set<std::string> FilesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
-    return names;
-}
-
-std::string DemoSha256() {
-    QFile file(QString::fromStdString(kDemoFile));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-        .toHex()
-        .toStdString();
+std::set<std::string> FileSet(const TemporaryFolder& folder) {
+    const auto names = folder.Names();
+    return {names.begin(), names.end()};
 }
 
 nlohmann::json ReadJson(const fs::path& path) {
-    std::ifstream file(path);
-    return nlohmann::json::parse(file);
+    const auto bytes = ReadFile(path);
+    return nlohmann::json::parse(bytes.begin(), bytes.end());
 }
 
 TEST(CliBatch, WritesExactlyOnePicturePerScreenAndAnIndexThatTracesEachBack) {
     const std::vector<Expected> expected = ExpectedPictures("png");
     ASSERT_GT(expected.size(), 20u) << "the demo file lists entries in every family";
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const fs::path shots = fs::path(folder.path().toStdString()) / "shots";
-
+    TemporaryFolder folder;
     const CliRun run = RunCliTool({"render", QString::fromStdString(kDemoFile), "--all", "-o",
-                                   QString::fromStdString(shots.string()), "--format", "png"});
+                                   QString::fromStdString(folder.path()), "--format", "png"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "") << "no progress when standard error is not a terminal";
 
     std::set<std::string> names = {"index.json"};
     for (const Expected& picture : expected) names.insert(picture.file);
-    EXPECT_EQ(FilesIn(shots), names);
+    EXPECT_EQ(FileSet(folder), names);
 
-    const nlohmann::json index = ReadJson(shots / "index.json");
+    const auto demo = ReadFile(kDemoFile);
+    const std::string sha =
+        QCryptographicHash::hash(QByteArray(reinterpret_cast<const char*>(demo.data()),
+                                            static_cast<qsizetype>(demo.size())),
+                                 QCryptographicHash::Sha256)
+            .toHex()
+            .toStdString();
+    const nlohmann::json index = ReadJson(folder / "index.json");
     ASSERT_EQ(index["pictures"].size(), expected.size());
-    const std::string sha = DemoSha256();
     std::map<std::string, nlohmann::json> byFile;
     for (const auto& entry : index["pictures"]) byFile[entry["file"]] = entry;
     for (const Expected& picture : expected) {
@@ -112,50 +93,37 @@ TEST(CliBatch, WritesExactlyOnePicturePerScreenAndAnIndexThatTracesEachBack) {
         EXPECT_EQ(entry["entryName"], picture.entryName);
         EXPECT_EQ(entry["sourceSha256"], sha);
         EXPECT_EQ(entry["toolVersion"], kVersion);
-        EXPECT_EQ(entry["dvbType"].get<std::string>().substr(0, 4), "DVB-");
-        EXPECT_EQ(
-            std::string(1, static_cast<char>(std::tolower(entry["dvbType"].get<std::string>()[4]))),
-            picture.file.substr(0, 1));
-        const std::string screen = entry["screen"];
-        const std::string language = entry["language"];
+        const std::string dvbType = entry["dvbType"];
         char rebuilt[96];
-        std::snprintf(rebuilt, sizeof rebuilt, "%s-%s-%02d-%s.png",
-                      picture.file.substr(0, 1).c_str(), screen.c_str(),
-                      entry["position"].get<int>(), language.c_str());
+        std::snprintf(rebuilt, sizeof rebuilt, "%c-%s-%02d-%s.png", std::tolower(dvbType.back()),
+                      entry["screen"].get<std::string>().c_str(), entry["position"].get<int>(),
+                      entry["language"].get<std::string>().c_str());
+        EXPECT_EQ(dvbType.substr(0, 4), "DVB-");
         EXPECT_EQ(rebuilt, picture.file) << "index fields name the picture's own state";
-    }
-
-    // Drawn side by side on several threads, every picture is still the window's screen.
-    for (const Expected& picture : expected) {
-        const QImage written(QString::fromStdString((shots / picture.file).string()));
+        // Drawn side by side on several threads, every picture is still the window's screen.
+        const QImage written(QString::fromStdString(folder / picture.file));
         EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32),
-                  WindowScreen(kDemoFile, picture.window))
-            << picture.file;
+                  WindowScreen(kDemoFile, picture.window));
     }
 }
 
 TEST(CliBatch, NamesEachPictureThatCouldNotBeWrittenAndWritesTheRest) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const fs::path shots = folder.path().toStdString();
+    TemporaryFolder folder;
     // A folder where a picture should go: the atomic write refuses to replace it.
-    fs::create_directory(shots / "s-measure-01-fr.bmp");
-    fs::create_directory(shots / "t-spectrum-00-en.bmp");
+    const std::string blocked[] = {"s-measure-01-fr.bmp", "t-spectrum-00-en.bmp"};
+    for (const std::string& name : blocked) fs::create_directory(folder / name);
 
     const CliRun run = RunCliTool({"render", QString::fromStdString(kDemoFile), "--all", "-o",
-                                   QString::fromStdString(shots.string())});
+                                   QString::fromStdString(folder.path())});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("s-measure-01-fr.bmp failed"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("t-spectrum-00-en.bmp failed"), std::string::npos) << run.err;
-
-    const std::vector<Expected> expected = ExpectedPictures("bmp");
-    EXPECT_EQ(FilesIn(shots).size(), expected.size() + 1);
-    EXPECT_EQ(fs::file_size(shots / "s-measure-00-fr.bmp"), Bmp32FileSize(1280, 720));
-    const nlohmann::json index = ReadJson(shots / "index.json");
-    EXPECT_EQ(index["pictures"].size(), expected.size() - 2) << "failed pictures are not indexed";
-    for (const auto& entry : index["pictures"]) {
-        EXPECT_NE(entry["file"], "s-measure-01-fr.bmp");
-        EXPECT_NE(entry["file"], "t-spectrum-00-en.bmp");
+    const std::size_t pictures = ExpectedPictures("bmp").size();
+    EXPECT_EQ(FileSet(folder).size(), pictures + 1);
+    EXPECT_EQ(fs::file_size(folder / "s-measure-00-fr.bmp"), Bmp32FileSize(1280, 720));
+    const nlohmann::json index = ReadJson(folder / "index.json");
+    EXPECT_EQ(index["pictures"].size(), pictures - 2) << "failed pictures are not indexed";
+    for (const std::string& name : blocked) {
+        EXPECT_NE(run.err.find(name + " failed"), std::string::npos) << run.err;
+        for (const auto& entry : index["pictures"]) EXPECT_NE(entry["file"], name);
     }
 }
 

@@ -1,9 +1,9 @@
-#include "export/ExportDiagnostics.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+
+#include "export/ExportDiagnostics.h"
 
 namespace quorvel {
 namespace {
@@ -16,17 +16,14 @@ TEST(ExportDiagnostics, PrintsTheThreeLinesAsGbkBytes) {
     std::string text;
     for (int c; (c = std::fgetc(out)) != EOF;) text.push_back(static_cast<char>(c));
     std::fclose(out);
-
     // GBK for the colour-mode, width and height lines, each with its number filled in.
-    const std::string expected =
-        "\xB5\xB1\xC7\xB0\xC6\xC1\xC4\xBB\xC9\xAB\xB2\xCA\xC4\xA3\xCA\xBD\xCE\xAA"
-        "32"
-        "\xCE\xBB\xC9\xAB\xB2\xCA\n"
-        "\xC6\xC1\xC4\xBB\xBF\xED\xB6\xC8\xA3\xBA"
-        "1280\n"
-        "\xC6\xC1\xC4\xBB\xB8\xDF\xB6\xC8\xA3\xBA"
-        "720\n";
-    EXPECT_EQ(text, expected);
+    EXPECT_EQ(text,
+              "\xB5\xB1\xC7\xB0\xC6\xC1\xC4\xBB\xC9\xAB\xB2\xCA\xC4\xA3\xCA\xBD\xCE\xAA"
+              "32\xCE\xBB\xC9\xAB\xB2\xCA\n"
+              "\xC6\xC1\xC4\xBB\xBF\xED\xB6\xC8\xA3\xBA"
+              "1280\n"
+              "\xC6\xC1\xC4\xBB\xB8\xDF\xB6\xC8\xA3\xBA"
+              "720\n");
 }
 
 }  // namespace

@@ -3,131 +3,85 @@
 // catalogue lists what the bytes allow, and partial repaints equal full ones.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
-#include <string>
-#include <vector>
 
+#include "data/EntryWriter.h"
 #include "data/SourceRecord.h"
 #include "fuzz/ExerciseSource.h"
 #include "fuzz/FuzzSeeds.h"
-#include "support/RecordBytes.h"
+#include "support/Files.h"
 
 namespace quorvel {
-
-void PrintTo(LoadOutcome outcome, std::ostream* out) {
-    constexpr const char* kNames[] = {"Loaded", "CannotOpen", "IncompleteRead"};
-    *out << kNames[static_cast<int>(outcome)];
-}
-
 namespace {
 
 namespace fs = std::filesystem;
 
 const fs::path kSeedFolder = fs::path(QUORVEL_SOURCE_DIR) / "fuzz" / "seeds" / "source";
-const fs::path kDemoFile = fs::path(QUORVEL_SOURCE_DIR) / "samples" / "demo.dat";
+constexpr int kAllSlots = 32 + 64 + 64;
 
-// Every slot of every kind: 32 constellation, 64 spectrum and 64 measure slots.
-constexpr int kAllSlots = 160;
-
-std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
-TEST(SeedCorpusTest, CommittedSeedsAreExactlyWhatTheGeneratorWrites) {
+TEST(SeedCorpus, CommittedSeedsAreExactlyWhatTheGeneratorWrites) {
     std::set<std::string> generated;
     for (const seeds::Seed& seed : seeds::SourceSeeds()) {
         generated.insert(seed.fileName);
-        EXPECT_EQ(ReadBytes(kSeedFolder / seed.fileName), seed.bytes)
+        EXPECT_EQ(test::ReadFile(kSeedFolder / seed.fileName), seed.bytes)
             << seed.fileName << " differs from the generator's; run make_fuzz_seeds "
             << kSeedFolder;
     }
     std::set<std::string> committed;
-    for (const fs::directory_entry& file : fs::directory_iterator(kSeedFolder)) {
-        committed.insert(file.path().filename().string());
-    }
+    for (const auto& file : fs::directory_iterator(kSeedFolder))
+        committed.insert(file.path().filename());
     EXPECT_EQ(committed, generated);
 }
 
-struct SeedExpectation {
-    LoadOutcome outcome;
-    int listedEntries;  // names over the three broadcast families
-};
+void ExpectConsistent(const ExerciseReport& report, LoadOutcome outcome, int listed) {
+    EXPECT_EQ(report.outcome, outcome);
+    if (listed >= 0) EXPECT_EQ(report.listedEntries, listed);
+    EXPECT_EQ(report.repaintMismatches, 0);
+    if (report.listedEntries > 0) EXPECT_GT(report.passes, report.listedEntries);
+}
 
 // What each edge record must give; a wrong offset or length check moves these numbers.
-const std::map<std::string, SeedExpectation> kSeedExpectations = {
-    {"all-masks-random.dat", {LoadOutcome::Loaded, -1}},  // whatever random headers allow
-    {"all-masks-valid-names.dat", {LoadOutcome::Loaded, kAllSlots}},
-    {"constellation-limits.dat", {LoadOutcome::Loaded, 4}},
-    {"empty.dat", {LoadOutcome::IncompleteRead, 0}},
-    {"magic-only.dat", {LoadOutcome::Loaded, 0}},
-    {"magic-wrong-byte-order.dat", {LoadOutcome::Loaded, 0}},
-    {"measure-limits.dat", {LoadOutcome::Loaded, 6}},
-    // 29 characters and an 8-bit name are listed; 30 characters, no name and family 3 are not.
-    {"name-lengths.dat", {LoadOutcome::Loaded, 6}},
-    {"no-magic.dat", {LoadOutcome::Loaded, 0}},
-    {"one-byte.dat", {LoadOutcome::IncompleteRead, 0}},
-    {"one-byte-long.dat", {LoadOutcome::Loaded, 9}},
-    {"one-byte-short.dat", {LoadOutcome::IncompleteRead, 0}},
-    {"spectrum-edges.dat", {LoadOutcome::Loaded, 8}},
-};
-
-class SeedReplayTest : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(SeedReplayTest, LoadsListsAndPaintsEveryScreenConsistently) {
-    const SeedExpectation& expected = kSeedExpectations.at(GetParam());
-    const ExerciseReport report = ExerciseSource(ReadBytes(kSeedFolder / GetParam()));
-    EXPECT_EQ(report.outcome, expected.outcome);
-    if (expected.listedEntries >= 0) {
-        EXPECT_EQ(report.listedEntries, expected.listedEntries);
-    }
-    EXPECT_EQ(report.repaintMismatches, 0);
-    if (report.listedEntries > 0) {
-        EXPECT_GT(report.passes, report.listedEntries);
+TEST(SeedCorpus, EachSeedLoadsListsAndPaintsAsExpected) {
+    const std::map<std::string, std::pair<LoadOutcome, int>> expected = {
+        {"all-masks-random.dat", {LoadOutcome::Loaded, -1}},  // whatever random headers allow
+        {"all-masks-valid-names.dat", {LoadOutcome::Loaded, kAllSlots}},
+        {"constellation-limits.dat", {LoadOutcome::Loaded, 4}},
+        {"empty.dat", {LoadOutcome::IncompleteRead, 0}},
+        {"magic-only.dat", {LoadOutcome::Loaded, 0}},
+        {"magic-wrong-byte-order.dat", {LoadOutcome::Loaded, 0}},
+        {"measure-limits.dat", {LoadOutcome::Loaded, 6}},
+        // 29 characters and an 8-bit name are listed; 30 characters, no name and family 3 are not.
+        {"name-lengths.dat", {LoadOutcome::Loaded, 6}},
+        {"no-magic.dat", {LoadOutcome::Loaded, 0}},
+        {"one-byte.dat", {LoadOutcome::IncompleteRead, 0}},
+        {"one-byte-long.dat", {LoadOutcome::Loaded, 9}},
+        {"one-byte-short.dat", {LoadOutcome::IncompleteRead, 0}},
+        {"spectrum-edges.dat", {LoadOutcome::Loaded, 8}},
+    };
+    ASSERT_EQ(expected.size(), seeds::SourceSeeds().size());
+    for (const auto& [name, outcome] : expected) {
+        SCOPED_TRACE(name);
+        ExpectConsistent(ExerciseSource(test::ReadFile(kSeedFolder / name)), outcome.first,
+                         outcome.second);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Seeds, SeedReplayTest,
-    [] {
-        std::vector<std::string> names;
-        for (const auto& [name, expected] : kSeedExpectations) names.push_back(name);
-        return ::testing::ValuesIn(names);
-    }(),
-    [](const ::testing::TestParamInfo<std::string>& seed) {
-        std::string name = seed.param.substr(0, seed.param.find('.'));
-        std::replace(name.begin(), name.end(), '-', '_');
-        return name;
-    });
-
-TEST(ExerciseSourceTest, DemoFileListsItsEntriesAndPaintsThemConsistently) {
-    const ExerciseReport report = ExerciseSource(ReadBytes(kDemoFile));
-    EXPECT_EQ(report.outcome, LoadOutcome::Loaded);
-    EXPECT_GT(report.listedEntries, 0);
-    EXPECT_EQ(report.repaintMismatches, 0);
-}
-
-TEST(ExerciseSourceTest, RandomRecordsLoadAndPaint) {
+TEST(ExerciseSource, DemoFileAndRandomRecordsLoadAndPaintConsistently) {
+    const ExerciseReport demo =
+        ExerciseSource(test::ReadFile(QUORVEL_SOURCE_DIR "/samples/demo.dat"));
+    ExpectConsistent(demo, LoadOutcome::Loaded, -1);
+    EXPECT_GT(demo.listedEntries, 20);
+    // Random entries behind valid headers are all listed.
+    ExpectConsistent(ExerciseSource(seeds::RandomListedRecord(200)), LoadOutcome::Loaded,
+                     kAllSlots);
     for (std::uint32_t seed = 100; seed < 120; ++seed) {
+        SCOPED_TRACE(seed);
         std::vector<std::uint8_t> bytes = seeds::RandomRecord(seed);
         // With the magic in place the random masks reach the catalogue's header checks.
-        if (seed % 2 == 0) test::StampMagic(bytes);
-        const ExerciseReport report = ExerciseSource(bytes);
-        EXPECT_EQ(report.outcome, LoadOutcome::Loaded) << seed;
-        EXPECT_EQ(report.repaintMismatches, 0) << seed;
+        if (seed % 2 == 0) StampMagic(bytes);
+        ExpectConsistent(ExerciseSource(bytes), LoadOutcome::Loaded, -1);
     }
-}
-
-TEST(ExerciseSourceTest, RandomEntriesBehindValidHeadersAreAllListedAndPaint) {
-    const ExerciseReport report = ExerciseSource(seeds::RandomListedRecord(200));
-    EXPECT_EQ(report.outcome, LoadOutcome::Loaded);
-    EXPECT_EQ(report.listedEntries, kAllSlots);
-    EXPECT_EQ(report.repaintMismatches, 0);
 }
 
 }  // namespace
