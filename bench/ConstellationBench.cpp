@@ -8,8 +8,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "BenchEntries.h"
 #include "render/ConstellationScreen.h"
-#include "render/ConstellationTestEntry.h"
 #include "render/ImageCanvas.h"
 #include "render/ScreenPainter.h"
 
@@ -19,30 +19,19 @@ using quorvel::ConstellationEntry;
 using quorvel::DvbType;
 using quorvel::ImageCanvas;
 using quorvel::Language;
-using quorvel::test::ConstellationBytes;
 
 const QRegion kFullScreen(0, 0, quorvel::kScreenWidth, quorvel::kScreenHeight);
 // What F1 invalidates.
-const QRegion kBand(0, 240, 1280, 480);
+const QRegion kBand(quorvel::ToQRect(quorvel::constellation::kMoreBand));
 
-// An 8PSK-like diagram: all 1000 slots visible, spread over the whole field.
-const ConstellationBytes& BusyEntry() {
-    static const ConstellationBytes bytes = [] {
-        ConstellationBytes b = quorvel::test::TypicalConstellation();
-        for (int slot = 0; slot < ConstellationBytes::kSlots; ++slot) {
-            const double angle = (slot % 8) * std::numbers::pi / 4 + 0.1 * std::sin(slot * 1.7);
-            const double radius = 250 + 20 * std::cos(slot * 2.3);
-            b.Point(slot, static_cast<std::int16_t>(300 + radius * std::cos(angle)),
-                    static_cast<std::int16_t>(270 + radius * std::sin(angle)));
-        }
-        return b;
-    }();
+const quorvel::bench::ConstellationBytes& BusyEntry() {
+    static const quorvel::bench::ConstellationBytes bytes = quorvel::bench::BusyConstellation();
     return bytes;
 }
 
 void Paint(QImage& screen, const QRegion& area, bool showMore) {
     ImageCanvas canvas(screen, area);
-    quorvel::DrawConstellation(canvas, BusyEntry().Entry(), Language::English, DvbType::Satellite,
+    quorvel::DrawConstellation(canvas, ConstellationEntry(BusyEntry()), Language::English, DvbType::Satellite,
                                showMore);
 }
 

@@ -4,9 +4,9 @@
 #include <QImage>
 #include <QRegion>
 
+#include "BenchEntries.h"
 #include "render/ImageCanvas.h"
 #include "render/MeasureScreen.h"
-#include "render/MeasureTestSupport.h"
 #include "render/SatelliteFindingScreen.h"
 #include "render/ScreenPainter.h"
 
@@ -16,23 +16,14 @@ using quorvel::DvbType;
 using quorvel::ImageCanvas;
 using quorvel::Language;
 using quorvel::MeasureEntry;
-using quorvel::test::MeasureBytes;
-namespace field = quorvel::test::field;
 
 const QRegion kFullScreen(0, 0, quorvel::kScreenWidth, quorvel::kScreenHeight);
-
-// Both badges, a full strength bar and every value present: no element is left out.
-MeasureBytes BusyEntry(DvbType family) {
-    return quorvel::test::TypicalMeasureEntry(static_cast<std::uint8_t>(family))
-        .U8(field::kStrength, 100)
-        .U16(field::kSymbolRateOrBandwidth, family == DvbType::Satellite ? 27500 : 3);
-}
 
 template <class Draw>
 void RunFullPasses(benchmark::State& state, DvbType family, Draw draw) {
     QImage screen = quorvel::NewScreenImage();
-    const MeasureBytes bytes = BusyEntry(family);
-    const MeasureEntry entry(bytes.View());
+    const quorvel::bench::MeasureBytes bytes = quorvel::bench::BusyMeasure(family);
+    const MeasureEntry entry(bytes);
     for (auto _ : state) {
         ImageCanvas canvas(screen, kFullScreen);
         draw(canvas, entry);

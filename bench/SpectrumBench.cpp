@@ -3,29 +3,33 @@
 
 #include <QImage>
 #include <QRegion>
+#include <array>
+
+#include "data/EntryWriter.h"
 
 #include "render/ImageCanvas.h"
 #include "render/ScreenPainter.h"
 #include "render/SpectrumScreen.h"
-#include "support/EntryBytes.h"
 
 namespace {
 
 using namespace quorvel;
 
 // The longest trace an entry holds: a Cable sweep of 202 samples with a varied level line.
-test::EntryBytes<SpectrumEntry::kSize> FullSweep() {
-    test::EntryBytes<SpectrumEntry::kSize> bytes;
-    bytes.I32(32, 47).I32(36, 474).I32(40, 47 + 5 * 202).U16(44, 57).U8(46, 1).U8(47, 1);
+std::array<std::uint8_t, SpectrumEntry::kSize> FullSweep() {
+    std::array<std::uint8_t, SpectrumEntry::kSize> bytes{};
+    EntryWriter sweep(bytes, EntryKind::Spectrum);
+    sweep.Set("startMHz", 47).Set("currentMHz", 474).Set("endMHz", 47 + 5 * 202)
+        .Set("currentLevel", 57).Set("tone22k", 1).Set("lnbVoltage", 1);
     for (std::size_t i = 0; i < SpectrumEntry::kLevelCount; ++i) {
-        bytes.U8(SpectrumEntry::kLevelsOffset + i, static_cast<std::uint8_t>(38 + (i * 7) % 31));
+        sweep.Set("levels", 38 + (i * 7) % 31, i);
     }
     return bytes;
 }
 
 void BM_SpectrumPass(benchmark::State& state) {
     const auto bytes = FullSweep();
-    const SpectrumEntry entry(bytes.View());
+    const SpectrumEntry entry(bytes);
     const SpectrumView view{Language::English, DvbType::Cable, 40, 101};
     QImage screen = NewScreenImage();
     const QRegion whole(screen.rect());
@@ -40,7 +44,7 @@ BENCHMARK(BM_SpectrumPass);
 // The cursor jumps between x 300 and x 600; each pass repaints the old and the new column.
 void BM_SpectrumPointerMove(benchmark::State& state) {
     const auto bytes = FullSweep();
-    const SpectrumEntry entry(bytes.View());
+    const SpectrumEntry entry(bytes);
     SpectrumView view{Language::English, DvbType::Cable, 40, 300};
     QImage screen = NewScreenImage();
     {

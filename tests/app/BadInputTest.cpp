@@ -163,7 +163,7 @@ TEST_F(BadInputTest, RecordSizedOrLongerFilesLoadTheirFirstRecordWithoutAMessage
 }
 
 TEST_F(BadInputTest, RecordWithoutTheMagicLoadsSilentlyAndListsNothing) {
-    Open(Write(test::FullSatelliteFile().Byte(0, 0x00), "foreign.dat"));
+    Open(Write(test::FullSatelliteFile().WithoutMagic(), "foreign.dat"));
     EXPECT_TRUE(m_warnings.isEmpty());
     const Shown now = Now();
     EXPECT_TRUE(now.measures.isEmpty() && now.constellations.isEmpty() && now.spectra.isEmpty());

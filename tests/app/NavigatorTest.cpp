@@ -29,24 +29,6 @@ class NavigatorTest : public ::testing::Test {
     Navigator m_nav;
 };
 
-TEST_F(NavigatorTest, StartsWithNothingChosen) {
-    const ScreenState& state = m_nav.State();
-    EXPECT_EQ(state.category, Category::None);
-    EXPECT_EQ(state.dvbType, DvbType::Satellite);
-    EXPECT_EQ(state.language, Language::English);
-    EXPECT_FALSE(state.showMore);
-    EXPECT_EQ(state.referenceLevel, 40);
-    EXPECT_EQ(state.cursorX, 101);
-    EXPECT_EQ(m_nav.HelpLine(), "");
-    for (Category family : {Category::Measure, Category::Spectrum, Category::Constellation}) {
-        EXPECT_EQ(m_nav.Selection(family), -1);
-    }
-    // Nothing to switch to yet.
-    EXPECT_FALSE(m_nav.PressKey(NavKey::Left).Changed());
-    EXPECT_FALSE(m_nav.PressKey(NavKey::Right).Changed());
-    EXPECT_EQ(Current(), Category::None);
-}
-
 TEST_F(NavigatorTest, LoadPrefersMeasureAndSelectsEveryFirstName) {
     const LoadResult result = m_nav.LoadFile(Write(test::FullSatelliteFile()));
     ASSERT_EQ(result.outcome, LoadOutcome::Loaded);
@@ -111,27 +93,6 @@ TEST_F(NavigatorTest, EnteringAFamilySelectsItsFirstName) {
     EXPECT_EQ(m_nav.Selection(Category::Spectrum), 1);  // untouched until entered
     m_nav.PressKey(NavKey::Right);
     EXPECT_EQ(m_nav.Selection(Category::Spectrum), 0);
-}
-
-TEST_F(NavigatorTest, ReferenceLevelStopsAtItsLimits) {
-    Load(test::FullSatelliteFile());
-    m_nav.PressKey(NavKey::Left);
-    ASSERT_EQ(Current(), Category::Spectrum);
-    for (int press = 1; press <= 8; ++press) {
-        const Outcome outcome = m_nav.PressKey(NavKey::Up);
-        if (press <= 7) {
-            EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{spectrum::kScaleAndPlot}) << press;
-        } else {
-            EXPECT_FALSE(outcome.Changed()) << "UP at 75";
-        }
-    }
-    EXPECT_EQ(m_nav.State().referenceLevel, 75);
-
-    // 5 dB a press: fifteen presses reach 0, the sixteenth changes nothing.
-    int changes = 0;
-    for (int press = 0; press < 16; ++press) changes += m_nav.PressKey(NavKey::Down).Changed();
-    EXPECT_EQ(changes, 15);
-    EXPECT_EQ(m_nav.State().referenceLevel, 0);
 }
 
 TEST_F(NavigatorTest, UpDownAndF1ActOnlyOnTheirOwnScreen) {
@@ -211,20 +172,6 @@ TEST_F(NavigatorTest, WheelStepsTheCurrentListWithinItsEnds) {
     EXPECT_EQ(m_nav.State().measureSelection, 0);
     EXPECT_EQ(m_nav.State().spectrumSelection, 0);
     EXPECT_EQ(m_nav.State().constellationSelection, 0);
-}
-
-TEST_F(NavigatorTest, RepeatedMenuChoicesDoNothing) {
-    Load(test::FullSatelliteFile());
-    EXPECT_FALSE(m_nav.ChooseLanguage(Language::English).Changed());
-    Outcome outcome = m_nav.ChooseLanguage(Language::French);
-    EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{kWholeScreen});
-    EXPECT_FALSE(outcome.listsRebuilt);
-    EXPECT_EQ(m_nav.State().language, Language::French);
-    EXPECT_FALSE(m_nav.ChooseLanguage(Language::French).Changed());
-
-    m_nav.SelectionChanged(Category::Measure, 1);
-    EXPECT_FALSE(m_nav.ChooseDvbType(DvbType::Satellite).Changed());
-    EXPECT_EQ(m_nav.State().measureSelection, 1);  // no rebuild happened
 }
 
 TEST_F(NavigatorTest, DvbTypeRebuildsTheListsForThatFamily) {
@@ -316,16 +263,6 @@ TEST_F(NavigatorTest, CursorAndScaleSurviveFamiliesDvbTypesAndFiles) {
     m_nav.ChooseLanguage(Language::French);
     EXPECT_EQ(m_nav.State().referenceLevel, 45);
     EXPECT_EQ(m_nav.State().cursorX, 640);
-}
-
-TEST_F(NavigatorTest, CursorTipIsOfferedOnlyOnTheSpectrumScreen) {
-    Load(test::FullSatelliteFile());
-    m_nav.SetCursorTipText("[ 950MHz : 40dBuV ]");
-    EXPECT_FALSE(m_nav.ShowsCursorTip());
-    m_nav.PressKey(NavKey::Left);
-    EXPECT_TRUE(m_nav.ShowsCursorTip());
-    m_nav.PressKey(NavKey::Left);
-    EXPECT_FALSE(m_nav.ShowsCursorTip());
 }
 
 }  // namespace

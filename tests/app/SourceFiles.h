@@ -1,7 +1,6 @@
-// Source data files for the window's tests, built byte by byte at the record's offsets.
+// Source data files for the window's tests, built field by field through the entry writer.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -9,10 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/EntryWriter.h"
 #include "data/SourceRecord.h"
-#include "data/SpectrumEntry.h"
-#include "data/Types.h"
-#include "support/RecordBytes.h"
 
 namespace quorvel::test {
 
@@ -23,25 +20,22 @@ class SourceFileBuilder {
     // Marks the slot present and gives it a header.
     SourceFileBuilder& Add(EntryKind kind, std::size_t slot, DvbType dvbType,
                            std::string_view name) {
-        MarkPresent(m_bytes, kind, slot);
-        PutHeader(SlotBytes(m_bytes, kind, slot), static_cast<std::uint8_t>(dvbType), name);
+        PlaceEntry(m_bytes, kind, slot, static_cast<std::uint8_t>(dvbType), name);
         return *this;
     }
 
-    // A satellite-style sweep whose every sample reads `level`.
+    // A sweep whose every sample reads `level`, its current frequency at its start.
     SourceFileBuilder& Sweep(std::size_t slot, std::int32_t startMHz, std::int32_t endMHz,
                              std::uint8_t level) {
-        const std::span<std::uint8_t> entry = SlotBytes(m_bytes, EntryKind::Spectrum, slot);
-        PutI32(entry.subspan(32), startMHz);
-        PutI32(entry.subspan(36), startMHz);
-        PutI32(entry.subspan(40), endMHz);
-        std::fill_n(entry.begin() + SpectrumEntry::kLevelsOffset, SpectrumEntry::kLevelCount,
-                    level);
+        EntryWriter sweep(SlotBytes(m_bytes, EntryKind::Spectrum, slot), EntryKind::Spectrum);
+        sweep.Set("startMHz", startMHz).Set("currentMHz", startMHz).Set("endMHz", endMHz);
+        for (std::size_t i = 0; i < 202; ++i) sweep.Set("levels", level, i);
         return *this;
     }
 
-    SourceFileBuilder& Byte(std::size_t offset, std::uint8_t value) {
-        m_bytes.at(offset) = value;
+    // A foreign file: every byte as built, but not the magic.
+    SourceFileBuilder& WithoutMagic() {
+        std::fill_n(m_bytes.begin() + record::kMagicOffset, 4, std::uint8_t{0});
         return *this;
     }
 
@@ -55,12 +49,6 @@ class SourceFileBuilder {
     }
 
   private:
-    static void PutI32(std::span<std::uint8_t> at, std::int32_t value) {
-        for (std::size_t i = 0; i < 4; ++i) {
-            at[i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
-        }
-    }
-
     std::vector<std::uint8_t> m_bytes;
 };
 

@@ -63,52 +63,6 @@ TEST(ImageCanvasFill, CoversExactlyTheIntegerRectangle) {
     }
 }
 
-TEST(ImageCanvasFill, TranslucentColourBlendsOverWhatIsThere) {
-    struct Case {
-        Argb under;
-        Argb over;
-        Argb expected;
-    };
-    const Case cases[] = {
-        // 100/255 of (255, 128, 0) over black rounds to (100, 50, 0).
-        {kBlack, kCursorOrange, 0xFF643200},
-        // ... over green: green keeps 155/255 of itself: 50.2 + 155 = 205.
-        {0xFF00FF00, kCursorOrange, 0xFF64CD00},
-        {0xFFE6E6E6, 0xFF000000, 0xFF000000},  // opaque replaces
-        {0xFF123456, 0x00FFFFFF, 0xFF123456},  // fully transparent leaves it
-    };
-    for (const Case& c : cases) {
-        const QImage screen = Drawn([&](ImageCanvas& canvas) {
-            canvas.FillRect(c.under, {0, 0, 20, 20});
-            canvas.FillRect(c.over, {5, 5, 10, 10});
-        });
-        EXPECT_EQ(screen.pixel(7, 7), c.expected) << std::hex << c.under << " " << c.over;
-        EXPECT_EQ(screen.pixel(4, 7), c.under);
-    }
-}
-
-// The polygon's runs go through the same blend as rectangles.
-TEST(ImageCanvasPolygon, TranslucentPolygonBlendsLikeTheSameRectangle) {
-    QImage viaRect = NewScreenImage();
-    QImage viaPolygon = NewScreenImage();
-    for (QImage* screen : {&viaRect, &viaPolygon}) {
-        ImageCanvas canvas(*screen, WholeScreen());
-        canvas.FillRect(0xFF00FF00, {0, 0, 40, 20});
-        canvas.FillRect(0xFF123456, {40, 0, 40, 20});
-    }
-    {
-        ImageCanvas canvas(viaRect, WholeScreen());
-        canvas.FillRect(kCursorOrange, {10, 5, 60, 10});
-    }
-    {
-        ImageCanvas canvas(viaPolygon, WholeScreen());
-        const IntPoint square[] = {{10, 5}, {70, 5}, {70, 15}, {10, 15}};
-        canvas.FillPolygon(kCursorOrange, square);
-    }
-    EXPECT_EQ(viaPolygon.pixel(10, 5), 0xFF64CD00u);
-    EXPECT_TRUE(viaPolygon == viaRect);
-}
-
 // A jagged outline taller than wide reaches the canvas in stretches of like rows; it must set
 // exactly the pixels of the scan's runs, across word boundaries and inside a clipped area.
 TEST(ImageCanvasPolygon, NarrowJaggedOutlineSetsExactlyTheScannedPixels) {
@@ -139,18 +93,6 @@ TEST(ImageCanvasPolygon, FillsOnlyInsideEachRectangleOfTheArea) {
     EXPECT_EQ(InkBounds(screen.copy(0, 0, 200, 720)), QRect(100, 50, 4, 100));
     EXPECT_EQ(InkBounds(screen.copy(200, 0, 1080, 720)), QRect(100, 120, 10, 10));
     EXPECT_EQ(screen.pixel(309, 129), kWhite);
-}
-
-TEST(ImageCanvasImage, BatteryCoversItsOwnSizeAtThePoint) {
-    const QImage screen =
-        Drawn([](ImageCanvas& canvas) { canvas.DrawImage(IconId::Battery, 1200, 10); });
-    EXPECT_EQ(InkBounds(screen), QRect(1200, 10, 28, 58));
-    const QImage battery = LoadResourceImage(148).image;
-    for (int y = 0; y < battery.height(); ++y) {
-        for (int x = 0; x < battery.width(); ++x) {
-            ASSERT_EQ(screen.pixel(1200 + x, 10 + y), battery.pixel(x, y)) << x << "," << y;
-        }
-    }
 }
 
 TEST(ImageCanvasClip, NothingOutsideTheRegionChanges) {
@@ -187,21 +129,6 @@ TEST(ImageCanvasClip, SkippedRectangleTextIsNeverLaidOut) {
     EXPECT_EQ(cache.Size(), 1u);
 }
 
-TEST(ImageCanvasText, PointLayoutStartsTheLineBoxAtThePoint) {
-    const QImage screen = Drawn([](ImageCanvas& canvas) {
-        canvas.DrawText(u"Hg", kFontNormal, PointF{100, 200}, kWhite);
-    });
-    const QRect ink = InkBounds(screen);
-    ASSERT_FALSE(ink.isNull());
-    EXPECT_GE(ink.left(), 100);
-    EXPECT_GE(ink.top(), 200);
-    // Placed by its line box, not its baseline: the capital's top sits within the ascent's
-    // first third, and the descender stays within one line height.
-    EXPECT_LT(ink.top(), 200 + 35 / 3);
-    EXPECT_LE(ink.bottom(), 200 + 42);
-    EXPECT_LT(ink.left(), 100 + 8);
-}
-
 TEST(ImageCanvasText, EmptyOrNulTextDrawsNothingAndNulEndsTheText) {
     const QImage screen = Drawn([](ImageCanvas& canvas) {
         canvas.DrawText(u"", kFontNormal, PointF{10, 10}, kWhite);
@@ -217,46 +144,6 @@ TEST(ImageCanvasText, EmptyOrNulTextDrawsNothingAndNulEndsTheText) {
     EXPECT_EQ(cut, Drawn([](ImageCanvas& canvas) {
                   canvas.DrawText(u"AB", kFontNormal, PointF{10, 10}, kWhite);
               }));
-}
-
-TEST(ImageCanvasText, LockWordWiderThanItsBoxWrapsInsideTheWordAndStaysInTheBox) {
-    const RectF box{20, 350, 300, 160};
-    for (const char16_t* word : {u"UNLOCK", u"bloquer"}) {
-        const QRect ink = InkBounds(Drawn([&](ImageCanvas& canvas) {
-            canvas.DrawText(word, kFontLock, box, {Align::Center, Align::Near}, kWhite);
-        }));
-        ASSERT_FALSE(ink.isNull());
-        EXPECT_TRUE(QRect(20, 350, 300, 160).contains(ink))
-            << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
-        // A second line starts below the first line's height (about 115 px at 100 px).
-        EXPECT_GT(ink.bottom(), 350 + 120);
-    }
-}
-
-TEST(ImageCanvasText, RectangleLayoutAlignsBothWays) {
-    const QRect box(400, 200, 400, 200);
-    struct Case {
-        TextFormat format;
-        int left, right;  // allowed range of the ink's horizontal centre
-        int top, bottom;  // allowed range of the ink's vertical centre
-    };
-    const Case cases[] = {
-        {{Align::Near, Align::Near}, 400, 440, 200, 240},
-        {{Align::Center, Align::Center}, 596, 604, 296, 304},
-        {{Align::Far, Align::Far}, 760, 800, 360, 400},
-        {{Align::Center, Align::Near}, 596, 604, 200, 240},
-    };
-    for (const Case& c : cases) {
-        const QRect ink = InkBounds(Drawn([&](ImageCanvas& canvas) {
-            canvas.DrawText(u"HOH", kFontNormal, RectF{400, 200, 400, 200}, c.format, kWhite);
-        }));
-        ASSERT_TRUE(box.contains(ink));
-        const QPoint centre = ink.center();
-        EXPECT_GE(centre.x(), c.left);
-        EXPECT_LE(centre.x(), c.right);
-        EXPECT_GE(centre.y(), c.top);
-        EXPECT_LE(centre.y(), c.bottom);
-    }
 }
 
 // A screen's worth of texts drawn twice: once through an empty cache, once through a warm one.
@@ -405,12 +292,6 @@ TEST(IconStore, EmbeddedIconsHaveTheirSizesAndUnknownIdsFailWithNotFound) {
         EXPECT_TRUE(missing.image.isNull()) << id;
         EXPECT_EQ(missing.errorCode, ENOENT) << id;
     }
-}
-
-TEST(IconStore, DecodesEachIconOnce) {
-    const QImage first = LoadResourceImage(142).image;
-    const QImage second = LoadResourceImage(142).image;
-    EXPECT_EQ(first.constBits(), second.constBits());
 }
 
 }  // namespace

@@ -1,0 +1,101 @@
+// File > Save through the real window: the file holds the screen for the current state, exactly
+// the command line's picture of that state, shown or hidden, and a cancelled save writes nothing.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QMouseEvent>
+
+#include "cli/ScreenRender.h"
+#include "data/SourceFile.h"
+#include "tests/app/WindowTest.h"
+
+namespace quorvel {
+namespace {
+
+class WindowSaveTest : public test::WindowTest {
+  protected:
+    void SaveThroughMenu(const QString& path) {
+        m_dialog->SetSavePathChooser([path] { return path; });
+        Action("actionSave")->trigger();
+    }
+
+    // The picture the command line writes for `request` of the sample file.
+    QByteArray CliPicture(const cli::ScreenRequest& request) {
+        SourceRecord record;
+        if (LoadSourceFile(QUORVEL_SOURCE_DIR "/samples/demo.dat", record) != LoadOutcome::Loaded)
+            return {};
+        const auto catalogue = cli::CatalogueFor(record, request.dvbType);
+        const std::string path = QFile::encodeName(Path("cli.bmp")).toStdString();
+        if (!cli::WritePicture(cli::RenderScreen(*catalogue, request).image,
+                               cli::PictureFormat::Bmp, path)
+                 .ok)
+            return {};
+        return test::ReadAll(Path("cli.bmp"));
+    }
+
+    void MovePointer(QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, Screen()->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(Screen(), &move);
+    }
+};
+
+TEST_F(WindowSaveTest, StartIsBlackAnExistingFileIsReplacedAndCancellingWritesNothing) {
+    m_dialog->SetSavePathChooser([] { return QString(); });
+    Action("actionSave")->trigger();
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+
+    QFile old(Path("Trovik.bmp"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an older picture");
+    old.close();
+    SaveThroughMenu(Path("Trovik.bmp"));
+    const QByteArray file = test::ReadAll(Path("Trovik.bmp"));
+    ASSERT_EQ(file.size(), 3'686'454);
+    EXPECT_EQ(file.left(2), "BM");
+    EXPECT_EQ(file.mid(54).count('\0'), 3'686'400);
+    EXPECT_TRUE(m_warnings.isEmpty());
+}
+
+// A hidden or minimised window gets no paint events; its save must still hold its current state,
+// partial repaints (F1's band, a pointer's strips, UP's scale) included.
+TEST_F(WindowSaveTest, HiddenWindowSavesWhatTheCommandLineDrawsForItsState) {
+    m_dialog->OpenSourceFile(QStringLiteral(QUORVEL_SOURCE_DIR "/samples/demo.dat"));
+    ASSERT_TRUE(m_warnings.isEmpty());
+    m_dialog->hide();
+
+    Action("actionFrench")->trigger();
+    m_dialog->OnKeyDown(Qt::Key_Right);  // Measure -> Constellation
+    List("constellationList")->setCurrentIndex(1);
+    m_dialog->OnKeyDown(Qt::Key_F1);
+    ASSERT_TRUE(State().showMore);
+    cli::ScreenRequest more;
+    more.screen = Category::Constellation;
+    more.position = 1;
+    more.language = Language::French;
+    more.more = true;
+    m_dialog->SaveScreenAsBmp(Path("more.bmp"));
+    EXPECT_TRUE(test::ReadAll(Path("more.bmp")) == CliPicture(more));
+
+    Action("actionDvbT")->trigger();
+    m_dialog->OnKeyDown(Qt::Key_Left);  // Measure -> Spectrum
+    m_dialog->OnKeyDown(Qt::Key_Up);
+    m_dialog->OnKeyDown(Qt::Key_Up);
+    MovePointer({598, 300});
+    MovePointer({600, 300});
+    ASSERT_EQ(State().cursorX, 600);
+    cli::ScreenRequest spectrum;
+    spectrum.dvbType = DvbType::Terrestrial;
+    spectrum.screen = Category::Spectrum;
+    spectrum.language = Language::French;
+    spectrum.referenceLevel = 50;
+    spectrum.cursorX = 600;
+    m_dialog->SaveScreenAsBmp(Path("spectrum.bmp"));
+    const QByteArray saved = test::ReadAll(Path("spectrum.bmp"));
+    ASSERT_EQ(saved.size(), 3'686'454);
+    EXPECT_TRUE(saved == CliPicture(spectrum));
+    EXPECT_TRUE(m_warnings.isEmpty());
+}
+
+}  // namespace
+}  // namespace quorvel
