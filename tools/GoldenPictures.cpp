@@ -7,8 +7,6 @@
 
 namespace quorvel::golden {
 
-namespace {
-
 std::string PixelDigest(const QImage& screen) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     const auto rowBytes = static_cast<qsizetype>(screen.width()) * 4;
@@ -17,8 +15,6 @@ std::string PixelDigest(const QImage& screen) {
     }
     return hash.result().toHex().toStdString();
 }
-
-}  // namespace
 
 std::string PictureTable(const SourceRecord& record) {
     const cli::CataloguesByDvb catalogues = cli::CataloguesForAllDvbTypes(record);

@@ -4,12 +4,17 @@
 
 #include <string>
 
+#include <QImage>
+
 #include "data/SourceRecord.h"
 
 namespace quorvel::golden {
 
-// One line per picture, in plan order: the SHA-256 of its pixels (rows of 32-bit 0xAARRGGBB words,
-// top row first), two spaces and the picture's file name, as `sha256sum` prints them.
+// SHA-256 of a screen image's pixels: rows of 32-bit 0xAARRGGBB words, top row first.
+std::string PixelDigest(const QImage& screen);
+
+// One line per picture, in plan order: the PixelDigest of its screen, two spaces and the
+// picture's file name (as a BMP), as `sha256sum` prints them.
 std::string PictureTable(const SourceRecord& record);
 
 }  // namespace quorvel::golden
