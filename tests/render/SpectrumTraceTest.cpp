@@ -1,67 +1,59 @@
-// The sweep arithmetic behind the spectrum trace and its cursor readout.
+// The spectrum plot's arithmetic: sampling, level-to-pixel mapping, trace outline and readout,
+// at the limits the file allows.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
-#include <vector>
 
+#include "data/EntryWriter.h"
 #include "render/SpectrumTrace.h"
-#include "support/EntryBytes.h"
 
 namespace quorvel::spectrum {
 namespace {
 
-using Bytes = test::EntryBytes<SpectrumEntry::kSize>;
-
-Bytes SweepBytes(std::int32_t startMHz, std::int32_t endMHz) {
-    Bytes bytes;
-    bytes.I32(32, startMHz).I32(40, endMHz);
-    for (std::size_t i = 0; i < SpectrumEntry::kLevelCount; ++i) {
-        bytes.U8(SpectrumEntry::kLevelsOffset + i, static_cast<std::uint8_t>(40 + i % 30));
+// A sweep whose levels are 40, 41, ... 69, 40, ... unless `levels` names one.
+struct Sweep {
+    std::array<std::uint8_t, SpectrumEntry::kSize> bytes{};
+    Sweep(std::int32_t startMHz, std::int32_t endMHz,
+          std::initializer_list<std::pair<std::size_t, int>> levels = {}) {
+        EntryWriter writer(bytes, EntryKind::Spectrum);
+        writer.Set("startMHz", startMHz).Set("endMHz", endMHz);
+        for (std::size_t i = 0; i < SpectrumEntry::kLevelCount; ++i) writer.Set("levels", 40 + i % 30, i);
+        for (auto [index, level] : levels) writer.Set("levels", level, index);
     }
-    return bytes;
-}
-
-struct CountCase {
-    std::int32_t start, end;
-    DvbType dvbType;
-    int sampleCount;
+    SpectrumEntry Entry() const { return SpectrumEntry(bytes); }
 };
 
-TEST(SpectrumTraceTest, SampleCountDropsTheRemainderAndStaysWithinTheEntry) {
-    const CountCase cases[] = {
-        {950, 2150, DvbType::Satellite, 120},
-        {474, 858, DvbType::Terrestrial, 76},
-        {47, 862, DvbType::Cable, 163},
-        {100, 110, DvbType::Satellite, 1},
-        {100, 109, DvbType::Satellite, 0},   // less than one step
-        {2150, 950, DvbType::Satellite, 0},  // end below start
-        {47, 47 + 5 * 202, DvbType::Cable, 202},
-        {47, 47 + 5 * 203, DvbType::Cable, 202},  // more samples than the entry holds
-        {INT_MIN, INT_MAX, DvbType::Satellite, 202},
+TEST(SpectrumTrace, SampleCountAndColumnWidthAtTheLimits) {
+    struct Case {
+        std::int32_t start, end;
+        DvbType dvbType;
+        int sampleCount;
+    };
+    const Case cases[] = {
+        {950, 2150, DvbType::Satellite, 120},  {474, 858, DvbType::Terrestrial, 76},
+        {100, 110, DvbType::Satellite, 1},     {100, 109, DvbType::Satellite, 0},
+        {2150, 950, DvbType::Satellite, 0},    {47, 47 + 5 * 202, DvbType::Cable, 202},
+        {47, 47 + 5 * 203, DvbType::Cable, 202}, {INT_MIN, INT_MAX, DvbType::Satellite, 202},
         {INT_MAX, INT_MIN, DvbType::Cable, 0},
     };
-    for (const CountCase& c : cases) {
+    for (const Case& c : cases) {
         EXPECT_EQ(SampleCount(c.start, c.end, SampleStep(c.dvbType)), c.sampleCount)
             << c.start << ".." << c.end;
     }
-}
-
-TEST(SpectrumTraceTest, ColumnWidthIsThePlotWidthPerSample) {
     EXPECT_EQ(ColumnWidth(120), 7);
-    EXPECT_EQ(ColumnWidth(76), 11);
     EXPECT_EQ(ColumnWidth(1), 900);
-    EXPECT_EQ(ColumnWidth(181), 4);
     EXPECT_EQ(ColumnWidth(202), 4);
 }
 
-TEST(SpectrumTraceTest, LevelToYTruncatesTowardZeroAndClampsToThePlot) {
+TEST(SpectrumTrace, LevelToYTruncatesTowardZeroAndClampsToThePlot) {
     struct Case {
         int level, reference, y;
     };
     const Case cases[] = {
-        {40, 40, 650}, {41, 40, 627}, {43, 40, 581}, {45, 40, 534},   {65, 40, 70}, {66, 40, 70},
-        {127, 40, 70}, {39, 40, 650}, {0, 40, 650},  {-128, 40, 650}, {-1, 0, 650}, {0, 75, 650},
-        {80, 75, 534}, {100, 75, 70}, {5, 0, 534},   {1, 0, 627},     {24, 0, 94},
+        {40, 40, 650}, {41, 40, 627}, {43, 40, 581}, {45, 40, 534}, {65, 40, 70},
+        {66, 40, 70},  {127, 40, 70}, {39, 40, 650}, {0, 40, 650},  {-128, 40, 650},
+        {-1, 0, 650},  {0, 75, 650},  {80, 75, 534}, {1, 0, 627},   {24, 0, 94},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(LevelToY(static_cast<std::int8_t>(c.level), c.reference), c.y)
@@ -69,84 +61,41 @@ TEST(SpectrumTraceTest, LevelToYTruncatesTowardZeroAndClampsToThePlot) {
     }
 }
 
-TEST(SpectrumTraceTest, SatelliteSweepGivesOneVertexPerSampleThenClosesAlongTheBottom) {
-    Bytes bytes = SweepBytes(950, 2150);
-    bytes.U8(SpectrumEntry::kLevelsOffset + 0, 40).U8(SpectrumEntry::kLevelsOffset + 1, 43);
-    bytes.U8(SpectrumEntry::kLevelsOffset + 119, 65).U8(SpectrumEntry::kLevelsOffset + 120, 65);
-    const SpectrumEntry entry(bytes.View());
-
-    const Trace trace = BuildTrace(entry, 120, 40);
+TEST(SpectrumTrace, OneVertexPerSampleThenDownToTheBottomLineAndBack) {
+    const Sweep sweep(950, 2150, {{0, 40}, {1, 43}, {119, 66}, {120, 66}});
+    const Trace trace = BuildTrace(sweep.Entry(), 120, 40);
     const auto vertices = trace.Vertices();
     ASSERT_EQ(vertices.size(), 122u);
     for (int i = 0; i < 120; ++i) {
-        EXPECT_EQ(vertices[i].x, 100 + 7 * i);
-        EXPECT_EQ(vertices[i].y, LevelToY(entry.level(i), 40));
+        EXPECT_EQ(vertices[i], (IntPoint{100 + 7 * i, LevelToY(sweep.Entry().level(i), 40)}));
     }
-    EXPECT_EQ(vertices[0], (IntPoint{100, 650}));
     EXPECT_EQ(vertices[1], (IntPoint{107, 581}));
-    EXPECT_EQ(vertices[119], (IntPoint{933, 70}));
     EXPECT_EQ(vertices[120], (IntPoint{933, 650}));
     EXPECT_EQ(vertices[121], (IntPoint{100, 650}));
+    EXPECT_EQ(trace.bounds, (IntRect{100, 70, 834, 581}));
+
+    const Sweep single(950, 960, {{0, 50}});
+    const Trace line = BuildTrace(single.Entry(), 1, 40);
+    EXPECT_EQ(std::vector<IntPoint>(line.Vertices().begin(), line.Vertices().end()),
+              (std::vector<IntPoint>{{100, 418}, {100, 650}, {100, 650}}));
+    EXPECT_EQ(line.bounds, (IntRect{100, 418, 1, 233}));
 }
 
-TEST(SpectrumTraceTest, TerrestrialSweepEndsAtColumnSeventyFive) {
-    const Bytes bytes = SweepBytes(474, 858);
-    const Trace trace = BuildTrace(SpectrumEntry(bytes.View()), 76, 40);
-    ASSERT_EQ(trace.vertexCount, 78);
-    EXPECT_EQ(trace.vertices[75].x, 925);
-    EXPECT_EQ(trace.vertices[76], (IntPoint{925, 650}));
-}
-
-TEST(SpectrumTraceTest, SingleSampleGivesThreeVerticesOnOneVerticalLine) {
-    Bytes bytes = SweepBytes(950, 960);
-    bytes.U8(SpectrumEntry::kLevelsOffset, 50);
-    const Trace trace = BuildTrace(SpectrumEntry(bytes.View()), 1, 40);
-    const auto vertices = trace.Vertices();
-    ASSERT_EQ(vertices.size(), 3u);
-    EXPECT_EQ(vertices[0], (IntPoint{100, 418}));
-    EXPECT_EQ(vertices[1], (IntPoint{100, 650}));
-    EXPECT_EQ(vertices[2], (IntPoint{100, 650}));
-}
-
-TEST(SpectrumTraceTest, BoundsRunFromTheHighestSampleToTheBottomLineAndTheLastSample) {
-    Bytes bytes = SweepBytes(950, 2150);
-    for (std::size_t i = 0; i < SpectrumEntry::kLevelCount; ++i) {
-        bytes.U8(SpectrumEntry::kLevelsOffset + i, 0);  // no reading: on the bottom line
-    }
-    bytes.U8(SpectrumEntry::kLevelsOffset + 12, 43);  // y 581
-    EXPECT_EQ(BuildTrace(SpectrumEntry(bytes.View()), 120, 40).bounds,
-              (IntRect{100, 581, 834, 70}));
-    bytes.U8(SpectrumEntry::kLevelsOffset + 119, 66);  // clamped to the top, on the last column
-    EXPECT_EQ(BuildTrace(SpectrumEntry(bytes.View()), 120, 40).bounds,
-              (IntRect{100, 70, 834, 581}));
-    // One sample: a vertical line, one pixel wide in its bounds.
-    EXPECT_EQ(BuildTrace(SpectrumEntry(bytes.View()), 1, 40).bounds, (IntRect{100, 650, 1, 1}));
-}
-
-TEST(SpectrumTraceTest, ReadoutIndexTruncatesTowardZero) {
-    EXPECT_EQ(ReadoutIndex(101, 7), 0);
+TEST(SpectrumTrace, ReadoutIndexAndTextWithoutOverflow) {
     EXPECT_EQ(ReadoutIndex(106, 7), 0);
     EXPECT_EQ(ReadoutIndex(107, 7), 1);
-    EXPECT_EQ(ReadoutIndex(999, 7), 128);
-    EXPECT_EQ(ReadoutIndex(94, 7), 0);  // -6 / 7 truncates to 0
+    EXPECT_EQ(ReadoutIndex(94, 7), 0);  // -6 / 7 truncates toward zero
     EXPECT_EQ(ReadoutIndex(93, 7), -1);
     EXPECT_EQ(ReadoutIndex(999, 4), 224);
-    EXPECT_LT(ReadoutIndex(INT_MIN, 4), 0);
     EXPECT_EQ(ReadoutIndex(INT_MAX, 900), (std::int64_t{INT_MAX} - 100) / 900);
-}
 
-TEST(SpectrumTraceTest, ReadoutShowsFrequencyAndSignedLevelWithoutOverflow) {
-    Bytes bytes = SweepBytes(950, 2150);
-    bytes.U8(SpectrumEntry::kLevelsOffset + 128, 0xF9).U8(SpectrumEntry::kLevelsOffset + 201, 0x80);
-    const SpectrumEntry entry(bytes.View());
-    EXPECT_EQ(FormatReadout(entry, 0, 10), "[ 950MHz : 40dBuV ]");
-    EXPECT_EQ(FormatReadout(entry, 128, 10), "[ 2230MHz : -7dBuV ]");
-    EXPECT_EQ(FormatReadout(entry, 128, 5), "[ 1590MHz : -7dBuV ]");
-
-    const Bytes high = Bytes(bytes).I32(32, INT_MAX);
-    EXPECT_EQ(FormatReadout(SpectrumEntry(high.View()), 201, 10), "[ 2147485657MHz : -128dBuV ]");
-    const Bytes low = Bytes(bytes).I32(32, INT_MIN);
-    EXPECT_EQ(FormatReadout(SpectrumEntry(low.View()), 0, 5), "[ -2147483648MHz : 40dBuV ]");
+    const Sweep sweep(950, 2150, {{128, -7}, {201, -128}});
+    EXPECT_EQ(FormatReadout(sweep.Entry(), 0, 10), "[ 950MHz : 40dBuV ]");
+    EXPECT_EQ(FormatReadout(sweep.Entry(), 128, 5), "[ 1590MHz : -7dBuV ]");
+    const Sweep high(INT_MAX, INT_MAX, {{201, -128}});
+    EXPECT_EQ(FormatReadout(high.Entry(), 201, 10), "[ 2147485657MHz : -128dBuV ]");
+    const Sweep low(INT_MIN, 0);
+    EXPECT_EQ(FormatReadout(low.Entry(), 0, 5), "[ -2147483648MHz : 40dBuV ]");
 }
 
 }  // namespace
