@@ -54,9 +54,10 @@ TEST(BmpEncoder, BlocksJoinedAreTheWholeFile) {
         EXPECT_EQ(joined, whole) << height;
         EXPECT_EQ(whole.size(), 54u + 28u * static_cast<std::size_t>(height));
         EXPECT_EQ(pieces, std::max(1, (height + kRows - 1) / kRows)) << height;
-        if (height > 1)
+        if (height > 1) {
             EXPECT_EQ(Read32(whole, 54), 0x00FFFFFF & pixels[9 * (height - 1)])
                 << "bottom row first";
+        }
     }
 }
 

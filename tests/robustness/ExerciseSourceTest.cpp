@@ -36,9 +36,13 @@ TEST(SeedCorpus, CommittedSeedsAreExactlyWhatTheGeneratorWrites) {
 
 void ExpectConsistent(const ExerciseReport& report, LoadOutcome outcome, int listed) {
     EXPECT_EQ(report.outcome, outcome);
-    if (listed >= 0) EXPECT_EQ(report.listedEntries, listed);
+    if (listed >= 0) {
+        EXPECT_EQ(report.listedEntries, listed);
+    }
     EXPECT_EQ(report.repaintMismatches, 0);
-    if (report.listedEntries > 0) EXPECT_GT(report.passes, report.listedEntries);
+    if (report.listedEntries > 0) {
+        EXPECT_GT(report.passes, report.listedEntries);
+    }
 }
 
 // What each edge record must give; a wrong offset or length check moves these numbers.
