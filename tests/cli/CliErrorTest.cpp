@@ -59,6 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "--entry 4: the DVB-S measure list has 4 entries (positions 0 to 3)", "a.bmp"},
         ErrorCase{"render %DEMO% --dvb s --screen measure --entry -1 -o %DIR%/a.bmp", kUsage,
                   "--entry", "a.bmp"},
+        ErrorCase{"render %DEMO% --dvb s --screen measure --entry 64 -o %DIR%/a.bmp", kUsage,
+                  "--entry", "a.bmp"},
         ErrorCase{"render %DEMO% --dvb s --screen spectrum --ref-level 42 -o %DIR%/a.bmp", kUsage,
                   "0 to 75 in steps of 5", "a.bmp"},
         ErrorCase{"render %DEMO% --dvb s --screen spectrum --ref-level 80 -o %DIR%/a.bmp", kUsage,
