@@ -118,21 +118,6 @@ TEST_F(MainWindowTest, UpAndDownShiftTheScaleWithinItsLimits) {
     EXPECT_EQ(State().referenceLevel, 0);
 }
 
-TEST_F(MainWindowTest, F1RepaintsOnlyTheConstellationBand) {
-    Open(test::FullSatelliteFile());
-    Press(Qt::Key_F1);  // Measure screen: nothing
-    EXPECT_FALSE(State().showMore);
-
-    Press(Qt::Key_Right);
-    const QImage diagram = PaintedScreen();
-    Press(Qt::Key_F1);
-    EXPECT_TRUE(State().showMore);
-    EXPECT_EQ(HelpLine(), help::kConstellationMore);
-    const QImage more = PaintedScreen();
-    EXPECT_EQ(diagram.copy(0, 0, 1280, 240), more.copy(0, 0, 1280, 240));
-    EXPECT_NE(diagram.copy(0, 240, 1280, 480), more.copy(0, 240, 1280, 480));
-}
-
 TEST_F(MainWindowTest, EscapeEnterAndTabDoNothing) {
     Open(test::FullSatelliteFile());
     QWidget* focused = QApplication::focusWidget();
@@ -181,18 +166,6 @@ TEST_F(MainWindowTest, ArrowsStayOffAnEmptyListButClosingItShowsABlackScreen) {
     EXPECT_EQ(State().category, Category::Constellation);
     EXPECT_EQ(HelpLine(), help::kMeasure);
     EXPECT_TRUE(AllBlack(PaintedScreen()));
-}
-
-TEST_F(MainWindowTest, ListsKeepFileOrderAndAUserPickShowsThatEntry) {
-    SourceFileBuilder file;
-    file.Add(EntryKind::Measure, 0, DvbType::Satellite, "Zulu")
-        .Add(EntryKind::Measure, 1, DvbType::Satellite, "Alpha")
-        .Add(EntryKind::Measure, 2, DvbType::Satellite, "Zulu");
-    Open(file);
-    EXPECT_EQ(Names("measureList"), (QStringList{"Zulu", "Alpha", "Zulu"}));
-    MeasureList()->setCurrentIndex(1);
-    EXPECT_EQ(State().measureSelection, 1);
-    EXPECT_EQ(State().category, Category::Measure);
 }
 
 TEST_F(MainWindowTest, WheelNotchesWalkTheCurrentList) {
