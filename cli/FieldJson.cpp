@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 
+#include "cli/JsonInput.h"
 #include "cli/PictureText.h"
 #include "data/TextEncoding.h"
 
@@ -47,17 +48,17 @@ Range RangeOf(FieldType type) {
 // The integer in `value` when it is one inside `range`; otherwise the reason in `problem`.
 std::optional<std::int64_t> IntegerIn(const Json& value, Range range, std::string& problem) {
     if (!value.is_number_integer()) {
-        problem = value.dump() + " is not an integer";
+        problem = JsonExcerpt(value) + " is not an integer";
         return std::nullopt;
     }
     if (value.is_number_unsigned() && value.get<std::uint64_t>() > std::uint64_t{0xFFFFFFFF}) {
-        problem = value.dump() + " is outside " + std::to_string(range.low) + " to " +
+        problem = JsonExcerpt(value) + " is outside " + std::to_string(range.low) + " to " +
                   std::to_string(range.high);
         return std::nullopt;
     }
     const auto number = value.get<std::int64_t>();
     if (number < range.low || number > range.high) {
-        problem = value.dump() + " is outside " + std::to_string(range.low) + " to " +
+        problem = JsonExcerpt(value) + " is outside " + std::to_string(range.low) + " to " +
                   std::to_string(range.high);
         return std::nullopt;
     }
@@ -128,26 +129,25 @@ Json EncodeText16(std::span<const std::uint8_t> bytes) {
     return list;
 }
 
-std::string DecodeString(const std::string& utf8, std::span<std::uint8_t> entry,
-                         const Field& field) {
-    if (field.type == FieldType::Text8) {
+std::string DecodeString(const Json& value, std::span<std::uint8_t> entry, const Field& field) {
+    const std::string& utf8 = value.get_ref<const std::string&>();
+    const bool narrow = field.type == FieldType::Text8;
+    const std::size_t units = narrow ? field.size : field.size / 2;
+    const std::string tooLong = JsonExcerpt(value) + " is longer than the field's " +
+                                std::to_string(units) + (narrow ? " bytes" : " UTF-16 units");
+    // No character takes more than three UTF-8 bytes per unit: a longer string cannot fit, and
+    // converting it first could take far more memory than the field.
+    if (utf8.size() > 3 * units) return tooLong;
+    if (narrow) {
         const std::optional<std::string> text = Text8FromUtf8(utf8);
-        if (!text) return "\"" + utf8 + "\" has characters outside Windows-1252 (or a NUL)";
-        if (!layout::WriteText(entry, field, *text)) {
-            return "\"" + utf8 + "\" is longer than the field's " + std::to_string(field.size) +
-                   " bytes";
-        }
-        return {};
+        if (!text) return JsonExcerpt(value) + " has characters outside Windows-1252 (or a NUL)";
+        return layout::WriteText(entry, field, *text) ? std::string() : tooLong;
     }
     const std::optional<std::u16string> text = Utf16FromUtf8(utf8);
     if (!text || text->find(u'\0') != std::u16string::npos) {
-        return "\"" + utf8 + "\" is not valid text";
+        return JsonExcerpt(value) + " is not valid text";
     }
-    if (!layout::WriteText(entry, field, *text)) {
-        return "\"" + utf8 + "\" is longer than the field's " + std::to_string(field.size / 2) +
-               " UTF-16 units";
-    }
-    return {};
+    return layout::WriteText(entry, field, *text) ? std::string() : tooLong;
 }
 
 }  // namespace
@@ -198,7 +198,7 @@ std::string DecodeField(const Json& value, std::span<std::uint8_t> entry, const 
     const auto target = entry.subspan(field.offset, field.size);
     std::fill(target.begin(), target.end(), std::uint8_t{0});
     const bool isText = field.type == FieldType::Text8 || field.type == FieldType::Text16;
-    if (isText && value.is_string()) return DecodeString(value.get<std::string>(), entry, field);
+    if (isText && value.is_string()) return DecodeString(value, entry, field);
     const bool isList =
         isText || field.type == FieldType::I8Array || field.type == FieldType::I16Array;
     const Range range = RangeOf(field.type);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <set>
 
+#include "cli/JsonInput.h"
 #include "cli/RecordLayoutGaps.h"
 #include "data/Catalogue.h"
 #include "data/FieldLayout.h"
@@ -97,10 +98,10 @@ void CheckMembers(const Json& object, std::initializer_list<const char*> allowed
 }
 
 std::size_t IntegerMember(const Json& value, std::size_t limit, const std::string& where) {
-    Require(
-        value.is_number_integer() && value.get<std::int64_t>() >= 0 &&
-            value.get<std::uint64_t>() < limit,
-        where + ": " + value.dump() + " is not an integer from 0 to " + std::to_string(limit - 1));
+    Require(value.is_number_integer() && value.get<std::int64_t>() >= 0 &&
+                value.get<std::uint64_t>() < limit,
+            where + ": " + JsonExcerpt(value) + " is not an integer from 0 to " +
+                std::to_string(limit - 1));
     return value.get<std::size_t>();
 }
 
@@ -168,7 +169,8 @@ void BuildKind(const Json& slots, EntryKind kind, const char* kindName, SourceRe
 }
 
 std::uint32_t ParseMagic(const Json& value) {
-    const std::string problem = "magic: expected \"0x\" and 8 hex digits, not " + value.dump();
+    const std::string problem =
+        "magic: expected \"0x\" and 8 hex digits, not " + JsonExcerpt(value);
     Require(value.is_string(), problem);
     const std::string text = value.get<std::string>();
     Require(text.size() == 10 && text.rfind("0x", 0) == 0 &&
