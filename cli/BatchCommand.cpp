@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <mutex>
 #include <nlohmann/json.hpp>
@@ -11,6 +13,7 @@
 
 #include "cli/BatchPlan.h"
 #include "cli/Commands.h"
+#include "cli/FolderLock.h"
 #include "cli/ScreenNames.h"
 #include "cli/SourceInput.h"
 #include "Version.h"
@@ -85,7 +88,7 @@ nlohmann::ordered_json IndexOf(const std::vector<PlannedPicture>& pictures,
                         {"language", LanguageCode(request.language)},
                         {"referenceLevel", request.referenceLevel},
                         {"cursorX", request.cursorX},
-                        {"sourceSha256", sha256},
+                        {"recordSha256", sha256},
                         {"toolVersion", kVersion}});
     }
     return {{"pictures", list}};
@@ -100,16 +103,23 @@ int RunBatch(const RenderOptions& options, std::ostream& err) {
         err << "quorvel-cli: " << input.error << "\n";
         return kExitFailure;
     }
-    const std::string sha256 = Sha256OfFile(options.source);
-    if (sha256.empty()) {
-        err << "quorvel-cli: cannot read " << options.source.string() << "\n";
-        return kExitFailure;
-    }
     std::error_code error;
     std::filesystem::create_directories(options.output, error);
     if (!std::filesystem::is_directory(options.output)) {
         err << "quorvel-cli: -o " << options.output.string() << ": not a folder"
             << (error ? " (" + error.message() + ")" : std::string()) << "\n";
+        return kExitFailure;
+    }
+    const FolderLock lock(options.output);
+    if (!lock.Held()) {
+        err << "quorvel-cli: -o " << options.output.string() << ": " << lock.Problem() << "\n";
+        return kExitFailure;
+    }
+    // An index left from an earlier batch would describe pictures this one may not get to write.
+    const std::filesystem::path indexPath = options.output / "index.json";
+    if (::unlink(indexPath.c_str()) != 0 && errno != ENOENT) {
+        err << "quorvel-cli: cannot replace " << indexPath.string() << ": " << std::strerror(errno)
+            << "\n";
         return kExitFailure;
     }
 
@@ -128,8 +138,13 @@ int RunBatch(const RenderOptions& options, std::ostream& err) {
         for (std::size_t line = nextLine++; line + 1 < lineStarts.size(); line = nextLine++) {
             for (std::size_t i = lineStarts[line]; i < lineStarts[line + 1]; ++i) {
                 const PlannedPicture& picture = pictures[i];
-                failures[i] = MakePicture(CatalogueOf(catalogues, picture.request.dvbType), picture,
-                                          format, options.output, screen);
+                // An exception leaving a thread would abort the whole process.
+                try {
+                    failures[i] = MakePicture(CatalogueOf(catalogues, picture.request.dvbType),
+                                              picture, format, options.output, screen);
+                } catch (const std::exception& failure) {
+                    failures[i] = failure.what();
+                }
                 progress.Step();
             }
         }
@@ -148,10 +163,10 @@ int RunBatch(const RenderOptions& options, std::ostream& err) {
         err << "quorvel-cli: " << pictures[i].fileName << " failed: " << failures[i] << "\n";
         status = kExitFailure;
     }
-    const std::string index = IndexOf(pictures, failures, sha256).dump(2) + "\n";
-    const WriteOutcome written =
-        WriteFileAtomically(options.output / "index.json",
-                            {reinterpret_cast<const std::uint8_t*>(index.data()), index.size()});
+    const std::string index =
+        IndexOf(pictures, failures, Sha256OfRecord(*input.record)).dump(2) + "\n";
+    const WriteOutcome written = WriteFileAtomically(
+        indexPath, {reinterpret_cast<const std::uint8_t*>(index.data()), index.size()});
     if (!written.ok) {
         err << "quorvel-cli: cannot write index.json: " << written.error << "\n";
         status = kExitFailure;

@@ -1,7 +1,6 @@
 #include "cli/SourceInput.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 
 #include "data/SourceFile.h"
 
@@ -25,12 +24,9 @@ SourceInput ReadSourceInput(const std::filesystem::path& path) {
     return input;
 }
 
-std::string Sha256OfFile(const std::filesystem::path& path) {
-    QFile file(QFile::decodeName(QByteArray::fromStdString(path.string())));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file)) return {};
-    return hash.result().toHex().toStdString();
+std::string Sha256OfRecord(const SourceRecord& record) {
+    const QByteArrayView bytes(record.bytes.data(), static_cast<qsizetype>(record.bytes.size()));
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString();
 }
 
 }  // namespace quorvel::cli

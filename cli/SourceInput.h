@@ -17,7 +17,8 @@ struct SourceInput {
 
 SourceInput ReadSourceInput(const std::filesystem::path& path);
 
-// Hex SHA-256 of the whole file as it is on disk; empty when it cannot be read.
-std::string Sha256OfFile(const std::filesystem::path& path);
+// Hex SHA-256 of the record's bytes: the file's first record::kSize bytes, which are all that
+// any picture is drawn from, however long the file is.
+std::string Sha256OfRecord(const SourceRecord& record);
 
 }  // namespace quorvel::cli

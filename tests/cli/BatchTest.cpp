@@ -94,7 +94,7 @@ TEST(CliBatch, WritesExactlyOnePicturePerScreenAndAnIndexThatTracesEachBack) {
         SCOPED_TRACE(picture.file);
         const nlohmann::json& entry = byFile[picture.file];
         EXPECT_EQ(entry["entryName"], picture.entryName);
-        EXPECT_EQ(entry["sourceSha256"], sha);
+        EXPECT_EQ(entry["recordSha256"], sha);
         EXPECT_EQ(entry["toolVersion"], kVersion);
         const std::string dvbType = entry["dvbType"];
         char rebuilt[96];
