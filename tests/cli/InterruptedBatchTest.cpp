@@ -75,7 +75,9 @@ TEST_P(InterruptedBatch, LeavesWholePicturesOnlyAndNoStaleIndex) {
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
         EXPECT_NE(name[0], '.') << "temporary left: " << name;
-        if (name != kOldPicture && name != "index.json") EXPECT_EQ(fs::file_size(entry), kBmpSize);
+        if (name != kOldPicture && name != "index.json") {
+            EXPECT_EQ(fs::file_size(entry), kBmpSize) << name;
+        }
     }
     if (batch.exitStatus() == QProcess::CrashExit) {
         EXPECT_FALSE(fs::exists(folder / "index.json")) << "an index of an earlier batch";
