@@ -119,6 +119,7 @@ class Temporary {
             return false;
         }
         m_name.clear();
+        m_registration.reset();  // the name is the target's now, not ours to remove
         return true;
     }
 
