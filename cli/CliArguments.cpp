@@ -71,10 +71,32 @@ void AddRender(CLI::App& app, RenderOptions& options) {
     });
 }
 
+void AddCompare(CLI::App& app, CompareOptions& options) {
+    CLI::App* compare = app.add_subcommand(
+        "compare", "Compare approved pictures with new ones, pixel by pixel, by screen region");
+    compare->footer(
+        "APPROVED and NEW are two pictures, or two folders whose pictures pair by relative path.\n"
+        "Exit status: 0 all the same, 1 any differs, is added or removed or cannot be read, 2 the "
+        "command line is wrong.\n--accept copies each differing and added picture of NEW over "
+        "APPROVED and keeps APPROVED's index.json in step.");
+    compare->add_option("APPROVED", options.approved, "Approved picture or folder");
+    compare->add_option("NEW", options.fresh, "New picture or folder");
+    compare->add_option("-o,--output", options.report,
+                        "Report folder: report.json, index.html and the differing pictures");
+    compare->add_flag("--accept", options.accept, "Copy differing and added pictures over APPROVED");
+    compare->add_flag("--regions", options.listRegions, "List the named regions of each screen");
+    compare->add_option("--tolerance", options.tolerance,
+                        "Largest channel difference still counted as the same (default 0)")
+        ->check(CLI::Range(0, 255));
+    compare->add_option("--ignore", options.ignore, "Leave out named regions: REGION[,REGION]");
+    compare->add_option("--crop", options.crop,
+                        "X,Y of the screen inside a larger picture (a window screenshot)");
+}
+
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    CLI::App app("quorvel-cli: pictures, dumps and builds of Quorvel source data files",
+    CLI::App app("quorvel-cli: pictures, dumps, builds and comparisons of Quorvel source data files",
                  "quorvel-cli");
     app.set_version_flag("--version", std::string("quorvel-cli ") + kVersion);
     app.require_subcommand(1);
@@ -97,6 +119,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     buildCommand->add_option("IN", build.input, "JSON file, - for standard input")->required();
     buildCommand->add_option("-o,--output", build.output, "Source data file to write")->required();
 
+    CompareOptions compare;
+    AddCompare(app, compare);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -105,6 +130,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
     if (app.got_subcommand("dump")) return RunDump(dump, out, err);
     if (app.got_subcommand("build")) return RunBuild(build, err);
+    if (app.got_subcommand("compare")) return RunCompare(compare, out, err);
     return render.all ? RunBatch(render, err) : RunRender(render, err);
 }
 

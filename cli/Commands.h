@@ -37,10 +37,22 @@ struct BuildOptions {
     std::filesystem::path output;
 };
 
+struct CompareOptions {
+    std::filesystem::path approved;
+    std::filesystem::path fresh;
+    std::filesystem::path report;  // empty: no report
+    bool accept = false;
+    bool listRegions = false;
+    int tolerance = 0;
+    std::string ignore;  // REGION[,REGION]
+    std::string crop;    // X,Y
+};
+
 int RunRender(const RenderOptions& options, std::ostream& err);
 int RunBatch(const RenderOptions& options, std::ostream& err);
 int RunDump(const DumpOptions& options, std::ostream& out, std::ostream& err);
 int RunBuild(const BuildOptions& options, std::ostream& err);
+int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& err);
 
 // Parses the command line and runs the chosen command.
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

@@ -1,0 +1,29 @@
+// Pairs the pictures of two folders by relative path, or two picture files with each other.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvel::compare {
+
+struct PicturePair {
+    std::string name;  // relative path inside the folders, '/'-separated; the file name for files
+    std::optional<std::filesystem::path> approved;  // missing: added
+    std::optional<std::filesystem::path> fresh;     // missing: removed
+};
+
+struct PairListing {
+    std::vector<PicturePair> pairs;  // in name order
+    std::string error;               // a folder that could not be listed
+};
+
+// Every .bmp and .png file (any case) below either folder, subfolders included, except below
+// `skip` (a report folder written into one of them).
+PairListing PairFolders(const std::filesystem::path& approved, const std::filesystem::path& fresh,
+                        const std::optional<std::filesystem::path>& skip);
+
+bool IsPictureName(const std::filesystem::path& path);
+
+}  // namespace quorvel::compare
