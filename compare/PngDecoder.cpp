@@ -10,6 +10,8 @@ namespace quorvel::compare {
 
 namespace {
 
+constexpr std::size_t kMostDeflateShrinks = 1032;
+
 struct MemoryInput {
     std::span<const std::uint8_t> bytes;
     std::size_t at = 0;
@@ -37,6 +39,13 @@ void ReadFromMemory(png_structp png, png_bytep into, png_size_t count) {
 
 // Everything between setjmp and a possible longjmp lives in objects created before setjmp, so
 // nothing with a destructor is skipped when libpng gives up.
+void AppendRgbRow(const std::uint8_t* rgb, std::size_t width, std::vector<std::uint32_t>& pixels) {
+    for (std::size_t x = 0; x < width; ++x, rgb += 3) {
+        pixels.push_back(static_cast<std::uint32_t>(rgb[0]) << 16 |
+                         static_cast<std::uint32_t>(rgb[1]) << 8 | rgb[2]);
+    }
+}
+
 struct ReadState {
     MemoryInput input;
     ErrorSink sink;
@@ -58,19 +67,37 @@ bool ReadInto(ReadState& state, Picture& picture) {
     state.sizeError = CheckPictureSize(width, height);
     if (!state.sizeError.empty()) return false;
 
+    // Deflate shrinks data at most about 1032 to 1, so a file too small to hold the picture's
+    // rows even at that ratio is refused before any row memory is taken.
+    const std::size_t rawBytes = (png_get_rowbytes(state.png, state.info) + 1) * std::size_t{height};
+    if (rawBytes / kMostDeflateShrinks > state.input.bytes.size()) {
+        png_error(state.png, "file is truncated: too small for the picture its header declares");
+    }
     png_set_expand(state.png);
     png_set_strip_16(state.png);
     png_set_strip_alpha(state.png);
     png_set_gray_to_rgb(state.png);
-    png_set_interlace_handling(state.png);
+    const int passes = png_set_interlace_handling(state.png);
     png_read_update_info(state.png, state.info);
     if (png_get_rowbytes(state.png, state.info) != std::size_t{width} * 3) {
         png_error(state.png, "unexpected row layout after conversion");
     }
-    state.rgb.resize(std::size_t{width} * 3 * height);
-    state.rows.resize(height);
-    for (png_uint_32 y = 0; y < height; ++y) state.rows[y] = state.rgb.data() + std::size_t{y} * width * 3;
-    png_read_image(state.png, state.rows.data());
+    const std::size_t rowBytes = std::size_t{width} * 3;
+    if (passes > 1) {
+        // Interlaced passes revisit every row, so the whole picture is held at once.
+        state.rgb.resize(rowBytes * height);
+        state.rows.resize(height);
+        for (png_uint_32 y = 0; y < height; ++y) state.rows[y] = state.rgb.data() + y * rowBytes;
+        png_read_image(state.png, state.rows.data());
+    } else {
+        // Row by row, so a small file claiming a huge picture fails before memory is taken
+        // for rows it does not have.
+        state.rgb.resize(rowBytes);
+        for (png_uint_32 y = 0; y < height; ++y) {
+            png_read_row(state.png, state.rgb.data(), nullptr);
+            AppendRgbRow(state.rgb.data(), width, picture.pixels);
+        }
+    }
     // Text chunks may also follow the pixels.
     png_read_end(state.png, state.info);
 
@@ -85,9 +112,29 @@ bool ReadInto(ReadState& state, Picture& picture) {
     return true;
 }
 
+// libpng takes memory for a chunk as its length field says, before reading it; a chunk that
+// claims more bytes than the file has left is refused first.
+std::string CheckChunkLengths(std::span<const std::uint8_t> bytes) {
+    constexpr std::size_t kSignatureBytes = 8, kChunkOverhead = 12;
+    for (std::size_t at = kSignatureBytes; at + kChunkOverhead <= bytes.size();) {
+        const std::size_t length = std::size_t{bytes[at]} << 24 | std::size_t{bytes[at + 1]} << 16 |
+                                   std::size_t{bytes[at + 2]} << 8 | bytes[at + 3];
+        const std::string type(bytes.begin() + static_cast<std::ptrdiff_t>(at) + 4,
+                               bytes.begin() + static_cast<std::ptrdiff_t>(at) + 8);
+        if (length > bytes.size() - at - kChunkOverhead) {
+            return "is truncated: chunk of " + std::to_string(length) + " bytes at byte " +
+                   std::to_string(at) + ", the file has " + std::to_string(bytes.size());
+        }
+        if (type == "IEND") break;
+        at += kChunkOverhead + length;
+    }
+    return {};
+}
+
 }  // namespace
 
 DecodeOutcome DecodePng(std::span<const std::uint8_t> bytes) {
+    if (std::string cut = CheckChunkLengths(bytes); !cut.empty()) return {{}, "PNG " + cut};
     ReadState state;
     state.input.bytes = bytes;
     state.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state.sink, OnError, OnWarning);
@@ -105,12 +152,8 @@ DecodeOutcome DecodePng(std::span<const std::uint8_t> bytes) {
                                                 : "PNG " + state.sizeError;
         return outcome;
     }
-    Picture& picture = outcome.picture;
-    picture.pixels.resize(state.rgb.size() / 3);
-    for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
-        const std::uint8_t* in = state.rgb.data() + i * 3;
-        picture.pixels[i] = static_cast<std::uint32_t>(in[0]) << 16 |
-                            static_cast<std::uint32_t>(in[1]) << 8 | in[2];
+    if (outcome.picture.pixels.empty()) {
+        AppendRgbRow(state.rgb.data(), state.rgb.size() / 3, outcome.picture.pixels);
     }
     return outcome;
 }

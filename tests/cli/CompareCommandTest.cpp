@@ -1,0 +1,172 @@
+// compare on two `render --all` folders of the demo file: one changed pixel named with its
+// picture and region, the report page decoded by a real browser, --accept, and refusals.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <regex>
+
+#include "CliProcess.h"
+
+namespace quorvel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<char> ReadAll(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+void WriteAll(const fs::path& path, const std::vector<char>& bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Flips the red byte of one pixel of a bottom-up 32-bit BMP screen.
+void ChangePixel(const fs::path& path, int x, int y) {
+    std::vector<char> bytes = ReadAll(path);
+    bytes[54 + (static_cast<std::size_t>(719 - y) * 1280 + x) * 4 + 2] ^= 0x40;
+    WriteAll(path, bytes);
+}
+
+class CompareDemo : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        s_dir = new QTemporaryDir;
+        for (const char* side : {"approved", "new"}) {
+            const CliRun run = RunCliTool({"render", QString::fromStdString(kDemoFile), "--all",
+                                           "-o", Path(side)});
+            ASSERT_EQ(run.status, 0) << run.err;
+        }
+    }
+    static void TearDownTestSuite() { delete s_dir; }
+    static QString Path(const char* name) { return s_dir->filePath(name); }
+    static fs::path FsPath(const char* name) { return Path(name).toStdString(); }
+    static inline QTemporaryDir* s_dir = nullptr;
+};
+
+TEST_F(CompareDemo, OneChangedPixelIsNamedWithItsRegionAndAcceptMakesAllSame) {
+    const CliRun same = RunCliTool({"compare", Path("approved"), Path("new")});
+    EXPECT_EQ(same.status, 0) << same.out << same.err;
+    EXPECT_EQ(same.out, "compared 70 pairs: 70 same, 0 different, 0 added, 0 removed\n");
+
+    ChangePixel(FsPath("new") / "s-spectrum-01-fr.bmp", 640, 400);
+    ChangePixel(FsPath("new") / "t-measure-00-en.bmp", 1279, 0);
+    // One picture only in NEW, and missing from APPROVED's index, which --accept must restore.
+    fs::remove(FsPath("approved") / "c-measure-00-fr.bmp");
+    nlohmann::json index = nlohmann::json::parse(ReadAll(FsPath("approved") / "index.json"));
+    auto& pictures = index["pictures"];
+    pictures.erase(std::remove_if(pictures.begin(), pictures.end(),
+                                  [](const auto& e) { return e["file"] == "c-measure-00-fr.bmp"; }),
+                   pictures.end());
+    std::ofstream(FsPath("approved") / "index.json") << index.dump(2);
+
+    const CliRun changed = RunCliTool({"compare", Path("approved"), Path("new"), "--accept"});
+    EXPECT_EQ(changed.status, 1) << changed.err;
+    EXPECT_EQ(changed.out,
+              "added c-measure-00-fr.bmp\n"
+              "different s-spectrum-01-fr.bmp: 1 pixel in 1 area of the spectrum screen (plot)\n"
+              "  1x1 at 640,400: plot\n"
+              "different t-measure-00-en.bmp: 1 pixel in 1 area of the measure screen (battery)\n"
+              "  1x1 at 1279,0: battery\n"
+              "added " + FsPath("approved").string() + "/c-measure-00-fr.bmp\n"
+              "replaced " + FsPath("approved").string() + "/s-spectrum-01-fr.bmp\n"
+              "replaced " + FsPath("approved").string() + "/t-measure-00-en.bmp\n"
+              "updated " + FsPath("approved").string() + "/index.json\n"
+              "compared 69 pairs: 67 same, 2 different, 1 added, 0 removed\n");
+    EXPECT_EQ(ReadAll(FsPath("approved") / "t-measure-00-en.bmp"),
+              ReadAll(FsPath("new") / "t-measure-00-en.bmp"));
+    const auto sortedIndex = [](const fs::path& path) {
+        nlohmann::json pictures = nlohmann::json::parse(ReadAll(path))["pictures"];
+        std::sort(pictures.begin(), pictures.end(),
+                  [](const auto& a, const auto& b) { return a["file"] < b["file"]; });
+        return pictures;
+    };
+    EXPECT_EQ(sortedIndex(FsPath("approved") / "index.json"), sortedIndex(FsPath("new") / "index.json"));
+
+    const CliRun after = RunCliTool({"compare", Path("approved"), Path("new")});
+    EXPECT_EQ(after.status, 0) << after.out;
+}
+
+TEST_F(CompareDemo, ReportPageShowsDifferingPairsFirstAndEveryPictureDecodes) {
+    const fs::path changed = FsPath("changed") / "s-measure-00-en.bmp";
+    fs::create_directories(changed.parent_path());
+    fs::copy(FsPath("new") / "s-measure-00-en.bmp", changed);
+    ChangePixel(changed, 100, 600);
+    const fs::path report = FsPath("report");
+    const CliRun run = RunCliTool({"compare", Path("approved") + "/s-measure-00-en.bmp",
+                                   QString::fromStdString(changed.string()), "-o", Path("report"),
+                                   "--ignore", "quality bar,battery"});
+    EXPECT_EQ(run.status, 0) << "the change lies in an ignored region: " << run.out;
+    const CliRun counted = RunCliTool({"compare", Path("approved") + "/s-measure-00-en.bmp",
+                                       QString::fromStdString(changed.string()), "-o", Path("report")});
+    EXPECT_EQ(counted.status, 1);
+    const nlohmann::json json = nlohmann::json::parse(ReadAll(report / "report.json"));
+    EXPECT_EQ(json["pairs"][0]["areas"][0]["regions"], nlohmann::json({"quality bar"}));
+    EXPECT_EQ(json["summary"]["different"], 1);
+
+    QTemporaryDir profile;
+    QProcess browser;
+    browser.start("chromium", {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                               "--no-first-run", "--disable-background-networking",
+                               "--disable-component-update", "--disable-sync",
+                               "--user-data-dir=" + profile.path(), "--virtual-time-budget=5000",
+                               "--dump-dom",
+                               QString::fromStdString("file://" + (report / "index.html").string())});
+    ASSERT_TRUE(browser.waitForFinished(60'000)) << "chromium (installed by scripts/deps) did not run";
+    const std::string dom = browser.readAllStandardOutput().toStdString();
+    const std::regex image("<img class=\"(\\w+)\" src=\"([^\"]+)\"[^>]*data-width=\"1280\"");
+    std::vector<std::string> shown;
+    for (auto it = std::sregex_iterator(dom.begin(), dom.end(), image); it != std::sregex_iterator(); ++it) {
+        shown.push_back((*it)[1].str() + " " + (*it)[2].str());
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"new new/s-measure-00-en.bmp",
+                                               "approved approved/s-measure-00-en.bmp",
+                                               "new new/s-measure-00-en.bmp",
+                                               "difference difference/s-measure-00-en.bmp"}))
+        << dom;
+    EXPECT_EQ(dom.find(" missing\""), std::string::npos);
+}
+
+TEST(CompareCli, BadInputIsNamedAndLeavesApprovedAlone) {
+    QTemporaryDir dir;
+    const fs::path root = dir.path().toStdString();
+    fs::create_directories(root / "a");
+    fs::create_directories(root / "b");
+    std::vector<char> good(54 + 4, 0);
+    good[0] = 'B', good[1] = 'M', good[10] = 54, good[14] = 40, good[18] = 1, good[22] = 1,
+    good[26] = 1, good[28] = 32;
+    WriteAll(root / "a" / "p.bmp", good);
+    std::vector<char> cut = good;
+    cut.resize(56);
+    WriteAll(root / "b" / "p.bmp", cut);
+    const QString a = QString::fromStdString((root / "a").string());
+    const QString b = QString::fromStdString((root / "b").string());
+    const struct {
+        QStringList arguments;
+        int status;
+        std::string message;
+    } cases[] = {
+        {{a, b, "--accept"}, 1, (root / "b" / "p.bmp").string() + ": BMP is truncated"},
+        {{a, b, "--ignore", "plot,dial"}, 2, "no screen has a region named 'dial'"},
+        {{a, b + "/p.bmp"}, 2, "cannot compare a folder with a file"},
+        {{a, b, "--crop", "10"}, 2, "--crop wants X,Y"},
+        {{a, b, "--tolerance", "256"}, 2, "--tolerance"},
+        {{a, b + "/none"}, 1, "no such file or folder"},
+        {{a}, 2, "APPROVED and NEW are required"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = RunCliTool(QStringList{"compare"} + c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments.join(' ').toStdString();
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(ReadAll(root / "a" / "p.bmp"), good);
+}
+
+}  // namespace
+}  // namespace quorvel::test
