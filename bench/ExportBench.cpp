@@ -12,6 +12,7 @@
 #include "export/AtomicFile.h"
 #include "export/BmpEncoder.h"
 #include "export/BmpFile.h"
+#include "ScratchFolder.h"
 
 namespace {
 
@@ -20,23 +21,7 @@ namespace fs = std::filesystem;
 constexpr int kWidth = 1280;
 constexpr int kHeight = 720;
 
-// A folder of its own in the temporary folder, removed when the benchmark ends.
-class ScratchFolder {
-  public:
-    explicit ScratchFolder(const std::string& name)
-        : m_path(fs::temp_directory_path() /
-                 ("quorvel-bench-" + name + "-" + std::to_string(::getpid()))) {
-        fs::create_directories(m_path);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    const fs::path& Path() const { return m_path; }
-
-  private:
-    fs::path m_path;
-};
+using quorvel::bench::ScratchFolder;
 
 QImage BusyScreen() {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);

@@ -1,9 +1,13 @@
 // BMP files of 24 or 32 bits per pixel, rows bottom-up or top-down, uncompressed.
+#include <bit>
 #include <cstdlib>
+#include <cstring>
 
 #include "compare/PictureDecoder.h"
 
 namespace quorvel::compare {
+
+static_assert(std::endian::native == std::endian::little, "32-bit rows are copied as words");
 
 namespace {
 
@@ -33,7 +37,7 @@ bool HasUsualMasks(std::span<const std::uint8_t> bytes, std::size_t masksAt) {
 
 }  // namespace
 
-DecodeOutcome DecodeBmp(std::span<const std::uint8_t> bytes) {
+DecodeOutcome DecodeBmp(std::span<const std::uint8_t> bytes, bool withPixels) {
     if (bytes.size() < kFileHeaderBytes + kInfoHeaderBytes) {
         return Refuse("is truncated: " + std::to_string(bytes.size()) +
                       " bytes cannot hold its headers");
@@ -84,11 +88,18 @@ DecodeOutcome DecodeBmp(std::span<const std::uint8_t> bytes) {
     Picture& picture = outcome.picture;
     picture.width = width;
     picture.height = static_cast<int>(height);
+    if (!withPixels) return outcome;
     picture.pixels.resize(static_cast<std::size_t>(width) * rows);
     for (std::size_t row = 0; row < rows; ++row) {
         const std::size_t fileRow = topDown ? row : rows - 1 - row;
         const std::uint8_t* in = bytes.data() + pixelOffset + fileRow * rowBytes;
         std::uint32_t* out = picture.pixels.data() + row * static_cast<std::size_t>(width);
+        if (bytesPerPixel == 4) {
+            // Blue, green, red, unused: read as a little-endian word that is 0x??RRGGBB.
+            std::memcpy(out, in, static_cast<std::size_t>(width) * 4);
+            for (int x = 0; x < width; ++x) out[x] &= 0xFFFFFF;
+            continue;
+        }
         for (int x = 0; x < width; ++x, in += bytesPerPixel) {
             out[x] = static_cast<std::uint32_t>(in[2]) << 16 |
                      static_cast<std::uint32_t>(in[1]) << 8 | in[0];

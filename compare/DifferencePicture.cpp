@@ -1,5 +1,6 @@
 #include "compare/DifferencePicture.h"
 
+#include "export/AtomicFile.h"
 #include "export/BmpFile.h"
 
 namespace quorvel::compare {
@@ -22,30 +23,36 @@ Picture DifferencePicture(const Picture& approved, const std::vector<std::uint8_
 }
 
 ReportPictures WriteReportPictures(const fs::path& folder, const std::string& name,
-                                   const Picture& approved, const Picture& fresh,
+                                   const ComparedSide& approved, const ComparedSide& fresh,
                                    const std::vector<std::uint8_t>& mask) {
     ReportPictures written;
-    const Picture difference = DifferencePicture(approved, mask);
+    const Picture difference = DifferencePicture(approved.picture, mask);
     // A PNG keeps its extension before ".bmp", so a.png and a.bmp cannot meet in one file.
     const bool isBmp = name.size() >= 4 && name.compare(name.size() - 4, 4, ".bmp") == 0;
-    const std::string fileName = isBmp ? name : name + ".bmp";
-    const std::pair<const Picture*, std::string*> outputs[] = {
-        {&approved, &written.approved}, {&fresh, &written.fresh}, {&difference, &written.difference}};
-    const char* const subfolders[] = {"approved", "new", "difference"};
-    for (std::size_t i = 0; i < 3; ++i) {
-        const std::string relative = std::string(subfolders[i]) + "/" + fileName;
-        const fs::path target = folder / fs::path(relative);
+    const std::string encodedName = isBmp ? name : name + ".bmp";
+    const struct {
+        const char* subfolder;
+        ComparedSide side;
+        std::string* relative;
+    } outputs[] = {{"approved", approved, &written.approved},
+                   {"new", fresh, &written.fresh},
+                   {"difference", {difference, {}}, &written.difference}};
+    for (const auto& [subfolder, side, relative] : outputs) {
+        const bool copied = !side.fileBytes.empty();
+        *relative = std::string(subfolder) + "/" + (copied ? name : encodedName);
+        const fs::path target = folder / fs::path(*relative);
         std::error_code error;
         fs::create_directories(target.parent_path(), error);
-        const Picture& picture = *outputs[i].first;
+        const Picture& picture = side.picture;
         const WriteOutcome outcome =
-            WriteBmp32File(target, picture.pixels.data(), picture.width, picture.height,
-                           static_cast<std::size_t>(picture.width) * 4);
+            copied ? WriteFileAtomically(target, side.fileBytes)
+                   : WriteBmp32File(target, picture.pixels.data(), picture.width, picture.height,
+                                    static_cast<std::size_t>(picture.width) * 4);
         if (!outcome.ok) {
+            written = {};
             written.error = "cannot write " + target.string() + ": " + outcome.error;
             return written;
         }
-        *outputs[i].second = relative;
     }
     return written;
 }

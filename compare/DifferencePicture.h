@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,17 @@ struct ReportPictures {
     std::string error;
 };
 
-// Writes approved/NAME.bmp, new/NAME.bmp and difference/NAME.bmp below `folder`, as compared
-// (after any crop), so the page shows exactly what was compared even after --accept.
+// One side of a pair as compared, with its file's bytes when it was compared whole.
+struct ComparedSide {
+    const Picture& picture;
+    std::span<const std::uint8_t> fileBytes;  // empty after a crop: the picture is encoded
+};
+
+// Writes approved/NAME, new/NAME and difference/NAME below `folder` as compared, so the page
+// shows what was compared even after --accept replaces the approved files. Encoded pictures
+// are BMP files, named NAME or, when NAME is not a .bmp, NAME.bmp.
 ReportPictures WriteReportPictures(const std::filesystem::path& folder, const std::string& name,
-                                   const Picture& approved, const Picture& fresh,
+                                   const ComparedSide& approved, const ComparedSide& fresh,
                                    const std::vector<std::uint8_t>& mask);
 
 }  // namespace quorvel::compare

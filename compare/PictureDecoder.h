@@ -21,9 +21,11 @@ struct DecodeOutcome {
     bool ok() const { return error.empty(); }
 };
 
-// Chooses the decoder from the first bytes, never from a file name.
-DecodeOutcome DecodePicture(std::span<const std::uint8_t> bytes);
-DecodeOutcome DecodeBmp(std::span<const std::uint8_t> bytes);
+// Chooses the decoder from the first bytes, never from a file name. Without `withPixels` a BMP
+// is checked as thoroughly but its pixels are not produced (a PNG has to be decoded to be
+// checked; its pixels come anyway).
+DecodeOutcome DecodePicture(std::span<const std::uint8_t> bytes, bool withPixels = true);
+DecodeOutcome DecodeBmp(std::span<const std::uint8_t> bytes, bool withPixels = true);
 DecodeOutcome DecodePng(std::span<const std::uint8_t> bytes);
 
 // Reads and decodes a file; the error then says what was wrong with it.

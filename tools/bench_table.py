@@ -21,6 +21,9 @@ TARGETS = {
     "BM_CanvasStripPass": ("BM_CanvasTextPass", 1 / 10, None),
     "BM_LoadAndRebuild": (None, None, 0.2),
     "BM_ExportBmp": ("BM_PlainWrite", 2.0, None),
+    # 300 pairs a second on both cores is 100 ms for the benchmark's 30.
+    "BM_Compare30IdenticalPairs": (None, None, 100.0),
+    "BM_CompareDifferingPair": (None, None, 20.0),
 }
 
 
