@@ -25,10 +25,12 @@ constexpr int kPairs = 30;  // per iteration: the 300 pairs a second target is 1
 void WriteScreen(const fs::path& path, int changed) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kWidth) * kHeight);
     for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) pixels[y * kWidth + x] = (x * 2654435761u + y * 40503u) & 0xFFFFFF;
+        for (int x = 0; x < kWidth; ++x)
+            pixels[y * kWidth + x] = (x * 2654435761u + y * 40503u) & 0xFFFFFF;
     }
     // Changed pixels: a text-sized block and a scatter over the plot, as a new value shows.
-    for (int i = 0; i < changed; ++i) pixels[(300 + i % 40) * kWidth + 500 + i / 40 * 3] ^= 0x00FF00;
+    for (int i = 0; i < changed; ++i)
+        pixels[(300 + i % 40) * kWidth + 500 + i / 40 * 3] ^= 0x00FF00;
     fs::create_directories(path.parent_path());
     quorvel::WriteBmp32File(path, pixels.data(), kWidth, kHeight, kWidth * 4);
 }

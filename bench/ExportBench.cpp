@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "export/AtomicFile.h"
 #include "export/BmpEncoder.h"
 #include "export/BmpFile.h"
-#include "ScratchFolder.h"
 
 namespace {
 

@@ -83,10 +83,12 @@ void AddCompare(CLI::App& app, CompareOptions& options) {
     compare->add_option("NEW", options.fresh, "New picture or folder");
     compare->add_option("-o,--output", options.report,
                         "Report folder: report.json, index.html and the differing pictures");
-    compare->add_flag("--accept", options.accept, "Copy differing and added pictures over APPROVED");
+    compare->add_flag("--accept", options.accept,
+                      "Copy differing and added pictures over APPROVED");
     compare->add_flag("--regions", options.listRegions, "List the named regions of each screen");
-    compare->add_option("--tolerance", options.tolerance,
-                        "Largest channel difference still counted as the same (default 0)")
+    compare
+        ->add_option("--tolerance", options.tolerance,
+                     "Largest channel difference still counted as the same (default 0)")
         ->check(CLI::Range(0, 255));
     compare->add_option("--ignore", options.ignore, "Leave out named regions: REGION[,REGION]");
     compare->add_option("--crop", options.crop,
@@ -96,8 +98,9 @@ void AddCompare(CLI::App& app, CompareOptions& options) {
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    CLI::App app("quorvel-cli: pictures, dumps, builds and comparisons of Quorvel source data files",
-                 "quorvel-cli");
+    CLI::App app(
+        "quorvel-cli: pictures, dumps, builds and comparisons of Quorvel source data files",
+        "quorvel-cli");
     app.set_version_flag("--version", std::string("quorvel-cli ") + kVersion);
     app.require_subcommand(1);
     app.footer(

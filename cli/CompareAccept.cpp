@@ -24,7 +24,8 @@ bool ReadBytes(const fs::path& path, std::vector<std::uint8_t>& bytes) {
 bool WriteText(const fs::path& path, const std::string& text, std::ostream& err) {
     const WriteOutcome written = WriteFileAtomically(
         path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-    if (!written.ok) err << "quorvel-cli: cannot write " << path.string() << ": " << written.error << "\n";
+    if (!written.ok)
+        err << "quorvel-cli: cannot write " << path.string() << ": " << written.error << "\n";
     return written.ok;
 }
 
@@ -57,8 +58,8 @@ bool UpdateIndex(const fs::path& approvedRoot, const fs::path& freshRoot,
         for (const nlohmann::ordered_json& entry : fresh["pictures"]) {
             if (!entry.is_object() || !entry.contains("file")) continue;
             const auto& file = entry["file"];
-            if (std::find(copied.begin(), copied.end(), file.is_string() ? file.get<std::string>() : "") ==
-                copied.end()) {
+            if (std::find(copied.begin(), copied.end(),
+                          file.is_string() ? file.get<std::string>() : "") == copied.end()) {
                 continue;
             }
             auto same = std::find_if(pictures.begin(), pictures.end(), [&](const auto& old) {
@@ -103,10 +104,12 @@ bool AcceptNewPictures(const std::vector<PairResult>& results, const fs::path& a
             ok = false;
             continue;
         }
-        out << (result.verdict == Verdict::Added ? "added " : "replaced ") << target.string() << "\n";
+        out << (result.verdict == Verdict::Added ? "added " : "replaced ") << target.string()
+            << "\n";
         copied.push_back(result.pair.name);
     }
-    if (folders && !copied.empty()) ok = UpdateIndex(approvedRoot, freshRoot, copied, out, err) && ok;
+    if (folders && !copied.empty())
+        ok = UpdateIndex(approvedRoot, freshRoot, copied, out, err) && ok;
     return ok;
 }
 

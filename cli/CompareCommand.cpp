@@ -3,8 +3,8 @@
 #include <charconv>
 #include <ostream>
 
-#include "cli/CompareAccept.h"
 #include "cli/Commands.h"
+#include "cli/CompareAccept.h"
 #include "compare/CompareReport.h"
 #include "compare/CompareRun.h"
 
@@ -38,7 +38,8 @@ std::optional<IntPoint> ParseCrop(const std::string& text) {
     int values[2];
     for (int i = 0; i < 2; ++i) {
         const std::string& part = parts[static_cast<std::size_t>(i)];
-        const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), values[i]);
+        const auto [end, error] =
+            std::from_chars(part.data(), part.data() + part.size(), values[i]);
         if (error != std::errc() || end != part.data() + part.size() || values[i] < 0) {
             return std::nullopt;
         }
@@ -77,8 +78,8 @@ void PrintResult(const PairResult& result, std::ostream& out, std::ostream& err)
             return;
         case Verdict::SizeDiffers:
             out << "size differs " << name << ": approved " << result.approvedWidth << "x"
-                << result.approvedHeight << ", new " << result.newWidth << "x"
-                << result.newHeight << "\n";
+                << result.approvedHeight << ", new " << result.newWidth << "x" << result.newHeight
+                << "\n";
             return;
         case Verdict::Different:
             break;
@@ -118,7 +119,8 @@ std::string SettingsFrom(const CompareOptions& options, CompareSettings& setting
     }
     if (!options.crop.empty()) {
         settings.crop = ParseCrop(options.crop);
-        if (!settings.crop) return "--crop wants X,Y of two whole numbers from 0, not " + options.crop;
+        if (!settings.crop)
+            return "--crop wants X,Y of two whole numbers from 0, not " + options.crop;
     }
     return {};
 }
@@ -165,9 +167,9 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
 
     std::vector<PicturePair> pairs;
     if (folders) {
-        PairListing listing = PairFolders(options.approved, options.fresh,
-                                          options.report.empty() ? std::nullopt
-                                                                 : std::optional(options.report));
+        PairListing listing =
+            PairFolders(options.approved, options.fresh,
+                        options.report.empty() ? std::nullopt : std::optional(options.report));
         if (!listing.error.empty()) {
             err << "quorvel-cli: " << listing.error << "\n";
             return kExitFailure;
@@ -197,7 +199,8 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
             err << "quorvel-cli: nothing accepted: " << summary.unreadable
                 << (summary.unreadable == 1 ? " pair" : " pairs") << " could not be compared\n";
             status = kExitFailure;
-        } else if (!AcceptNewPictures(results, options.approved, options.fresh, folders, out, err)) {
+        } else if (!AcceptNewPictures(results, options.approved, options.fresh, folders, out,
+                                      err)) {
             status = kExitFailure;
         }
     }

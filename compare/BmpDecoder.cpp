@@ -26,7 +26,9 @@ std::uint16_t Le16(std::span<const std::uint8_t> bytes, std::size_t at) {
     return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
 }
 
-DecodeOutcome Refuse(std::string reason) { return {{}, "BMP " + std::move(reason)}; }
+DecodeOutcome Refuse(std::string reason) {
+    return {{}, "BMP " + std::move(reason)};
+}
 
 // 32-bit pixels with bit fields are read only in the usual order; any other order is refused
 // rather than guessed.
@@ -74,7 +76,8 @@ DecodeOutcome DecodeBmp(std::span<const std::uint8_t> bytes, bool withPixels) {
     }
 
     const std::size_t bytesPerPixel = bitsPerPixel / 8;
-    const std::size_t rowBytes = (static_cast<std::size_t>(width) * bytesPerPixel + 3) & ~std::size_t{3};
+    const std::size_t rowBytes =
+        (static_cast<std::size_t>(width) * bytesPerPixel + 3) & ~std::size_t{3};
     const std::size_t rows = static_cast<std::size_t>(height);
     if (pixelOffset < kFileHeaderBytes + infoSize || pixelOffset > bytes.size() ||
         (bytes.size() - pixelOffset) / rowBytes < rows) {

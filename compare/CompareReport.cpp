@@ -26,8 +26,9 @@ nlohmann::ordered_json PairJson(const PairResult& result) {
     }
     pair["approvedSize"] = {result.approvedWidth, result.approvedHeight};
     pair["newSize"] = {result.newWidth, result.newHeight};
-    pair["screen"] = result.screen.layout ? nlohmann::ordered_json(LayoutName(*result.screen.layout))
-                                          : nlohmann::ordered_json(nullptr);
+    pair["screen"] = result.screen.layout
+                         ? nlohmann::ordered_json(LayoutName(*result.screen.layout))
+                         : nlohmann::ordered_json(nullptr);
     pair["scale"] = result.screen.scale;
     pair["differingPixels"] = result.differingPixels;
     nlohmann::ordered_json areas = nlohmann::ordered_json::array();
@@ -50,12 +51,23 @@ std::string Escaped(const std::string& text) {
     std::string out;
     for (const char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -77,8 +89,8 @@ std::string UrlOf(const std::string& path) {
 }
 
 std::string ImageTag(const std::string& path, const char* role) {
-    return "<img class=\"" + std::string(role) + "\" src=\"" + Escaped(UrlOf(path)) +
-           "\" alt=\"" + role + "\">";
+    return "<img class=\"" + std::string(role) + "\" src=\"" + Escaped(UrlOf(path)) + "\" alt=\"" +
+           role + "\">";
 }
 
 int Rank(Verdict verdict) {
@@ -115,19 +127,19 @@ std::string PairSection(const PairResult& result) {
     if (result.verdict == Verdict::Different) html += "<p>" + Escaped(AreaText(result)) + "</p>\n";
     if (result.verdict == Verdict::SizeDiffers) {
         html += "<p>approved " + std::to_string(result.approvedWidth) + "x" +
-                std::to_string(result.approvedHeight) + ", new " +
-                std::to_string(result.newWidth) + "x" + std::to_string(result.newHeight) + "</p>\n";
+                std::to_string(result.approvedHeight) + ", new " + std::to_string(result.newWidth) +
+                "x" + std::to_string(result.newHeight) + "</p>\n";
     }
     if (!result.error.empty()) html += "<p class=\"error\">" + Escaped(result.error) + "</p>\n";
     if (!result.differencePicture.empty()) {
-        html += "<div class=\"row\">\n<figure class=\"flip\" title=\"hover or click to see the new "
-                "picture\" onclick=\"this.classList.toggle('flipped')\">" +
-                ImageTag(result.newPicture, "new") + ImageTag(result.approvedPicture, "approved") +
-                "<figcaption>approved (hover or click: new)</figcaption></figure>\n<figure>" +
-                ImageTag(result.newPicture, "new") +
-                "<figcaption>new</figcaption></figure>\n<figure>" +
-                ImageTag(result.differencePicture, "difference") +
-                "<figcaption>difference</figcaption></figure>\n</div>\n";
+        html +=
+            "<div class=\"row\">\n<figure class=\"flip\" title=\"hover or click to see the new "
+            "picture\" onclick=\"this.classList.toggle('flipped')\">" +
+            ImageTag(result.newPicture, "new") + ImageTag(result.approvedPicture, "approved") +
+            "<figcaption>approved (hover or click: new)</figcaption></figure>\n<figure>" +
+            ImageTag(result.newPicture, "new") + "<figcaption>new</figcaption></figure>\n<figure>" +
+            ImageTag(result.differencePicture, "difference") +
+            "<figcaption>difference</figcaption></figure>\n</div>\n";
     }
     return html + "</section>\n";
 }
@@ -165,12 +177,22 @@ CompareSummary Summarize(const std::vector<PairResult>& results) {
     CompareSummary summary;
     for (const PairResult& result : results) {
         switch (result.verdict) {
-            case Verdict::Same: ++summary.same; break;
+            case Verdict::Same:
+                ++summary.same;
+                break;
             case Verdict::Different:
-            case Verdict::SizeDiffers: ++summary.different; break;
-            case Verdict::Added: ++summary.added; break;
-            case Verdict::Removed: ++summary.removed; break;
-            case Verdict::Unreadable: ++summary.unreadable; break;
+            case Verdict::SizeDiffers:
+                ++summary.different;
+                break;
+            case Verdict::Added:
+                ++summary.added;
+                break;
+            case Verdict::Removed:
+                ++summary.removed;
+                break;
+            case Verdict::Unreadable:
+                ++summary.unreadable;
+                break;
         }
     }
     summary.compared = summary.same + summary.different + summary.unreadable;
@@ -204,7 +226,9 @@ std::string ReportPage(const std::vector<PairResult>& results, const CompareSumm
 
     std::string html =
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-        "<title>Picture comparison</title>\n" + std::string(kStyle) + "</head>\n<body>\n"
+        "<title>Picture comparison</title>\n" +
+        std::string(kStyle) +
+        "</head>\n<body>\n"
         "<h1>Picture comparison</h1>\n<p id=\"summary\">" +
         std::to_string(summary.compared) + " pairs compared: " + std::to_string(summary.same) +
         " same, " + std::to_string(summary.different) + " different, " +

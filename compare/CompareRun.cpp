@@ -23,7 +23,8 @@ std::string CropTo(Picture& from, int width, int height, IntPoint at, const std:
     }
     std::vector<std::uint32_t> cut(static_cast<std::size_t>(width) * height);
     for (int y = 0; y < height; ++y) {
-        const auto* row = from.pixels.data() + static_cast<std::size_t>(y + at.y) * from.width + at.x;
+        const auto* row =
+            from.pixels.data() + static_cast<std::size_t>(y + at.y) * from.width + at.x;
         std::copy_n(row, width, cut.begin() + static_cast<std::ptrdiff_t>(y) * width);
     }
     from.pixels = std::move(cut);
@@ -185,7 +186,8 @@ std::vector<PairResult> CompareAll(const std::vector<PicturePair>& pairs,
         }
     };
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
-    threads = static_cast<unsigned>(std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(pairs.size(), 1)));
+    threads = static_cast<unsigned>(
+        std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(pairs.size(), 1)));
     std::vector<std::thread> workers;
     for (unsigned i = 1; i < threads; ++i) workers.emplace_back(work);
     work();

@@ -15,8 +15,8 @@ Picture DifferencePicture(const Picture& approved, const std::vector<std::uint8_
     for (std::size_t i = 0; i < approved.pixels.size(); ++i) {
         const std::uint32_t pixel = approved.pixels[i];
         // Dividing each channel by three: the channel bytes cannot carry into each other.
-        const std::uint32_t dimmed = ((pixel >> 16 & 0xFF) / 3) << 16 |
-                                     ((pixel >> 8 & 0xFF) / 3) << 8 | (pixel & 0xFF) / 3;
+        const std::uint32_t dimmed =
+            ((pixel >> 16 & 0xFF) / 3) << 16 | ((pixel >> 8 & 0xFF) / 3) << 8 | (pixel & 0xFF) / 3;
         difference.pixels[i] = mask[i] ? kDifferenceColour : dimmed;
     }
     return difference;

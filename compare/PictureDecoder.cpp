@@ -28,7 +28,8 @@ std::string CheckPictureSize(std::int64_t width, std::int64_t height) {
 }
 
 DecodeOutcome DecodePicture(std::span<const std::uint8_t> bytes, bool withPixels) {
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return DecodeBmp(bytes, withPixels);
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
+        return DecodeBmp(bytes, withPixels);
     if (bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' &&
         bytes[3] == 'G') {
         return DecodePng(bytes);

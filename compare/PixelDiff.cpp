@@ -9,7 +9,8 @@ namespace {
 
 bool ChannelsWithin(std::uint32_t a, std::uint32_t b, int tolerance) {
     for (int shift = 0; shift <= 16; shift += 8) {
-        const int difference = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        const int difference =
+            static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
         if (std::abs(difference) > tolerance) return false;
     }
     return true;
@@ -48,7 +49,8 @@ void MergeTouching(std::vector<IntRect>& boxes) {
         merged = false;
         std::ranges::sort(boxes, {}, &IntRect::x);
         for (std::size_t i = 0; i < boxes.size(); ++i) {
-            for (std::size_t j = i + 1; j < boxes.size() && boxes[j].x <= boxes[i].x + boxes[i].w;) {
+            for (std::size_t j = i + 1;
+                 j < boxes.size() && boxes[j].x <= boxes[i].x + boxes[i].w;) {
                 if (Touch(boxes[i], boxes[j])) {
                     boxes[i] = Union(boxes[i], boxes[j]);
                     boxes.erase(boxes.begin() + static_cast<std::ptrdiff_t>(j));

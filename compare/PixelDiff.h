@@ -10,8 +10,8 @@
 namespace quorvel::compare {
 
 struct DiffSettings {
-    int tolerance = 0;                  // a channel may be off by this much and still match
-    std::vector<IntRect> ignored;       // pixels here are never compared
+    int tolerance = 0;             // a channel may be off by this much and still match
+    std::vector<IntRect> ignored;  // pixels here are never compared
 };
 
 struct PixelDiff {

@@ -69,7 +69,8 @@ bool ReadInto(ReadState& state, Picture& picture) {
 
     // Deflate shrinks data at most about 1032 to 1, so a file too small to hold the picture's
     // rows even at that ratio is refused before any row memory is taken.
-    const std::size_t rawBytes = (png_get_rowbytes(state.png, state.info) + 1) * std::size_t{height};
+    const std::size_t rawBytes =
+        (png_get_rowbytes(state.png, state.info) + 1) * std::size_t{height};
     if (rawBytes / kMostDeflateShrinks > state.input.bytes.size()) {
         png_error(state.png, "file is truncated: too small for the picture its header declares");
     }
@@ -104,8 +105,7 @@ bool ReadInto(ReadState& state, Picture& picture) {
     png_textp texts = nullptr;
     const int count = png_get_text(state.png, state.info, &texts, nullptr);
     for (int i = 0; i < count; ++i) {
-        picture.notes.emplace_back(texts[i].key,
-                                   std::string(texts[i].text, texts[i].text_length));
+        picture.notes.emplace_back(texts[i].key, std::string(texts[i].text, texts[i].text_length));
     }
     picture.width = static_cast<int>(width);
     picture.height = static_cast<int>(height);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "render/ScreenLayout.h"
+
 namespace quorvel {
 
 namespace {
@@ -11,60 +13,103 @@ namespace {
 // Where two parts share rows (the lock word beside the readouts), the rectangles follow the
 // elements rather than whole bands, so a difference names the part that changed.
 
+constexpr IntRect WholeRect(RectF r) {
+    return {static_cast<int>(r.x), static_cast<int>(r.y), static_cast<int>(r.w),
+            static_cast<int>(r.h)};
+}
+
+// Left of the status icons, right of them the battery; down to the rule under the title.
+constexpr int kStatusIconsX = measure::kVoltageBadgeAt.x - 30;
+constexpr int kTitleBottom = kTitleRule.y + kTitleRule.h;
+constexpr IntRect kTitle{0, 0, kStatusIconsX, kTitleBottom};
+constexpr IntRect kStatusIcons{kStatusIconsX, 0, kBatteryAt.x - kStatusIconsX, kTitleBottom};
+constexpr IntRect kBattery{kBatteryAt.x, 0, kScreenWidth - kBatteryAt.x, kTitleBottom};
+
 constexpr std::array kSatelliteFinding = {
-    NamedRegion{"title", {0, 0, 1000, 80}},
-    NamedRegion{"status icons", {1000, 0, 200, 80}},
-    NamedRegion{"battery", {1200, 0, 80, 80}},
-    NamedRegion{"value rows", {0, 80, 1280, 220}},
+    NamedRegion{"title", kTitle},
+    NamedRegion{"status icons", kStatusIcons},
+    NamedRegion{"battery", kBattery},
+    NamedRegion{"value rows",
+                {0, kTitleBottom, kScreenWidth, satellite_finding::kWhiteBand.y - kTitleBottom}},
     NamedRegion{"service line", {360, 305, 600, 65}},
-    NamedRegion{"lock word", {20, 350, 500, 160}},
+    NamedRegion{"lock word", WholeRect(satellite_finding::kLockBox)},
     NamedRegion{"readout panel", {520, 370, 760, 140}},
-    NamedRegion{"strength bar", {0, 510, 1280, 65}},
-    NamedRegion{"quality bar", {0, 575, 1280, 65}},
+    NamedRegion{"strength bar", {0, 510, kScreenWidth, 65}},
+    NamedRegion{"quality bar", {0, 575, kScreenWidth, measure::kBottomRule.y - 575}},
 };
 
 constexpr std::array kMeasure = {
-    NamedRegion{"title", {0, 0, 1000, 80}},
-    NamedRegion{"status icons", {1000, 0, 200, 80}},
-    NamedRegion{"battery", {1200, 0, 80, 80}},
-    NamedRegion{"value rows", {0, 80, 1280, 288}},
-    NamedRegion{"lock word", {490, 375, 300, 150}},
+    NamedRegion{"title", kTitle},
+    NamedRegion{"status icons", kStatusIcons},
+    NamedRegion{"battery", kBattery},
+    NamedRegion{"value rows",
+                {0, kTitleBottom, kScreenWidth, measure_screen::kBandTopRule.y - kTitleBottom}},
+    NamedRegion{"lock word", WholeRect(measure_screen::kLockBox)},
     NamedRegion{"level readout", {0, 390, 490, 137}},
     NamedRegion{"error readout", {790, 390, 490, 137}},
-    NamedRegion{"strength bar", {0, 527, 1280, 50}},
-    NamedRegion{"quality bar", {0, 577, 1280, 63}},
+    NamedRegion{"strength bar", {0, 527, kScreenWidth, 50}},
+    NamedRegion{"quality bar", {0, 577, kScreenWidth, measure::kBottomRule.y - 577}},
 };
 
-// The plot reaches one column past x 999 and two rows past y 649: the cursor column and the
-// bottom grid line are drawn there.
+namespace sp = spectrum;
+constexpr int kSpectrumTitleBottom = sp::kTitleRule.y + sp::kTitleRule.h;
+constexpr int kSpectrumIconsX = sp::kVoltageBadgeAt.x - 20;
+// The plot reaches one column past its right edge and two rows past its bottom: the cursor
+// column's last column and the bottom grid line are drawn there.
+constexpr IntRect kPlotDrawn{sp::kPlotLeft, sp::kPlotTop, sp::kPlotWidth + 1, sp::kPlotHeight + 2};
+constexpr int kKeyHelpY = 655;
+
 constexpr std::array kSpectrum = {
-    NamedRegion{"title", {0, 0, 1000, 60}},
-    NamedRegion{"status icons", {1000, 0, 200, 60}},
-    NamedRegion{"battery", {1200, 0, 80, 60}},
-    NamedRegion{"level scale", {0, 60, 100, 600}},
-    NamedRegion{"plot", {100, 70, 901, 582}},
-    NamedRegion{"readout panel", {1001, 60, 279, 595}},
-    NamedRegion{"key help", {1000, 655, 280, 65}},
+    NamedRegion{"title", {0, 0, kSpectrumIconsX, kSpectrumTitleBottom}},
+    NamedRegion{"status icons",
+                {kSpectrumIconsX, 0, sp::kBatteryAt.x - kSpectrumIconsX, kSpectrumTitleBottom}},
+    NamedRegion{"battery",
+                {sp::kBatteryAt.x, 0, kScreenWidth - sp::kBatteryAt.x, kSpectrumTitleBottom}},
+    NamedRegion{"level scale", {0, sp::kScaleAndPlot.y, sp::kPlotLeft, sp::kScaleAndPlot.h}},
+    NamedRegion{"plot", kPlotDrawn},
+    NamedRegion{"readout panel",
+                {sp::kPlotRight + 1, kSpectrumTitleBottom, kScreenWidth - sp::kPlotRight - 1,
+                 kKeyHelpY - kSpectrumTitleBottom}},
+    NamedRegion{
+        "key help",
+        {sp::kExitKeyAt.x, kKeyHelpY, kScreenWidth - sp::kExitKeyAt.x, kScreenHeight - kKeyHelpY}},
 };
+
+namespace co = constellation;
+constexpr int kReadoutX = co::kDiagramField.x + co::kDiagramField.w;
+constexpr IntRect kConstellationTitle{0, 0, kBatteryAt.x, kTitleBottom};
+constexpr int kF1KeyHelpY = co::kF1KeyAt.y - 10;
 
 constexpr std::array kConstellation = {
-    NamedRegion{"title", {0, 0, 1200, 80}},
-    NamedRegion{"battery", {1200, 0, 80, 80}},
-    NamedRegion{"diagram", {0, 90, 650, 630}},
-    NamedRegion{"readout panel", {650, 80, 630, 560}},
-    NamedRegion{"key help", {1000, 640, 280, 80}},
+    NamedRegion{"title", kConstellationTitle},
+    NamedRegion{"battery", kBattery},
+    NamedRegion{"diagram", co::kDiagramField},
+    NamedRegion{"readout panel",
+                {kReadoutX, kTitleBottom, kScreenWidth - kReadoutX, kF1KeyHelpY - kTitleBottom}},
+    NamedRegion{
+        "key help",
+        {co::kF1KeyAt.x, kF1KeyHelpY, kScreenWidth - co::kF1KeyAt.x, kScreenHeight - kF1KeyHelpY}},
 };
 
 // F1 repaints only the band from y 240 down; above it the diagram view stays.
 constexpr std::array kConstellationMore = {
-    NamedRegion{"title", {0, 0, 1200, 80}},
-    NamedRegion{"battery", {1200, 0, 80, 80}},
-    NamedRegion{"diagram", {0, 90, 650, 150}},
-    NamedRegion{"readout panel", {650, 80, 630, 160}},
-    NamedRegion{"More band", {0, 240, 1280, 480}},
-    NamedRegion{"More rows", {0, 240, 1280, 265}},
-    NamedRegion{"quality bar", {0, 505, 1280, 70}},
-    NamedRegion{"strength bar", {0, 575, 1280, 70}},
+    NamedRegion{"title", kConstellationTitle},
+    NamedRegion{"battery", kBattery},
+    NamedRegion{"diagram",
+                {co::kDiagramField.x, co::kDiagramField.y, co::kDiagramField.w,
+                 co::kMoreBandTop - co::kDiagramField.y}},
+    NamedRegion{
+        "readout panel",
+        {kReadoutX, kTitleBottom, kScreenWidth - kReadoutX, co::kMoreBandTop - kTitleBottom}},
+    NamedRegion{"More band", co::kMoreBand},
+    NamedRegion{"More rows",
+                {0, co::kMoreBandTop, kScreenWidth, co::kQualityTrack.y - 10 - co::kMoreBandTop}},
+    NamedRegion{
+        "quality bar",
+        {0, co::kQualityTrack.y - 10, kScreenWidth, co::kStrengthTrack.y - co::kQualityTrack.y}},
+    NamedRegion{
+        "strength bar",
+        {0, co::kStrengthTrack.y - 10, kScreenWidth, co::kStrengthTrack.y - co::kQualityTrack.y}},
 };
 
 }  // namespace
@@ -103,8 +148,8 @@ std::string_view LayoutName(ScreenLayoutKind kind) {
 
 bool IsRegionName(std::string_view name) {
     return std::ranges::any_of(kAllLayouts, [name](ScreenLayoutKind kind) {
-        return std::ranges::any_of(RegionsOf(kind),
-                                   [name](const NamedRegion& region) { return region.name == name; });
+        return std::ranges::any_of(
+            RegionsOf(kind), [name](const NamedRegion& region) { return region.name == name; });
     });
 }
 

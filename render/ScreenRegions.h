@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "render/Canvas.h"
+#include "render/Geometry.h"
 
 namespace quorvel {
 

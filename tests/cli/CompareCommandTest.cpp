@@ -24,7 +24,8 @@ std::vector<char> ReadAll(const fs::path& path) {
 }
 
 void WriteAll(const fs::path& path, const std::vector<char>& bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // Flips the red byte of one pixel of a bottom-up 32-bit BMP screen.
@@ -39,8 +40,8 @@ class CompareDemo : public testing::Test {
     static void SetUpTestSuite() {
         s_dir = new QTemporaryDir;
         for (const char* side : {"approved", "new"}) {
-            const CliRun run = RunCliTool({"render", QString::fromStdString(kDemoFile), "--all",
-                                           "-o", Path(side)});
+            const CliRun run = RunCliTool(
+                {"render", QString::fromStdString(kDemoFile), "--all", "-o", Path(side)});
             ASSERT_EQ(run.status, 0) << run.err;
         }
     }
@@ -74,11 +75,19 @@ TEST_F(CompareDemo, OneChangedPixelIsNamedWithItsRegionAndAcceptMakesAllSame) {
               "  1x1 at 640,400: plot\n"
               "different t-measure-00-en.bmp: 1 pixel in 1 area of the measure screen (battery)\n"
               "  1x1 at 1279,0: battery\n"
-              "added " + FsPath("approved").string() + "/c-measure-00-fr.bmp\n"
-              "replaced " + FsPath("approved").string() + "/s-spectrum-01-fr.bmp\n"
-              "replaced " + FsPath("approved").string() + "/t-measure-00-en.bmp\n"
-              "updated " + FsPath("approved").string() + "/index.json\n"
-              "compared 69 pairs: 67 same, 2 different, 1 added, 0 removed\n");
+              "added " +
+                  FsPath("approved").string() +
+                  "/c-measure-00-fr.bmp\n"
+                  "replaced " +
+                  FsPath("approved").string() +
+                  "/s-spectrum-01-fr.bmp\n"
+                  "replaced " +
+                  FsPath("approved").string() +
+                  "/t-measure-00-en.bmp\n"
+                  "updated " +
+                  FsPath("approved").string() +
+                  "/index.json\n"
+                  "compared 69 pairs: 67 same, 2 different, 1 added, 0 removed\n");
     EXPECT_EQ(ReadAll(FsPath("approved") / "t-measure-00-en.bmp"),
               ReadAll(FsPath("new") / "t-measure-00-en.bmp"));
     const auto sortedIndex = [](const fs::path& path) {
@@ -87,7 +96,8 @@ TEST_F(CompareDemo, OneChangedPixelIsNamedWithItsRegionAndAcceptMakesAllSame) {
                   [](const auto& a, const auto& b) { return a["file"] < b["file"]; });
         return pictures;
     };
-    EXPECT_EQ(sortedIndex(FsPath("approved") / "index.json"), sortedIndex(FsPath("new") / "index.json"));
+    EXPECT_EQ(sortedIndex(FsPath("approved") / "index.json"),
+              sortedIndex(FsPath("new") / "index.json"));
 
     const CliRun after = RunCliTool({"compare", Path("approved"), Path("new")});
     EXPECT_EQ(after.status, 0) << after.out;
@@ -103,8 +113,9 @@ TEST_F(CompareDemo, ReportPageShowsDifferingPairsFirstAndEveryPictureDecodes) {
                                    QString::fromStdString(changed.string()), "-o", Path("report"),
                                    "--ignore", "quality bar,battery"});
     EXPECT_EQ(run.status, 0) << "the change lies in an ignored region: " << run.out;
-    const CliRun counted = RunCliTool({"compare", Path("approved") + "/s-measure-00-en.bmp",
-                                       QString::fromStdString(changed.string()), "-o", Path("report")});
+    const CliRun counted =
+        RunCliTool({"compare", Path("approved") + "/s-measure-00-en.bmp",
+                    QString::fromStdString(changed.string()), "-o", Path("report")});
     EXPECT_EQ(counted.status, 1);
     const nlohmann::json json = nlohmann::json::parse(ReadAll(report / "report.json"));
     EXPECT_EQ(json["pairs"][0]["areas"][0]["regions"], nlohmann::json({"quality bar"}));
@@ -112,23 +123,25 @@ TEST_F(CompareDemo, ReportPageShowsDifferingPairsFirstAndEveryPictureDecodes) {
 
     QTemporaryDir profile;
     QProcess browser;
-    browser.start("chromium", {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                               "--no-first-run", "--disable-background-networking",
-                               "--disable-component-update", "--disable-sync",
-                               "--user-data-dir=" + profile.path(), "--virtual-time-budget=5000",
-                               "--dump-dom",
-                               QString::fromStdString("file://" + (report / "index.html").string())});
-    ASSERT_TRUE(browser.waitForFinished(60'000)) << "chromium (installed by scripts/deps) did not run";
+    browser.start(
+        "chromium",
+        {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+         "--disable-background-networking", "--disable-component-update", "--disable-sync",
+         "--user-data-dir=" + profile.path(), "--virtual-time-budget=5000", "--dump-dom",
+         QString::fromStdString("file://" + (report / "index.html").string())});
+    ASSERT_TRUE(browser.waitForFinished(60'000))
+        << "chromium (installed by scripts/deps) did not run";
     const std::string dom = browser.readAllStandardOutput().toStdString();
     const std::regex image("<img class=\"(\\w+)\" src=\"([^\"]+)\"[^>]*data-width=\"1280\"");
     std::vector<std::string> shown;
-    for (auto it = std::sregex_iterator(dom.begin(), dom.end(), image); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(dom.begin(), dom.end(), image);
+         it != std::sregex_iterator(); ++it) {
         shown.push_back((*it)[1].str() + " " + (*it)[2].str());
     }
-    EXPECT_EQ(shown, (std::vector<std::string>{"new new/s-measure-00-en.bmp",
-                                               "approved approved/s-measure-00-en.bmp",
-                                               "new new/s-measure-00-en.bmp",
-                                               "difference difference/s-measure-00-en.bmp"}))
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{
+                  "new new/s-measure-00-en.bmp", "approved approved/s-measure-00-en.bmp",
+                  "new new/s-measure-00-en.bmp", "difference difference/s-measure-00-en.bmp"}))
         << dom;
     EXPECT_EQ(dom.find(" missing\""), std::string::npos);
 }

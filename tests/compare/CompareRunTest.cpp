@@ -13,8 +13,9 @@ namespace fs = std::filesystem;
 
 void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 // A window screenshot: the screen at (7, 5) inside a larger picture with other pixels around it.
@@ -62,10 +63,11 @@ TEST(CompareRun, FoldersPairByRelativePath) {
     const std::vector<PairResult> results = CompareAll(listing.pairs, {}, 2);
     std::vector<std::pair<std::string, Verdict>> seen;
     for (const PairResult& result : results) seen.emplace_back(result.pair.name, result.verdict);
-    EXPECT_EQ(seen, (std::vector<std::pair<std::string, Verdict>>{{"both.bmp", Verdict::Same},
-                                                                  {"gone.bmp", Verdict::Removed},
-                                                                  {"new.BMP", Verdict::Added},
-                                                                  {"sub/both.png", Verdict::Same}}));
+    EXPECT_EQ(seen,
+              (std::vector<std::pair<std::string, Verdict>>{{"both.bmp", Verdict::Same},
+                                                            {"gone.bmp", Verdict::Removed},
+                                                            {"new.BMP", Verdict::Added},
+                                                            {"sub/both.png", Verdict::Same}}));
 }
 
 }  // namespace

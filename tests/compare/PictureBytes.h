@@ -66,9 +66,9 @@ inline std::vector<std::uint8_t> PngBytes(const compare::Picture& picture, bool 
     std::vector<std::uint8_t> rgb;
     for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
         const std::uint32_t pixel = picture.pixels[i];
-        rgb.insert(rgb.end(), {static_cast<std::uint8_t>(pixel >> 16),
-                               static_cast<std::uint8_t>(pixel >> 8),
-                               static_cast<std::uint8_t>(pixel)});
+        rgb.insert(rgb.end(),
+                   {static_cast<std::uint8_t>(pixel >> 16), static_cast<std::uint8_t>(pixel >> 8),
+                    static_cast<std::uint8_t>(pixel)});
         if (withAlpha) rgb.push_back(static_cast<std::uint8_t>(255 - i % 200));
     }
     png_alloc_size_t size = 0;

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
-
-#include <fstream>
 #include <zlib.h>
 
-#include "compare/PictureDecoder.h"
+#include <fstream>
+
 #include "compare/PictureBytes.h"
+#include "compare/PictureDecoder.h"
 
 namespace quorvel::compare {
 namespace {
@@ -45,8 +45,8 @@ TEST(PictureDecoder, PngTextChunksBecomeNotes) {
 }
 
 std::vector<std::uint8_t> PngWithHeader(std::uint32_t width, std::uint32_t height) {
-    std::vector<std::uint8_t> bytes = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13,
-                                       'I', 'H', 'D', 'R'};
+    std::vector<std::uint8_t> bytes = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                       0,    0,   0,   13,  'I',  'H',  'D',  'R'};
     for (const std::uint32_t value : {width, height}) {
         for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back((value >> shift) & 0xFF);
     }
@@ -94,7 +94,8 @@ TEST(PictureDecoder, BadPicturesAreRefusedWithTheirReason) {
     for (const auto& c : cases) {
         const DecodeOutcome decoded = DecodePicture(c.bytes);
         EXPECT_FALSE(decoded.ok()) << c.what;
-        EXPECT_NE(decoded.error.find(c.reason), std::string::npos) << c.what << ": " << decoded.error;
+        EXPECT_NE(decoded.error.find(c.reason), std::string::npos)
+            << c.what << ": " << decoded.error;
         EXPECT_TRUE(decoded.picture.pixels.empty()) << c.what;
     }
     EXPECT_TRUE(DecodePicture(bmpWithoutSize).ok()) << "a zero size field is common and harmless";

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "compare/PictureScreen.h"
+#include "render/ScreenLayout.h"
 
 namespace quorvel::compare {
 namespace {

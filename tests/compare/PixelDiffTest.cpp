@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "compare/PixelDiff.h"
 #include "compare/PictureBytes.h"
+#include "compare/PixelDiff.h"
 
 namespace quorvel::compare {
 namespace {
@@ -34,16 +34,21 @@ TEST(PixelDiff, CountsPixelsAndMergesTouchingAreas) {
     EXPECT_EQ(AreasBetween(base, WithPixels(base, {{3, 3}, {5, 3}, {0, 10}})),
               (std::vector<IntRect>{{3, 3, 1, 1}, {5, 3, 1, 1}, {0, 10, 1, 1}}));
     // A dot inside the box of an L it does not touch joins the L's area.
-    EXPECT_EQ(AreasBetween(base, WithPixels(base, {{10, 10}, {10, 11}, {10, 12}, {10, 13}, {11, 13},
-                                                   {12, 13}, {13, 13}, {12, 11}})),
-              (std::vector<IntRect>{{10, 10, 4, 4}}));
+    EXPECT_EQ(
+        AreasBetween(
+            base,
+            WithPixels(
+                base,
+                {{10, 10}, {10, 11}, {10, 12}, {10, 13}, {11, 13}, {12, 13}, {13, 13}, {12, 11}})),
+        (std::vector<IntRect>{{10, 10, 4, 4}}));
 }
 
 // Every set pixel lies in exactly one area, and no two areas touch, whatever the pattern.
 TEST(PixelDiff, RandomMasksGiveDisjointBoxesCoveringEveryPixel) {
     std::mt19937 random(7);
     for (int round = 0; round < 40; ++round) {
-        const int width = 1 + static_cast<int>(random() % 30), height = 1 + static_cast<int>(random() % 20);
+        const int width = 1 + static_cast<int>(random() % 30),
+                  height = 1 + static_cast<int>(random() % 20);
         std::vector<std::uint8_t> mask(static_cast<std::size_t>(width) * height);
         const unsigned density = 1 + random() % 6;
         for (auto& cell : mask) cell = random() % density == 0;
@@ -51,14 +56,16 @@ TEST(PixelDiff, RandomMasksGiveDisjointBoxesCoveringEveryPixel) {
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 int holders = 0;
-                for (const IntRect& r : areas) holders += x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
+                for (const IntRect& r : areas)
+                    holders += x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
                 if (mask[y * width + x]) EXPECT_EQ(holders, 1) << round << " " << x << "," << y;
             }
         }
         for (std::size_t i = 0; i < areas.size(); ++i) {
             for (std::size_t j = i + 1; j < areas.size(); ++j) {
                 const IntRect &a = areas[i], &b = areas[j];
-                EXPECT_FALSE(a.x <= b.x + b.w && b.x <= a.x + a.w && a.y <= b.y + b.h && b.y <= a.y + a.h)
+                EXPECT_FALSE(a.x <= b.x + b.w && b.x <= a.x + a.w && a.y <= b.y + b.h &&
+                             b.y <= a.y + a.h)
                     << round;
             }
         }
@@ -71,8 +78,10 @@ TEST(PixelDiff, ToleranceAppliesToEachChannel) {
     for (const std::uint32_t channel : {0x010000u, 0x000100u, 0x000001u}) {
         for (const std::uint32_t off : {0x808080 + 4 * channel, 0x808080 - 4 * channel}) {
             const Picture changed = WithPixels(base, {{1, 1}}, 0x808080 ^ off);
-            EXPECT_EQ(DiffPixels(base, changed, {4, {}}, false).differingPixels, 0u) << std::hex << off;
-            EXPECT_EQ(DiffPixels(base, changed, {3, {}}, false).differingPixels, 1u) << std::hex << off;
+            EXPECT_EQ(DiffPixels(base, changed, {4, {}}, false).differingPixels, 0u)
+                << std::hex << off;
+            EXPECT_EQ(DiffPixels(base, changed, {3, {}}, false).differingPixels, 1u)
+                << std::hex << off;
         }
     }
 }
