@@ -60,7 +60,10 @@ bool ReadInto(ReadState& state, Picture& picture) {
     if (setjmp(png_jmpbuf(state.png))) return false;
     png_set_read_fn(state.png, &state.input, ReadFromMemory);
     png_set_user_limits(state.png, kMaxPictureSide, kMaxPictureSide);
-    png_set_chunk_malloc_max(state.png, 8u << 20);
+    // Text notes are short; a file of thousands of (compressed) text chunks must not cost
+    // seconds or gigabytes.
+    png_set_chunk_malloc_max(state.png, 1u << 20);
+    png_set_chunk_cache_max(state.png, 64);
     png_read_info(state.png, state.info);
     const png_uint_32 width = png_get_image_width(state.png, state.info);
     const png_uint_32 height = png_get_image_height(state.png, state.info);
@@ -116,12 +119,14 @@ bool ReadInto(ReadState& state, Picture& picture) {
 // claims more bytes than the file has left is refused first.
 std::string CheckChunkLengths(std::span<const std::uint8_t> bytes) {
     constexpr std::size_t kSignatureBytes = 8, kChunkOverhead = 12;
-    for (std::size_t at = kSignatureBytes; at + kChunkOverhead <= bytes.size();) {
+    // A chunk header alone is enough for libpng to take memory, so any header is checked.
+    constexpr std::size_t kHeaderBytes = 8;
+    for (std::size_t at = kSignatureBytes; at + kHeaderBytes <= bytes.size();) {
         const std::size_t length = std::size_t{bytes[at]} << 24 | std::size_t{bytes[at + 1]} << 16 |
                                    std::size_t{bytes[at + 2]} << 8 | bytes[at + 3];
         const std::string type(bytes.begin() + static_cast<std::ptrdiff_t>(at) + 4,
                                bytes.begin() + static_cast<std::ptrdiff_t>(at) + 8);
-        if (length > bytes.size() - at - kChunkOverhead) {
+        if (bytes.size() - at < kChunkOverhead || length > bytes.size() - at - kChunkOverhead) {
             return "is truncated: chunk of " + std::to_string(length) + " bytes at byte " +
                    std::to_string(at) + ", the file has " + std::to_string(bytes.size());
         }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "compare/PictureBytes.h"
@@ -67,6 +68,11 @@ TEST(PictureDecoder, BadPicturesAreRefusedWithTheirReason) {
         bytes.resize(size);
         return bytes;
     };
+    // A chunk inserted before IEND.
+    const auto grown = [&](std::vector<std::uint8_t> bytes, std::vector<std::uint8_t> chunk) {
+        bytes.insert(bytes.end() - 12, chunk.begin(), chunk.end());
+        return bytes;
+    };
     const std::vector<std::uint8_t> bmpWithoutSize = changed(bmp, 2, 0);
     const struct {
         const char* what;
@@ -90,6 +96,9 @@ TEST(PictureDecoder, BadPicturesAreRefusedWithTheirReason) {
         {"PNG header only", cut(png, 20), "truncated"},
         {"PNG 100,000 by 100,000", PngWithHeader(100000, 100000), "PNG"},
         {"PNG 0 by 0", PngWithHeader(0, 0), "PNG"},
+        {"PNG chunk longer than the file", grown(png, {0x7F, 0, 0, 0, 't', 'E', 'X', 't', 0, 0, 0, 0}),
+         "chunk of 2130706432 bytes"},
+        {"PNG chunk header at the end", grown(png, {0x7F, 0, 0, 0, 't', 'E', 'X', 't'}), "chunk of"},
     };
     for (const auto& c : cases) {
         const DecodeOutcome decoded = DecodePicture(c.bytes);
@@ -99,6 +108,20 @@ TEST(PictureDecoder, BadPicturesAreRefusedWithTheirReason) {
         EXPECT_TRUE(decoded.picture.pixels.empty()) << c.what;
     }
     EXPECT_TRUE(DecodePicture(bmpWithoutSize).ok()) << "a zero size field is common and harmless";
+}
+
+// The fuzz seeds, among them inputs that once took gigabytes or seconds, under the sanitizers too.
+TEST(PictureDecoder, FuzzSeedsDecodeOrAreRefusedQuickly) {
+    int decoded = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(QUORVEL_SOURCE_DIR "/fuzz/seeds/pictures")) {
+        const DecodeOutcome outcome = ReadPicture(entry.path());
+        const std::string name = entry.path().filename().string();
+        const bool bad = name.starts_with("truncated") || name.starts_with("chunk-");
+        EXPECT_EQ(outcome.ok(), !bad) << entry.path() << ": " << outcome.error;
+        decoded += outcome.ok();
+    }
+    EXPECT_EQ(decoded, 10);
 }
 
 TEST(PictureDecoder, ReadingNamesTheFile) {
