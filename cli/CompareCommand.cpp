@@ -182,7 +182,15 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
     const std::vector<PairResult> results = CompareAll(pairs, settings);
     const CompareSummary summary = Summarize(results);
     int status = summary.AllSame() ? kExitOk : kExitFailure;
-    for (const PairResult& result : results) PrintResult(result, out, err);
+    for (const PairResult& result : results) {
+        PrintResult(result, out, err);
+        const bool compared = result.verdict == Verdict::Same ||
+                              result.verdict == Verdict::Different;
+        if (compared && !settings.ignoredRegions.empty() && !result.screen.layout) {
+            err << "quorvel-cli: " << result.pair.name
+                << ": screen unknown, so --ignore left nothing out\n";
+        }
+    }
     if (settings.pictureFolder) {
         const bool picturesLost = std::ranges::any_of(results, [](const PairResult& result) {
             return result.verdict == Verdict::Different && !result.error.empty();
