@@ -169,6 +169,7 @@ TEST(CompareCli, BadInputIsNamedAndLeavesApprovedAlone) {
         {{a, b, "--ignore", "plot,dial"}, 2, "no screen has a region named 'dial'"},
         {{a, b + "/p.bmp"}, 2, "cannot compare a folder with a file"},
         {{a, b, "--crop", "10"}, 2, "--crop wants X,Y"},
+        {{a, b, "--crop", "4,x"}, 2, "--crop wants X,Y"},
         {{a, b, "--tolerance", "256"}, 2, "--tolerance"},
         {{a, b + "/none"}, 1, "no such file or folder"},
         {{a}, 2, "APPROVED and NEW are required"},
