@@ -52,7 +52,7 @@ void BM_Compare30IdenticalPairs(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(BM_Compare30IdenticalPairs)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Compare30IdenticalPairs)->Unit(benchmark::kMillisecond);
 
 void BM_CompareDifferingPair(benchmark::State& state) {
     const ScratchFolder folder("compare-differing");
@@ -76,6 +76,6 @@ void BM_CompareDifferingPair(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(BM_CompareDifferingPair)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompareDifferingPair)->Unit(benchmark::kMillisecond);
 
 }  // namespace

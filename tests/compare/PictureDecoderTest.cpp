@@ -119,6 +119,9 @@ TEST(PictureDecoder, FuzzSeedsDecodeOrAreRefusedQuickly) {
         const std::string name = entry.path().filename().string();
         const bool bad = name.starts_with("truncated") || name.starts_with("chunk-");
         EXPECT_EQ(outcome.ok(), !bad) << entry.path() << ": " << outcome.error;
+        EXPECT_EQ(outcome.picture.pixels.size(),
+                  static_cast<std::size_t>(outcome.picture.width) * outcome.picture.height)
+            << entry.path();
         decoded += outcome.ok();
     }
     EXPECT_EQ(decoded, 10);
