@@ -91,10 +91,10 @@ TEST_F(CompareDemo, OneChangedPixelIsNamedWithItsRegionAndAcceptMakesAllSame) {
     EXPECT_EQ(ReadAll(FsPath("approved") / "t-measure-00-en.bmp"),
               ReadAll(FsPath("new") / "t-measure-00-en.bmp"));
     const auto sortedIndex = [](const fs::path& path) {
-        nlohmann::json pictures = nlohmann::json::parse(ReadAll(path))["pictures"];
-        std::sort(pictures.begin(), pictures.end(),
+        nlohmann::json listed = nlohmann::json::parse(ReadAll(path))["pictures"];
+        std::sort(listed.begin(), listed.end(),
                   [](const auto& a, const auto& b) { return a["file"] < b["file"]; });
-        return pictures;
+        return listed;
     };
     EXPECT_EQ(sortedIndex(FsPath("approved") / "index.json"),
               sortedIndex(FsPath("new") / "index.json"));

@@ -62,7 +62,6 @@ inline std::vector<std::uint8_t> PngBytes(const compare::Picture& picture, bool 
     image.width = static_cast<png_uint_32>(picture.width);
     image.height = static_cast<png_uint_32>(picture.height);
     image.format = withAlpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
-    const std::size_t channels = withAlpha ? 4 : 3;
     std::vector<std::uint8_t> rgb;
     for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
         const std::uint32_t pixel = picture.pixels[i];

@@ -17,7 +17,7 @@ using test::Put32;
 
 // Widths 3 and 5 make the 24-bit rows need padding; the heights tell the row order apart.
 TEST(PictureDecoder, EveryLayoutDecodesToTheSamePixels) {
-    for (const auto [width, height] : {std::pair{3, 2}, std::pair{5, 4}, std::pair{8, 3}}) {
+    for (const auto& [width, height] : {std::pair{3, 2}, std::pair{5, 4}, std::pair{8, 3}}) {
         const Picture expected = PatternPicture(width, height);
         const std::pair<const char*, std::vector<std::uint8_t>> files[] = {
             {"24-bit bottom-up", BmpBytes(expected, 24, false)},

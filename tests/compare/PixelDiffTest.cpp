@@ -10,7 +10,7 @@ namespace {
 
 Picture WithPixels(Picture picture, std::initializer_list<std::pair<int, int>> changed,
                    std::uint32_t flip = 0x800000) {
-    for (const auto [x, y] : changed) picture.pixels[y * picture.width + x] ^= flip;
+    for (const auto& [x, y] : changed) picture.pixels[y * picture.width + x] ^= flip;
     return picture;
 }
 
@@ -58,7 +58,9 @@ TEST(PixelDiff, RandomMasksGiveDisjointBoxesCoveringEveryPixel) {
                 int holders = 0;
                 for (const IntRect& r : areas)
                     holders += x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
-                if (mask[y * width + x]) EXPECT_EQ(holders, 1) << round << " " << x << "," << y;
+                if (mask[y * width + x]) {
+                    EXPECT_EQ(holders, 1) << round << " " << x << "," << y;
+                }
             }
         }
         for (std::size_t i = 0; i < areas.size(); ++i) {
