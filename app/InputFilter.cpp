@@ -40,11 +40,16 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::ShortcutOverride: {
             // An opened list picks its line on Enter already at this stage.
             const auto& key = static_cast<const QKeyEvent&>(*event);
-            return !PassesThrough(key) && IsBoundForMainWindow(watched);
+            // The menus' shortcuts (Copy, Reload, zoom) are the window's, never the meter's keys.
+            return !PassesThrough(key) && !m_dialog.IsMenuShortcut(key) &&
+                   IsBoundForMainWindow(watched);
         }
         case QEvent::KeyPress: {
             const auto& key = static_cast<const QKeyEvent&>(*event);
-            if (PassesThrough(key) || !IsBoundForMainWindow(watched)) return false;
+            if (PassesThrough(key) || m_dialog.IsMenuShortcut(key) ||
+                !IsBoundForMainWindow(watched)) {
+                return false;
+            }
             m_dialog.OnKeyDown(key.key());
             return true;
         }

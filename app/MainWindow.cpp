@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -11,22 +12,28 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolTip>
 #include <QVBoxLayout>
 
-#include "app/AppIcon.h"
 #include "app/AboutDialog.h"
+#include "app/AppIcon.h"
 #include "app/DialogUnits.h"
 #include "app/InputFilter.h"
 #include "app/ListComboBox.h"
 #include "app/ScreenView.h"
+#include "app/SourceReader.h"
+#include "app/SourceWatcher.h"
+#include "cli/ScreenRender.h"
 #include "data/TextEncoding.h"
-#include "export/ScreenBmp.h"
 #include "export/ExportDiagnostics.h"
 
 namespace quorvel {
@@ -58,14 +65,48 @@ std::optional<NavKey> NavKeyOf(int qtKey) {
     }
 }
 
-bool IsSourceFile(const QString& path) {
-    return path.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive);
+std::filesystem::path FileSystemPath(const QByteArray& bytes) {
+    return std::filesystem::path(bytes.toStdString());
 }
 
-QString DroppedSourceFile(const QMimeData* mime) {
+bool IsOpenable(const QByteArray& path) {
+    return path.toLower().endsWith(".dat") || IsJsonSource(FileSystemPath(path));
+}
+
+// The dropped file's name as the file system's bytes: the URL carries them percent-encoded, and
+// decoding them as text would spoil a name that is not valid UTF-8.
+QByteArray DroppedSourceFile(const QMimeData* mime) {
     if (!mime || !mime->hasUrls()) return {};
     for (const QUrl& url : mime->urls()) {
-        if (url.isLocalFile() && IsSourceFile(url.toLocalFile())) return url.toLocalFile();
+        if (!url.isLocalFile()) continue;
+        const QByteArray path =
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        if (IsOpenable(path)) return path;
+    }
+    return {};
+}
+
+QByteArray AbsolutePath(const QByteArray& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(FileSystemPath(path), error);
+    return error ? path : QByteArray::fromStdString(absolute.lexically_normal().string());
+}
+
+// For messages only: the bytes stay the file's name everywhere else.
+QString Shown(const QByteArray& path) {
+    return QFile::decodeName(path);
+}
+
+QString FailureReason(const SourceRead& read) {
+    switch (read.failure) {
+        case ReadFailure::CannotOpen:
+            return QStringLiteral("the file is missing or cannot be read");
+        case ReadFailure::IncompleteRead:
+            return QStringLiteral("the file is shorter than a source record");
+        case ReadFailure::RefusedJson:
+            return QString::fromStdString(read.reason);
+        case ReadFailure::None:
+            break;
     }
     return {};
 }
@@ -85,15 +126,24 @@ MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
 
     m_warn = [this](const QString& text) { ShowWarningBox(this, text); };
     m_choosePath = [this] {
-        return QFileDialog::getOpenFileName(this, QString(), QString(),
-                                            QStringLiteral("Source file (*.dat)"));
+        return QFileDialog::getOpenFileName(
+            this, QString(), QString(),
+            QStringLiteral("Source file (*.dat);;JSON dump (*.json);;All files (*)"));
     };
 
     m_chooseSavePath = [this] {
         QFileDialog dialog(this);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilter(QStringLiteral("Bmp File (*.bmp)"));
+        const QString bmp = QStringLiteral("Bmp File (*.bmp)");
+        const QString png = QStringLiteral("PNG File (*.png)");
+        dialog.setNameFilters({bmp, png});
+        dialog.selectNameFilter(bmp);
         dialog.setDefaultSuffix(QStringLiteral("bmp"));
+        connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                [&dialog, png](const QString& filter) {
+                    dialog.setDefaultSuffix(filter == png ? QStringLiteral("png")
+                                                          : QStringLiteral("bmp"));
+                });
         dialog.selectFile(QStringLiteral("Trovik"));
         // Choosing an existing file replaces it, as the meter's tools always have.
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -101,6 +151,9 @@ MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
                    ? dialog.selectedFiles().constFirst()
                    : QString();
     };
+
+    m_watcher = new SourceWatcher(this);
+    connect(m_watcher, &SourceWatcher::Settled, this, &MainWindow::ReloadSource);
 
     BuildMenus();
     BuildControls();
@@ -124,8 +177,18 @@ void MainWindow::BuildMenus() {
     QMenu* file = m_menuBar->addMenu(QStringLiteral("&File"));
     QAction* open = file->addAction(QStringLiteral("&Open"), this, &MainWindow::OnFileOpen);
     open->setObjectName(QStringLiteral("actionOpen"));
+    QAction* reload = file->addAction(QStringLiteral("&Reload"), this, &MainWindow::ReloadSource);
+    reload->setObjectName(QStringLiteral("actionReload"));
+    reload->setShortcut(Qt::Key_F5);
     QAction* save = file->addAction(QStringLiteral("&Save"), this, &MainWindow::OnFileSave);
     save->setObjectName(QStringLiteral("actionSave"));
+
+    QMenu* edit = m_menuBar->addMenu(QStringLiteral("&Edit"));
+    QAction* copy = edit->addAction(QStringLiteral("&Copy"), this, &MainWindow::CopyScreen);
+    copy->setObjectName(QStringLiteral("actionCopy"));
+    copy->setShortcut(QKeySequence::Copy);
+
+    BuildViewMenu();
 
     const auto addRadio = [this](QMenu* menu, QActionGroup* group, const char* text,
                                  const char* name, bool checked, auto handler) {
@@ -160,30 +223,79 @@ void MainWindow::BuildMenus() {
     about->setObjectName(QStringLiteral("actionAbout"));
 }
 
+void MainWindow::BuildViewMenu() {
+    QMenu* view = m_menuBar->addMenu(QStringLiteral("&View"));
+    QMenu* zoom = view->addMenu(QStringLiteral("&Zoom"));
+    auto* zooms = new QActionGroup(zoom);
+    const auto addZoom = [&](int index, const char* text, const char* name, ZoomChoice choice) {
+        QAction* action = zoom->addAction(QString::fromLatin1(text));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setCheckable(true);
+        zooms->addAction(action);
+        connect(action, &QAction::triggered, this, [this, choice] { SetZoom(choice); });
+        m_zoomActions[index] = action;
+    };
+    addZoom(0, "&50%", "actionZoom50", 0.5);
+    addZoom(1, "&100%", "actionZoom100", 1.0);
+    addZoom(2, "&200%", "actionZoom200", 2.0);
+    addZoom(3, "&Fit to Window", "actionZoomFit", std::nullopt);
+    m_zoomActions[1]->setChecked(true);
+    m_zoomActions[1]->setShortcut(Qt::CTRL | Qt::Key_0);
+    zoom->addSeparator();
+    QAction* zoomIn = zoom->addAction(QStringLiteral("Zoom &In"), this,
+                                      [this] { SetZoom(StepZoom(m_screen->ViewScale(), +1)); });
+    zoomIn->setObjectName(QStringLiteral("actionZoomIn"));
+    // Ctrl+= is the same key as Ctrl++ without Shift on most layouts.
+    zoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    QAction* zoomOut = zoom->addAction(QStringLiteral("Zoom &Out"), this,
+                                       [this] { SetZoom(StepZoom(m_screen->ViewScale(), -1)); });
+    zoomOut->setObjectName(QStringLiteral("actionZoomOut"));
+    zoomOut->setShortcut(Qt::CTRL | Qt::Key_Minus);
+}
+
 void MainWindow::BuildControls() {
     m_client = new QWidget(this);
     m_client->setMouseTracking(true);
 
     m_screen = new ScreenView(m_client);
     m_screen->setObjectName(QStringLiteral("screen"));
-    m_screen->move(0, 0);
     m_screen->OnPointerMoved(
         [this](QPoint at) { Apply(m_navigator.PointerMoved(at.x(), at.y())); });
+    m_screenArea = new QScrollArea(m_client);
+    m_screenArea->setFrameShape(QFrame::NoFrame);
+    m_screenArea->setBackgroundRole(QPalette::Dark);
+    m_screenArea->setAlignment(Qt::AlignCenter);
+    m_screenArea->setWidget(m_screen);
+    m_screenArea->viewport()->installEventFilter(this);
 
-    const auto addLabel = [this](const char* text, QRect units) {
+    // The controls keep their places below the screen at every zoom.
+    auto* controls = new QWidget(m_client);
+    controls->setFixedHeight(kClientSize.height() - kScreenHeight);
+    const auto place = [controls](QWidget* widget, QRect units) {
+        widget->setParent(controls);
+        widget->setGeometry(FromDialogUnits(units).translated(0, -kScreenHeight));
+    };
+    auto* clientLayout = new QVBoxLayout(m_client);
+    clientLayout->setContentsMargins(0, 0, 0, 0);
+    clientLayout->setSpacing(0);
+    clientLayout->addWidget(m_screenArea, 1);
+    clientLayout->addWidget(controls);
+
+    const auto addLabel = [this, place](const char* text, QRect units) {
         auto* label = new QLabel(QString::fromLatin1(text), m_client);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        label->setGeometry(FromDialogUnits(units));
+        place(label, units);
     };
     addLabel("Measure :", {12, 486, 40, 15});
     addLabel("Constellation :", {184, 486, 82, 15});
     addLabel("Spectrum :", {356, 486, 60, 15});
 
-    const auto addList = [this](Category family, const char* name, QRect units) {
+    const auto addList = [this, place](Category family, const char* name, QRect units) {
         auto* list = new ListComboBox(m_client);
         list->setObjectName(QString::fromLatin1(name));
-        const QRect rect = FromDialogUnits(units);
-        list->setGeometry(rect.x(), rect.y(), rect.width(), list->sizeHint().height());
+        place(list, units);
+        list->resize(list->width(), list->sizeHint().height());
         connect(list, &ListComboBox::closeUp, this,
                 [this, family] { Apply(m_navigator.CloseUp(family)); });
         // Programmatic changes block signals, so this reacts to the user's picks only.
@@ -201,7 +313,70 @@ void MainWindow::BuildControls() {
     m_helpLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_helpLine->setWordWrap(false);
     m_helpLine->setTextFormat(Qt::PlainText);
-    m_helpLine->setGeometry(FromDialogUnits({530, 489, 316, 34}));
+    place(m_helpLine, {530, 489, 316, 34});
+
+    // Below the lists: what went wrong with the last reload, without a box that stops the work.
+    m_statusLine = new QLabel(m_client);
+    m_statusLine->setObjectName(QStringLiteral("statusLine"));
+    m_statusLine->setTextFormat(Qt::PlainText);
+    m_statusLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_statusLine->setStyleSheet(QStringLiteral("color: #a00000"));
+    place(m_statusLine, {12, 521, 512, 12});
+}
+
+void MainWindow::SetZoom(ZoomChoice zoom) {
+    m_zoom = zoom;
+    const bool fit = !zoom;
+    const Qt::ScrollBarPolicy policy = fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    m_screenArea->setHorizontalScrollBarPolicy(policy);
+    m_screenArea->setVerticalScrollBarPolicy(policy);
+    for (std::size_t i = 0; i < std::size(kZoomSteps); ++i) {
+        m_zoomActions[i]->setChecked(zoom && *zoom == kZoomSteps[i]);
+    }
+    m_zoomActions[3]->setChecked(fit);
+    UpdateZoom();
+}
+
+void MainWindow::UpdateZoom() {
+    const QSize room = m_screenArea->viewport()->size();
+    const double fitScale = std::max(
+        0.05, std::min(room.width() / double(kScreenWidth), room.height() / double(kScreenHeight)));
+    m_screen->SetDeviceScale(DeviceScale(m_zoom, m_screen->devicePixelRatioF(), fitScale));
+}
+
+void MainWindow::ChooseInitialZoom() {
+    const QScreen* display = screen();
+    if (!display) return;
+    const QSize available = display->availableGeometry().size();
+    const QSize frame = frameGeometry().size().expandedTo(size());
+    if (frame.width() <= available.width() && frame.height() <= available.height()) return;
+    resize(size().boundedTo(available - (frame - size())));
+    SetZoom(std::nullopt);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_screenArea->viewport() &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::ScreenChangeInternal) &&
+        !m_zoom) {
+        UpdateZoom();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool MainWindow::IsMenuShortcut(const QKeyEvent& key) const {
+    const QKeyCombination pressed = key.keyCombination();
+    // Shift is how some layouts reach '+', so a shortcut written without it still matches.
+    const QKeyCombination unshifted(pressed.keyboardModifiers() & ~Qt::ShiftModifier,
+                                    pressed.key());
+    for (const QAction* action : m_menuBar->findChildren<QAction*>()) {
+        if (!action->isEnabled()) continue;
+        for (const QKeySequence& shortcut : action->shortcuts()) {
+            if (shortcut.count() == 1 && (shortcut[0] == pressed || shortcut[0] == unshifted)) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 const QImage& MainWindow::ScreenImage() const {
@@ -242,7 +417,8 @@ void MainWindow::Apply(const Outcome& outcome) {
     }
     m_helpLine->setText(QString::fromStdString(m_navigator.HelpLine()));
     if (!m_navigator.ShowsCursorTip()) QToolTip::hideText();
-    OnPassFinished(m_screen->Repaint(outcome.invalidated, m_navigator.State(), m_navigator.Lists()));
+    OnPassFinished(
+        m_screen->Repaint(outcome.invalidated, m_navigator.State(), m_navigator.Lists()));
 }
 
 void MainWindow::RefillLists() {
@@ -282,18 +458,29 @@ void MainWindow::OnFileOpen() {
 
 void MainWindow::OnFileSave() {
     const QString path = m_chooseSavePath();
-    if (!path.isEmpty()) SaveScreenAsBmp(path);
+    if (!path.isEmpty()) SaveScreen(path);
 }
 
-void MainWindow::SaveScreenAsBmp(const QString& path) {
+void MainWindow::SaveScreen(const QString& path) {
+    SaveScreen(QFile::encodeName(path));
+}
+
+void MainWindow::SaveScreen(const QByteArray& path) {
     const QImage& screen = ScreenImage();
-    PrintExportDiagnostics(stdout, 32, screen.width(), screen.height());
-    const WriteOutcome written =
-        WriteScreenBmp(screen, std::filesystem::path(QFile::encodeName(path).toStdString()));
+    const std::filesystem::path target = FileSystemPath(path);
+    const cli::PictureFormat format = cli::FormatFromPath(target).value_or(cli::PictureFormat::Bmp);
+    if (format == cli::PictureFormat::Bmp) {
+        PrintExportDiagnostics(stdout, 32, screen.width(), screen.height());
+    }
+    const WriteOutcome written = cli::WritePicture(screen, format, target);
     if (!written.ok) {
         m_warn(QStringLiteral("Save false! \n%1\n%2")
-                   .arg(QFileInfo(path).absoluteFilePath(), QString::fromStdString(written.error)));
+                   .arg(Shown(AbsolutePath(path)), QString::fromStdString(written.error)));
     }
+}
+
+void MainWindow::CopyScreen() {
+    QGuiApplication::clipboard()->setImage(ScreenImage());
 }
 
 void MainWindow::OnAbout() {
@@ -302,21 +489,43 @@ void MainWindow::OnAbout() {
 }
 
 void MainWindow::OpenSourceFile(const QString& path) {
-    const QString fullPath = QFileInfo(path).absoluteFilePath();
-    const LoadResult result =
-        m_navigator.LoadFile(std::filesystem::path(QFile::encodeName(fullPath).toStdString()));
-    switch (result.outcome) {
-        case LoadOutcome::Loaded:
-            Apply(result.change);
+    OpenSourceFile(QFile::encodeName(path));
+}
+
+void MainWindow::OpenSourceFile(const QByteArray& path) {
+    const QByteArray fullPath = AbsolutePath(path);
+    const SourceRead read = ReadSource(FileSystemPath(fullPath));
+    switch (read.failure) {
+        case ReadFailure::None:
+            m_sourcePath = fullPath;
+            m_watcher->Watch(fullPath);
+            m_statusLine->clear();
+            Apply(m_navigator.OpenRecord(*read.record));
             update();
             return;
-        case LoadOutcome::CannotOpen:
-            m_warn(QStringLiteral("Open false! \n") + fullPath);
+        case ReadFailure::CannotOpen:
+            m_warn(QStringLiteral("Open false! \n") + Shown(fullPath));
             return;
-        case LoadOutcome::IncompleteRead:
+        case ReadFailure::IncompleteRead:
             m_warn(QStringLiteral("Read file error!"));
             return;
+        case ReadFailure::RefusedJson:
+            m_warn(
+                QStringLiteral("Open false! \n%1\n%2").arg(Shown(fullPath), FailureReason(read)));
+            return;
     }
+}
+
+void MainWindow::ReloadSource() {
+    if (m_sourcePath.isEmpty()) return;
+    const SourceRead read = ReadSource(FileSystemPath(m_sourcePath));
+    if (!read.record) {
+        m_statusLine->setText(QStringLiteral("Cannot reload %1: %2. The last good version stays.")
+                                  .arg(Shown(m_sourcePath), FailureReason(read)));
+        return;
+    }
+    m_statusLine->clear();
+    Apply(m_navigator.ReloadRecord(*read.record));
 }
 
 void MainWindow::OnPassFinished(const PaintResult& result) {
@@ -367,7 +576,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QString path = DroppedSourceFile(event->mimeData());
+    const QByteArray path = DroppedSourceFile(event->mimeData());
     if (path.isEmpty()) return;
     event->acceptProposedAction();
     OpenSourceFile(path);

@@ -1,6 +1,7 @@
 #include "app/Navigator.h"
 
 #include <algorithm>
+#include <array>
 
 #include "app/HelpTexts.h"
 
@@ -146,6 +147,35 @@ LoadResult Navigator::LoadFile(const std::filesystem::path& path) {
     Outcome outcome = Rebuild();
     UpdateHelpLine();
     return {loaded, outcome};
+}
+
+Outcome Navigator::OpenRecord(const SourceRecord& record) {
+    m_record = record;
+    Outcome outcome = Rebuild();
+    UpdateHelpLine();
+    return outcome;
+}
+
+Outcome Navigator::ReloadRecord(const SourceRecord& record) {
+    const Category family = m_state.category;
+    constexpr std::array kFamilies = {Category::Measure, Category::Constellation,
+                                      Category::Spectrum};
+    std::array<int, kFamilies.size()> positions{};
+    for (std::size_t i = 0; i < kFamilies.size(); ++i) positions[i] = Selection(kFamilies[i]);
+    m_record = record;
+    Outcome outcome = Rebuild();
+    for (std::size_t i = 0; i < kFamilies.size(); ++i) {
+        const int count = static_cast<int>(Count(kFamilies[i]));
+        if (count > 0 && positions[i] >= 0) {
+            SelectionRef(kFamilies[i]) = std::min(positions[i], count - 1);
+        }
+    }
+    if (family != Category::None && Count(family) > 0) {
+        m_state.category = family;
+        outcome.focus = family;
+    }
+    UpdateHelpLine();
+    return outcome;
 }
 
 Outcome Navigator::Rebuild() {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "data/Catalogue.h"
+#include "data/ScreenState.h"
 #include "data/SourceFile.h"
 #include "data/SourceRecord.h"
 #include "render/ScreenLayout.h"
-#include "data/ScreenState.h"
 
 namespace quorvel {
 
@@ -57,6 +57,13 @@ class Navigator {
     Outcome ChooseDvbType(DvbType dvbType);
     // A failed load changes nothing at all; the caller reports the outcome to the user.
     LoadResult LoadFile(const std::filesystem::path& path);
+    // Shows `record` in place of the loaded one, as a successful load of a file does.
+    Outcome OpenRecord(const SourceRecord& record);
+    // Shows a new version of the open file without losing the user's place: the family and the
+    // list positions stay where the new lists still have them (a position past a list's end
+    // moves to its last line), and so do the cursor, the More view, the language, the DVB type
+    // and the reference level.
+    Outcome ReloadRecord(const SourceRecord& record);
     // Pointer at window point (x, y); moves the spectrum cursor column when the gate lets it.
     Outcome PointerMoved(int x, int y);
     // Result of a paint pass: the Spectrum screen's readout under the cursor, if it gave one.

@@ -15,21 +15,15 @@ QuorvelApplication::QuorvelApplication(int& argc, char** argv) : m_application(a
     QApplication::setWindowIcon(AppIcon());
 }
 
-std::optional<QString> QuorvelApplication::StartFile(const QStringList& arguments) {
-    if (arguments.size() < 2 || arguments.at(1).isEmpty()) return std::nullopt;
-    return arguments.at(1);
-}
-
-void QuorvelApplication::ScheduleOpen(MainWindow& dialog, const QString& path) {
+void QuorvelApplication::ScheduleOpen(MainWindow& dialog, const QByteArray& path) {
     // Queued so that any message box has the shown main window as its owner.
     QTimer::singleShot(0, &dialog, [&dialog, path] { dialog.OpenSourceFile(path); });
 }
 
-int QuorvelApplication::Run() {
+int QuorvelApplication::Run(const std::optional<std::string>& file) {
     MainWindow dialog;
-    if (const std::optional<QString> path = StartFile(QApplication::arguments())) {
-        ScheduleOpen(dialog, *path);
-    }
+    dialog.ChooseInitialZoom();
+    if (file && !file->empty()) ScheduleOpen(dialog, QByteArray::fromStdString(*file));
     dialog.exec();
     return 0;
 }

@@ -2,9 +2,9 @@
 #pragma once
 
 #include <QApplication>
-#include <QString>
-#include <QStringList>
+#include <QByteArray>
 #include <optional>
+#include <string>
 
 namespace quorvel {
 
@@ -14,14 +14,12 @@ class QuorvelApplication {
   public:
     QuorvelApplication(int& argc, char** argv);
 
-    // Shows the main window, opens the file named on the command line if any, and returns when
+    // Shows the main window, opens `file` (the command line's bytes) if given, and returns when
     // the window has closed.
-    int Run();
+    int Run(const std::optional<std::string>& file);
 
-    // The source file named by the arguments (program name first), if one is.
-    static std::optional<QString> StartFile(const QStringList& arguments);
     // Opens `path` once the window's event loop runs, exactly as File > Open would.
-    static void ScheduleOpen(MainWindow& dialog, const QString& path);
+    static void ScheduleOpen(MainWindow& dialog, const QByteArray& path);
 
   private:
     QApplication m_application;

@@ -32,13 +32,21 @@ class ScreenView : public QWidget {
 
     void OnPointerMoved(PointerObserver observer) { m_pointerObserver = std::move(observer); }
 
+    // Shows the screen at `deviceScale` device pixels per screen pixel; the image is untouched.
+    void SetDeviceScale(double deviceScale);
+    // View (logical) pixels per screen pixel.
+    double ViewScale() const;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
+    QRect ViewRect(const QRect& screenRect) const;
+
     QImage m_image;
     PointerObserver m_pointerObserver;
+    double m_deviceScale = 1.0;
 };
 
 }  // namespace quorvel

@@ -99,7 +99,7 @@ int Startup(const char* self) {
         dialog.done(0);
     });
     qApp->installEventFilter(&watcher);
-    app.Run();
+    app.Run(arguments.file);
     if (elapsed < 0) return 2;
     std::printf("%.1f\n", elapsed * 1000);
     return 0;
@@ -163,7 +163,7 @@ int Memory(const char* self) {
         });
     });
     qApp->installEventFilter(&watcher);
-    app.Run();
+    app.Run(arguments.file);
     if (screens == 0) return 2;
     std::printf("%ld %ld %d\n", StatusKb("VmHWM:"), StatusKb("VmRSS:"), screens);
     return 0;

@@ -74,12 +74,14 @@ TEST_F(MainWindowTest, MenusHaveTheirExactEntries) {
         for (QAction* entry : popup->menu()->actions()) texts << entry->text();
         entries << texts;
     }
-    EXPECT_EQ(popups, (QStringList{"&File", "&Language", "&DVB Type", "&Help"}));
-    ASSERT_EQ(entries.size(), 4);
-    EXPECT_EQ(entries[0], (QStringList{"&Open", "&Save"}));
-    EXPECT_EQ(entries[1], (QStringList{"English", "French"}));
-    EXPECT_EQ(entries[2], (QStringList{"DVB-S", "DVB-T", "DVB-C"}));
-    EXPECT_EQ(entries[3], (QStringList{"&About Quorvel..."}));
+    EXPECT_EQ(popups, (QStringList{"&File", "&Edit", "&View", "&Language", "&DVB Type", "&Help"}));
+    ASSERT_EQ(entries.size(), 6);
+    EXPECT_EQ(entries[0], (QStringList{"&Open", "&Reload", "&Save"}));
+    EXPECT_EQ(entries[1], (QStringList{"&Copy"}));
+    EXPECT_EQ(entries[2], (QStringList{"&Zoom"}));
+    EXPECT_EQ(entries[3], (QStringList{"English", "French"}));
+    EXPECT_EQ(entries[4], (QStringList{"DVB-S", "DVB-T", "DVB-C"}));
+    EXPECT_EQ(entries[5], (QStringList{"&About Quorvel..."}));
 }
 
 TEST_F(MainWindowTest, ArrowKeysSwitchFamiliesFocusTheirListAndNeverReachIt) {
@@ -254,17 +256,14 @@ TEST_F(MainWindowTest, FileOpenAsksForAPathAndCancellingChangesNothing) {
 }
 
 TEST_F(MainWindowTest, TheFileNamedAtStartOpensLikeFileOpen) {
-    EXPECT_FALSE(QuorvelApplication::StartFile({"quorvel"}).has_value());
     const QString path = Write(test::FullSatelliteFile());
-    const std::optional<QString> start = QuorvelApplication::StartFile({"quorvel", path});
-    ASSERT_TRUE(start.has_value());
-    QuorvelApplication::ScheduleOpen(*m_dialog, *start);
+    QuorvelApplication::ScheduleOpen(*m_dialog, QFile::encodeName(path));
     EXPECT_EQ(State().category, Category::None);  // only once the event loop runs
     QTest::qWait(0);
     QCoreApplication::processEvents();
     EXPECT_EQ(State().category, Category::Measure);
 
-    QuorvelApplication::ScheduleOpen(*m_dialog, Path("missing.dat"));
+    QuorvelApplication::ScheduleOpen(*m_dialog, QFile::encodeName(Path("missing.dat")));
     QCoreApplication::processEvents();
     EXPECT_EQ(m_warnings, QStringList{"Open false! \n" + Path("missing.dat")});
 }

@@ -74,7 +74,7 @@ TEST_F(WindowSaveTest, HiddenWindowSavesWhatTheCommandLineDrawsForItsState) {
     more.position = 1;
     more.language = Language::French;
     more.more = true;
-    m_dialog->SaveScreenAsBmp(Path("more.bmp"));
+    m_dialog->SaveScreen(Path("more.bmp"));
     EXPECT_TRUE(test::ReadAll(Path("more.bmp")) == CliPicture(more));
 
     Action("actionDvbT")->trigger();
@@ -90,7 +90,7 @@ TEST_F(WindowSaveTest, HiddenWindowSavesWhatTheCommandLineDrawsForItsState) {
     spectrum.language = Language::French;
     spectrum.referenceLevel = 50;
     spectrum.cursorX = 600;
-    m_dialog->SaveScreenAsBmp(Path("spectrum.bmp"));
+    m_dialog->SaveScreen(Path("spectrum.bmp"));
     const QByteArray saved = test::ReadAll(Path("spectrum.bmp"));
     ASSERT_EQ(saved.size(), 3'686'454);
     EXPECT_TRUE(saved == CliPicture(spectrum));
