@@ -265,5 +265,57 @@ TEST_F(NavigatorTest, CursorAndScaleSurviveFamiliesDvbTypesAndFiles) {
     EXPECT_EQ(m_nav.State().cursorX, 640);
 }
 
+// A reload keeps the family, the list positions (clamped to the new lists), the cursor, the
+// reference level and the More view; a family left without names gives way as after a load.
+TEST_F(NavigatorTest, ReloadKeepsThePlaceWhereTheNewListsStillHaveIt) {
+    Load(test::FullSatelliteFile());
+    m_nav.SelectionChanged(Category::Measure, 1);
+    m_nav.SelectionChanged(Category::Constellation, 1);
+    m_nav.CloseUp(Category::Spectrum);
+    m_nav.SelectionChanged(Category::Spectrum, 1);
+    m_nav.PressKey(NavKey::Up);
+    m_nav.PointerMoved(300, 400);
+    ASSERT_EQ(m_nav.State().cursorX, 300);
+
+    const auto reload = [this](const SourceFileBuilder& file) {
+        SourceRecord record;
+        EXPECT_EQ(LoadSourceFile(Write(file, "new.dat"), record), LoadOutcome::Loaded);
+        return m_nav.ReloadRecord(record);
+    };
+    SourceFileBuilder fewer;  // three measures, two constellations, one spectrum
+    fewer.Add(EntryKind::Measure, 0, DvbType::Satellite, "M0")
+        .Add(EntryKind::Measure, 1, DvbType::Satellite, "M1")
+        .Add(EntryKind::Measure, 2, DvbType::Satellite, "M2")
+        .Add(EntryKind::Constellation, 0, DvbType::Satellite, "C0")
+        .Add(EntryKind::Constellation, 1, DvbType::Satellite, "C1")
+        .Add(EntryKind::Spectrum, 9, DvbType::Satellite, "S9");
+    const Outcome kept = reload(fewer);
+    EXPECT_TRUE(kept.listsRebuilt);
+    EXPECT_EQ(kept.focus, Category::Spectrum);
+    EXPECT_EQ(Current(), Category::Spectrum);
+    EXPECT_EQ(m_nav.Selection(Category::Measure), 1);
+    EXPECT_EQ(m_nav.Selection(Category::Constellation), 1);
+    EXPECT_EQ(m_nav.Selection(Category::Spectrum), 0);  // was 1, the list has one line now
+    EXPECT_EQ(m_nav.State().referenceLevel, 45);
+    EXPECT_EQ(m_nav.State().cursorX, 300);
+    EXPECT_EQ(m_nav.Lists().spectrum.names, std::vector<std::string>{"S9"});
+    EXPECT_EQ(m_nav.HelpLine(), help::kSpectrum);
+
+    m_nav.CloseUp(Category::Constellation);
+    m_nav.PressKey(NavKey::F1);
+    reload(fewer);
+    EXPECT_EQ(Current(), Category::Constellation);
+    EXPECT_TRUE(m_nav.State().showMore);
+    EXPECT_EQ(m_nav.HelpLine(), help::kConstellationMore);
+
+    SourceFileBuilder measuresOnly;
+    measuresOnly.Add(EntryKind::Measure, 4, DvbType::Satellite, "M4");
+    const Outcome gaveWay = reload(measuresOnly);
+    EXPECT_EQ(gaveWay.focus, Category::Measure);
+    EXPECT_EQ(Current(), Category::Measure);
+    EXPECT_EQ(m_nav.Selection(Category::Measure), 0);
+    EXPECT_EQ(m_nav.Selection(Category::Constellation), -1);
+}
+
 }  // namespace
 }  // namespace quorvel

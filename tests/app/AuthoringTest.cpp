@@ -1,0 +1,215 @@
+// The window as an authoring tool: JSON dumps open, edits on disk show up with the place kept,
+// failures go to the status line, Copy, PNG, zoom and file names that are bytes.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QClipboard>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <cstdio>
+
+#include "app/SourceWatcher.h"
+#include "cli/RecordJson.h"
+#include "data/SourceFile.h"
+#include "tests/app/WindowTest.h"
+
+namespace quorvel {
+namespace {
+
+using test::SourceFileBuilder;
+
+constexpr int kReloadWaitMs = 3000;
+
+class AuthoringTest : public test::WindowTest {
+  protected:
+    // A dump of `file`, as `quorvel-cli dump` prints it.
+    QString WriteJson(const SourceFileBuilder& file, const QString& name) {
+        SourceRecord record;
+        const QString dat = Write(file, "for-dump.dat");
+        EXPECT_EQ(LoadSourceFile(QFile::encodeName(dat).toStdString(), record),
+                  LoadOutcome::Loaded);
+        WriteText(name, cli::FormatJson(cli::DumpRecord(record)));
+        return Path(name);
+    }
+    void WriteText(const QString& name, const std::string& text) {
+        QFile out(Path(name));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    // As an editor saves: a new file renamed over the old one.
+    void ReplaceByRename(const SourceFileBuilder& file, const QString& name,
+                         std::size_t size = record::kSize) {
+        Write(file, "edit.tmp", size);
+        ASSERT_EQ(std::rename(QFile::encodeName(Path("edit.tmp")).constData(),
+                              QFile::encodeName(Path(name)).constData()),
+                  0);
+    }
+    QString StatusLine() const { return m_dialog->findChild<QLabel*>("statusLine")->text(); }
+    bool WaitFor(const std::function<bool()>& condition) {
+        return QTest::qWaitFor(condition, kReloadWaitMs);
+    }
+    void MovePointer(QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, Screen()->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(Screen(), &move);
+    }
+};
+
+SourceFileBuilder LouderSweep() {
+    SourceFileBuilder file = test::FullSatelliteFile();
+    file.Sweep(0, 950, 2150, 70).Sweep(5, 950, 2150, 70);
+    return file;
+}
+
+TEST_F(AuthoringTest, ADumpOpensAsItsSourceFileAndARefusedOneSaysWhy) {
+    m_dialog->OpenSourceFile(WriteJson(test::FullSatelliteFile(), "scene.json"));
+    ASSERT_TRUE(m_warnings.isEmpty()) << m_warnings.join("|").toStdString();
+    const QImage fromJson = PaintedScreen();
+    const QStringList names = Names("measureList");
+    m_dialog->OpenSourceFile(Write(test::FullSatelliteFile()));
+    EXPECT_EQ(PaintedScreen(), fromJson);
+    EXPECT_EQ(Names("measureList"), names);
+
+    WriteText("member.json", R"({"magic": "QRVL", "measures": 7})");
+    WriteText("deep.json", std::string(100'000, '[') + std::string(100'000, ']'));
+    WriteText("huge.json", "");
+    QFile huge(Path("huge.json"));
+    ASSERT_TRUE(huge.resize(qint64{100} << 20));  // sparse: 100 MB of zero bytes
+    m_warnings.clear();
+    for (const char* name : {"member.json", "deep.json", "huge.json"}) {
+        m_dialog->OpenSourceFile(Path(name));
+    }
+    ASSERT_EQ(m_warnings.size(), 3);
+    for (const QString& warning : m_warnings) {
+        EXPECT_TRUE(warning.startsWith("Open false! \n" + m_dir.path())) << warning.toStdString();
+        EXPECT_GT(warning.split('\n').size(), 2) << warning.toStdString();
+    }
+    EXPECT_TRUE(m_warnings[1].contains("deep")) << m_warnings[1].toStdString();
+    EXPECT_TRUE(m_warnings[2].contains("larger")) << m_warnings[2].toStdString();
+    EXPECT_EQ(PaintedScreen(), fromJson);  // a refused file changes nothing
+}
+
+TEST_F(AuthoringTest, AnEditSavedByRenameShowsWithThePlaceKeptAndFailuresGoToTheStatusLine) {
+    m_dialog->OpenSourceFile(Write(test::FullSatelliteFile(), "scene.dat"));
+    Press(Qt::Key_Left);  // Measure to Spectrum
+    List("spectrumList")->setCurrentIndex(1);
+    Press(Qt::Key_Up);
+    ASSERT_EQ(State().category, Category::Spectrum);
+    const QImage before = PaintedScreen();
+
+    ReplaceByRename(LouderSweep(), "scene.dat");
+    ASSERT_TRUE(WaitFor([&] { return PaintedScreen() != before; }));
+    EXPECT_EQ(State().category, Category::Spectrum);
+    EXPECT_EQ(State().spectrumSelection, 1);
+    EXPECT_EQ(State().referenceLevel, 45);
+    EXPECT_TRUE(StatusLine().isEmpty());
+    const QImage louder = PaintedScreen();
+
+    // A half-written file keeps everything shown; so does a file that went away.
+    ReplaceByRename(LouderSweep(), "scene.dat", record::kSize / 2);
+    ASSERT_TRUE(WaitFor([&] { return StatusLine().contains("shorter"); }));
+    EXPECT_TRUE(StatusLine().contains(Path("scene.dat")));
+    EXPECT_EQ(PaintedScreen(), louder);
+    ASSERT_TRUE(QFile::remove(Path("scene.dat")));
+    ASSERT_TRUE(WaitFor([&] { return StatusLine().contains("missing"); }));
+    EXPECT_EQ(PaintedScreen(), louder);
+    EXPECT_TRUE(m_warnings.isEmpty());
+
+    // It comes back: the next good save recovers.
+    ReplaceByRename(test::FullSatelliteFile(), "scene.dat");
+    ASSERT_TRUE(WaitFor([&] { return StatusLine().isEmpty(); }));
+    EXPECT_EQ(PaintedScreen(), before);
+}
+
+TEST_F(AuthoringTest, ABurstOfWritesGivesOneReloadAfterItSettles) {
+    m_dialog->OpenSourceFile(Write(test::FullSatelliteFile(), "scene.dat"));
+    QSignalSpy reloads(&m_dialog->Watcher(), &SourceWatcher::Settled);
+    for (int i = 0; i < 60; ++i) {
+        Write(i % 2 ? LouderSweep() : test::FullSatelliteFile(), "scene.dat");
+        QTest::qWait(5);
+    }
+    EXPECT_EQ(reloads.count(), 0);
+    QTest::qWait(SourceWatcher::kSettleMilliseconds * 3);
+    EXPECT_EQ(reloads.count(), 1);
+    // Another file in the folder changing is no reason to read this one again.
+    Write(LouderSweep(), "other.dat");
+    QTest::qWait(SourceWatcher::kSettleMilliseconds * 3);
+    EXPECT_EQ(reloads.count(), 1);
+}
+
+TEST_F(AuthoringTest, CtrlCCopiesTheSavedPixelsAndF5ReloadsWithoutTheMeterSeeingEither) {
+    m_dialog->OpenSourceFile(Write(test::FullSatelliteFile(), "scene.dat"));
+    Press(Qt::Key_Left);
+    const ScreenState state = State();
+    QApplication::clipboard()->clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    const QImage copied = QApplication::clipboard()->image();
+    m_dialog->SaveScreen(Path("saved.bmp"));
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), QImage(Path("saved.bmp")));
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), PaintedScreen());
+    EXPECT_EQ(State().category, state.category);
+
+    Write(LouderSweep(), "scene.dat");
+    const QImage before = PaintedScreen();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    EXPECT_NE(PaintedScreen(), before);  // at once, not after the settle
+    EXPECT_EQ(State().category, Category::Spectrum);
+}
+
+TEST_F(AuthoringTest, PngHoldsTheScreenPixelsAndBytesNamesOpenAndSave) {
+    m_dialog->OpenSourceFile(Write(test::FullSatelliteFile()));
+    m_dialog->SaveScreen(Path("shot.PNG"));
+    const QByteArray png = test::ReadAll(Path("shot.PNG"));
+    EXPECT_TRUE(png.startsWith("\x89PNG\r\n\x1a\n"));
+    EXPECT_EQ(QImage::fromData(png).convertToFormat(QImage::Format_RGB32), PaintedScreen());
+
+    const QByteArray folder = QFile::encodeName(m_dir.path());
+    const QByteArray latin1 = folder + "/caf\xe9.dat";  // not valid UTF-8
+    SourceFileBuilder terrestrial;
+    terrestrial.Add(EntryKind::Measure, 2, DvbType::Satellite, "Latin");
+    terrestrial.Write(latin1.toStdString());
+    m_dialog->OpenSourceFile(latin1);
+    EXPECT_TRUE(m_warnings.isEmpty());
+    EXPECT_EQ(Names("measureList"), QStringList{"Latin"});
+    m_dialog->SaveScreen(folder + "/caf\xe9.bmp");
+    EXPECT_EQ(::access((folder + "/caf\xe9.bmp").constData(), F_OK), 0);
+    EXPECT_TRUE(m_warnings.isEmpty());
+
+    // Its folder still reports an edit of a name the watcher cannot hold as text.
+    test::FullSatelliteFile().Write((folder + "/edit.tmp").toStdString());
+    ASSERT_EQ(std::rename((folder + "/edit.tmp").constData(), latin1.constData()), 0);
+    EXPECT_TRUE(WaitFor([&] { return Names("measureList").size() == 2; }));
+}
+
+TEST_F(AuthoringTest, ZoomScalesTheViewNotTheScreenAndThePointerMapsThroughIt) {
+    m_dialog->OpenSourceFile(Write(test::FullSatelliteFile()));
+    Press(Qt::Key_Left);
+    const QImage screen = PaintedScreen();
+    Action("actionZoom200")->trigger();
+    EXPECT_EQ(Screen()->size(), QSize(2560, 1440));
+    EXPECT_EQ(PaintedScreen(), screen);
+    MovePointer(QPoint(601, 801));
+    EXPECT_EQ(State().cursorX, 300);
+    const QImage moved = PaintedScreen();
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(Screen()->size(), QSize(1280, 720));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(Screen()->size(), QSize(640, 360));
+    MovePointer(QPoint(201, 150));
+    EXPECT_EQ(State().cursorX, 402);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(Screen()->size(), QSize(1280, 720));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(Screen()->size(), QSize(2560, 1440));
+    EXPECT_EQ(State().category, Category::Spectrum);  // no key reached the meter
+
+    Action("actionZoomFit")->trigger();
+    const QSize room = Screen()->parentWidget()->size();
+    EXPECT_TRUE(Screen()->width() == room.width() || Screen()->height() == room.height());
+    EXPECT_LE(Screen()->width(), room.width());
+    EXPECT_LE(Screen()->height(), room.height());
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,57 @@
+// The window's command line, read before Qt starts: what each form of it asks for.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/CommandLine.h"
+
+namespace quorvel {
+namespace {
+
+using Action = CommandLine::Action;
+
+CommandLine Parse(std::vector<const char*> arguments) {
+    arguments.insert(arguments.begin(), "quorvel");
+    return ParseCommandLine(static_cast<int>(arguments.size()), arguments.data());
+}
+
+TEST(CommandLineTest, EachFormGivesItsActionAndFile) {
+    struct Case {
+        std::vector<const char*> arguments;
+        Action action;
+        std::optional<std::string> file;
+    };
+    const std::vector<Case> cases = {
+        {{}, Action::Run, std::nullopt},
+        {{"caf\xe9.dat"}, Action::Run, "caf\xe9.dat"},  // Latin-1 bytes as given
+        {{"-platform", "offscreen", "a.json"}, Action::Run, "a.json"},
+        {{"a.dat", "--style=fusion"}, Action::Run, "a.dat"},
+        {{"--", "-odd.dat"}, Action::Run, "-odd.dat"},
+        {{"-"}, Action::Run, "-"},
+        {{"a.dat", "--help"}, Action::Help, std::nullopt},
+        {{"-h"}, Action::Help, std::nullopt},
+        {{"--version", "--bogus"}, Action::Version, std::nullopt},
+        {{"-V"}, Action::Version, std::nullopt},
+        {{"--bogus"}, Action::Refuse, std::nullopt},
+        {{"-x", "--help"}, Action::Refuse, std::nullopt},
+        {{"a.dat", "b.dat"}, Action::Refuse, std::nullopt},
+        {{"a.dat", "-platform"}, Action::Refuse, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const CommandLine line = Parse(c.arguments);
+        const std::string shown = c.arguments.empty() ? "" : c.arguments[0];
+        EXPECT_EQ(line.action, c.action) << shown;
+        EXPECT_EQ(line.file, c.file) << shown;
+    }
+}
+
+TEST(CommandLineTest, MessagesSayWhatToDo) {
+    EXPECT_NE(Parse({"--help"}).message.find("Usage: quorvel [OPTION]... [FILE]"),
+              std::string::npos);
+    EXPECT_EQ(Parse({"--version"}).message.rfind("quorvel 1.", 0), 0u);
+    EXPECT_EQ(Parse({"--frob"}).message,
+              "quorvel: unknown option '--frob'\nTry 'quorvel --help' for more information.\n");
+}
+
+}  // namespace
+}  // namespace quorvel
