@@ -500,6 +500,7 @@ void MainWindow::OpenSourceFile(const QByteArray& path) {
             m_sourcePath = fullPath;
             m_watcher->Watch(fullPath);
             m_statusLine->clear();
+            m_statusLine->setToolTip(QString());
             Apply(m_navigator.OpenRecord(*read.record));
             update();
             return;
@@ -520,11 +521,14 @@ void MainWindow::ReloadSource() {
     if (m_sourcePath.isEmpty()) return;
     const SourceRead read = ReadSource(FileSystemPath(m_sourcePath));
     if (!read.record) {
-        m_statusLine->setText(QStringLiteral("Cannot reload %1: %2. The last good version stays.")
-                                  .arg(Shown(m_sourcePath), FailureReason(read)));
+        const QString text = QStringLiteral("Cannot reload %1: %2. The last good version stays.")
+                                 .arg(Shown(m_sourcePath), FailureReason(read));
+        m_statusLine->setText(text);
+        m_statusLine->setToolTip(text);  // the line is cut at the help text's edge
         return;
     }
     m_statusLine->clear();
+    m_statusLine->setToolTip(QString());
     Apply(m_navigator.ReloadRecord(*read.record));
 }
 
