@@ -1,6 +1,8 @@
 // The window's command line, read before Qt starts: what each form of it asks for.
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -51,6 +53,28 @@ TEST(CommandLineTest, MessagesSayWhatToDo) {
     EXPECT_EQ(Parse({"--version"}).message.rfind("quorvel 1.", 0), 0u);
     EXPECT_EQ(Parse({"--frob"}).message,
               "quorvel: unknown option '--frob'\nTry 'quorvel --help' for more information.\n");
+}
+
+// The real executable, with no display to open: the answer must come before Qt starts.
+TEST(CommandLineTest, TheExecutableAnswersWithoutADisplay) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        environment.remove(QString::fromLatin1(name));
+    }
+    const auto run = [&](const char* argument) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(QUORVEL_BINARY_DIR "/app/quorvel"), {argument});
+        EXPECT_TRUE(process.waitForFinished(30'000));
+        return std::pair(process.exitCode(),
+                         process.readAllStandardOutput() + process.readAllStandardError());
+    };
+    const auto [helpStatus, help] = run("--help");
+    EXPECT_EQ(helpStatus, 0);
+    EXPECT_TRUE(help.startsWith("Usage: quorvel")) << help.toStdString();
+    const auto [unknownStatus, unknown] = run("--nope");
+    EXPECT_EQ(unknownStatus, kExitUsage);
+    EXPECT_TRUE(unknown.startsWith("quorvel: unknown option '--nope'")) << unknown.toStdString();
 }
 
 }  // namespace
