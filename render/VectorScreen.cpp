@@ -9,6 +9,7 @@
 
 #include "render/PaintDispatch.h"
 #include "render/PainterCanvas.h"
+#include "render/ScreenPainter.h"
 
 namespace quorvel {
 namespace {
@@ -16,10 +17,6 @@ namespace {
 constexpr int kScreenDpi = 96;
 constexpr qreal kPaperMarginMm = 10;
 const QRect kScreenRect(0, 0, kScreenWidth, kScreenHeight);
-
-QRect ToQRect(IntRect rect) {
-    return QRect(rect.x, rect.y, rect.w, rect.h);
-}
 
 QPageSize PageSizeOf(PaperSize paper) {
     switch (paper) {
