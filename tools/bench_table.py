@@ -21,6 +21,15 @@ TARGETS = {
     "BM_CanvasStripPass": ("BM_CanvasTextPass", 1 / 10, None),
     "BM_LoadAndRebuild": (None, None, 0.2),
     "BM_ExportBmp": ("BM_PlainWrite", 2.0, None),
+    "BM_SvgScreen": (None, None, 10.0),
+    "BM_PdfScreen": (None, None, 10.0),
+    "BM_ExportDemo": (None, None, 50.0),
+    "BM_ReportDemo": (None, None, 1000.0),
+}
+
+# name: (counter, largest value): a size a benchmark reports beside its time.
+SIZE_LIMITS = {
+    "BM_ReportDemo": ("bytes", 2_000_000),
 }
 
 
@@ -54,6 +63,10 @@ def main(path):
         if max_ratio is not None and ratio is not None:
             parts.append(f"<= {max_ratio:.3g} x {reference}")
             met &= ratio <= max_ratio
+        if name in SIZE_LIMITS:
+            counter, limit = SIZE_LIMITS[name]
+            parts.append(f"{counter} <= {limit:g} (is {counters[name].get(counter, 0):.0f})")
+            met &= counters[name].get(counter, limit + 1) <= limit
         target = ", ".join(parts) or "reference"
         verdict = ("met" if met else "MISSED") if parts else ""
         all_met &= met
