@@ -33,8 +33,8 @@ void BM_VectorScreen(benchmark::State& state) {
         cli::PassesFor(*catalogue, {DvbType::Satellite, Category::Constellation, 0});
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const VectorPicture picture = kPdf ? ScreenPdf(passes, *catalogue, PaperSize::Screen)
-                                           : ScreenSvg(passes, *catalogue);
+        const VectorPicture picture =
+            kPdf ? ScreenPdf(passes, *catalogue, PaperSize::Screen) : ScreenSvg(passes, *catalogue);
         bytes = static_cast<std::size_t>(picture.bytes.size());
         benchmark::DoNotOptimize(picture.bytes.constData());
     }
@@ -70,8 +70,13 @@ void BM_ReportDemo(benchmark::State& state) {
         state.SkipWithError("demo.dat could not be read");
         return;
     }
-    cli::ReportInput input{&record, "demo.dat", std::string(64, '0'), "2026-01-01T00:00:00Z",
-                           "0", Language::French, {cli::kDvbTypes.begin(), cli::kDvbTypes.end()}};
+    cli::ReportInput input{&record,
+                           "demo.dat",
+                           std::string(64, '0'),
+                           "2026-01-01T00:00:00Z",
+                           "0",
+                           Language::French,
+                           {cli::kDvbTypes.begin(), cli::kDvbTypes.end()}};
     std::size_t bytes = 0;
     for (auto _ : state) {
         const cli::Report report = cli::MakeReport(input);

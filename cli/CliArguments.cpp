@@ -26,7 +26,8 @@ void AddRender(CLI::App& app, RenderOptions& options) {
         app.add_subcommand("render", "Draw screens of a source data file as the window shows them");
     render->footer(
         "One screen: --dvb and --screen pick it, -o names a .bmp (the window's export format), "
-        ".png, .svg or .pdf file (--page a4|letter puts the PDF screen on landscape paper).\nAll screens: --all -o DIR writes "
+        ".png, .svg or .pdf file (--page a4|letter puts the PDF screen on landscape paper).\nAll "
+        "screens: --all -o DIR writes "
         "DIR/<s|t|c>-<measure|spectrum|constellation|constellation-more>-<NN>-<en|fr>.<ext> "
         "and DIR/index.json.\n--more draws the Constellation More view and is refused for "
         "the other screens.");
@@ -60,9 +61,10 @@ void AddRender(CLI::App& app, RenderOptions& options) {
                               ->add_option("--cursor-x", options.cursorX,
                                            "Spectrum cursor column, 101 to 999 (default 101)")
                               ->check(CLI::Range(101, 999));
-    CLI::Option* page =
-        render->add_option("--page", options.page, "PDF paper: a4 or letter (default: the screen's size)")
-            ->check(CLI::IsMember({"a4", "letter"}));
+    CLI::Option* page = render
+                            ->add_option("--page", options.page,
+                                         "PDF paper: a4 or letter (default: the screen's size)")
+                            ->check(CLI::IsMember({"a4", "letter"}));
     for (CLI::Option* single : {dvb, screen, entry, language, more, level, cursor, page}) {
         all->excludes(single);
     }
@@ -104,8 +106,9 @@ CLI::App* AddReport(CLI::App& app, ReportOptions& options) {
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    CLI::App app("quorvel-cli: pictures, tables, reports, dumps and builds of Quorvel source data files",
-                 "quorvel-cli");
+    CLI::App app(
+        "quorvel-cli: pictures, tables, reports, dumps and builds of Quorvel source data files",
+        "quorvel-cli");
     app.set_version_flag("--version", std::string("quorvel-cli ") + kVersion);
     app.require_subcommand(1);
     app.footer(

@@ -124,8 +124,8 @@ int RunExport(const ExportOptions& options, std::ostream& err) {
     std::error_code error;
     const bool folderExisted = fs::exists(options.output, error);
     if (!fs::create_directories(options.output, error) && error) {
-        err << "quorvel-cli: cannot write " << options.output.string() << ": "
-            << error.message() << "\n";
+        err << "quorvel-cli: cannot write " << options.output.string() << ": " << error.message()
+            << "\n";
         return kExitFailure;
     }
     WrittenFiles files(options.output);

@@ -34,11 +34,23 @@ enum MeasureColumn : std::size_t {
     kMeasureColumnCount
 };
 
-const std::vector<std::string> kMeasureColumns = {
-    "DVB type",    "position", "name",        "target",   "frequency (MHz)", "polarisation",
-    "symbol rate (kS/s)",      "bandwidth (MHz)",         "service",         "level (dBm)",
-    "C/N (dB)",    "FEC",      "BER",         "PER",      "strength (%)",    "quality (%)",
-    "lock"};
+const std::vector<std::string> kMeasureColumns = {"DVB type",
+                                                  "position",
+                                                  "name",
+                                                  "target",
+                                                  "frequency (MHz)",
+                                                  "polarisation",
+                                                  "symbol rate (kS/s)",
+                                                  "bandwidth (MHz)",
+                                                  "service",
+                                                  "level (dBm)",
+                                                  "C/N (dB)",
+                                                  "FEC",
+                                                  "BER",
+                                                  "PER",
+                                                  "strength (%)",
+                                                  "quality (%)",
+                                                  "lock"};
 
 const std::vector<std::string> kSpectrumColumns = {"sample", "frequency (MHz)", "level (dBuV)"};
 
@@ -75,8 +87,8 @@ std::vector<std::string> MeasureRow(const MeasureEntry& entry, DvbType dvbType,
     row[kLevel] = WithoutUnit(measure::LevelText(entry.levelDbm()), " dBm");
     row[kCarrierToNoise] = WithoutUnit(FormatCnDb(entry.carrierToNoise()), " dB");
     row[kBer] = FormatBer(entry.berMantissa(), entry.berExponent());
-    row[kStrength] = WithoutUnit(measure::PercentText(entry.strength()), " %");
-    row[kQuality] = WithoutUnit(measure::PercentText(entry.quality()), " %");
+    row[kStrength] = WithoutUnit(FormatPercent(entry.strength()), " %");
+    row[kQuality] = WithoutUnit(FormatPercent(entry.quality()), " %");
     row[kLock] = Utf8(measure::LockWord(entry.locked(), language));
     if (dvbType == DvbType::Satellite) {
         // "frequency/polarisation/symbol rate", as the transponder row shows it.
@@ -88,9 +100,9 @@ std::vector<std::string> MeasureRow(const MeasureEntry& entry, DvbType dvbType,
         row[kFrequency] = transponder.substr(0, first);
         row[kPolarisation] = transponder.substr(first + 1, second - first - 1);
         row[kSymbolRate] = transponder.substr(second + 1);
-        row[kService] = Utf8Of8Bit(FormatServiceLine(entry.orbitalPosition(),
-                                                     entry.deliverySystem(), entry.modulation(),
-                                                     entry.lineFrequency(), entry.lineSymbolRate()));
+        row[kService] = Utf8Of8Bit(
+            FormatServiceLine(entry.orbitalPosition(), entry.deliverySystem(), entry.modulation(),
+                              entry.lineFrequency(), entry.lineSymbolRate()));
         row[kFec] = FormatFec(entry.fecIndex());
         return row;
     }
@@ -127,8 +139,8 @@ CsvTable ConstellationTable(const ConstellationEntry& entry) {
         FormatBer(entry.berMantissa(), entry.berExponent()),
         WithoutUnit(FormatCnDb(entry.carrierToNoise()), " dB"),
         WithoutAffixes(ConstellationLevelText(entry.levelDbm()), "--", " dBm"),
-        WithoutUnit(measure::PercentText(entry.strength()), " %"),
-        WithoutUnit(measure::PercentText(entry.quality()), " %")};
+        WithoutUnit(FormatPercent(entry.strength()), " %"),
+        WithoutUnit(FormatPercent(entry.quality()), " %")};
     for (std::size_t slot = 0; slot < ConstellationEntry::kPointCount; ++slot) {
         const int x = entry.pointX(slot);
         const int y = entry.pointY(slot);
@@ -152,8 +164,7 @@ std::string Utf8(std::u16string_view text) {
 }
 
 MeasurementTables BuildMeasurementTables(const SourceRecord& record,
-                                         std::span<const DvbType> dvbTypes,
-                                         Language language) {
+                                         std::span<const DvbType> dvbTypes, Language language) {
     MeasurementTables tables;
     tables.measure.columns = kMeasureColumns;
     for (DvbType dvbType : dvbTypes) {

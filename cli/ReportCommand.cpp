@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <ostream>
 
+#include "Version.h"
 #include "cli/Commands.h"
 #include "cli/ReportDocument.h"
 #include "cli/ScreenNames.h"
@@ -21,7 +22,7 @@ int RunReport(const ReportOptions& options, std::ostream& err) {
     report.fileName = options.source.filename().string();
     report.sha256 = Sha256OfFile(options.source);
     report.date = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
-    report.version = QUORVEL_VERSION;
+    report.version = kVersion;
     report.language = *LanguageFromCode(options.language);
     report.dvbTypes = DvbTypesFromLetters(options.dvb);
 
@@ -37,8 +38,8 @@ int RunReport(const ReportOptions& options, std::ostream& err) {
         return kExitFailure;
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(made.pdf.constData());
-    if (const WriteOutcome written = WriteFileAtomically(
-            options.output, {bytes, static_cast<std::size_t>(made.pdf.size())});
+    if (const WriteOutcome written =
+            WriteFileAtomically(options.output, {bytes, static_cast<std::size_t>(made.pdf.size())});
         !written.ok) {
         err << "quorvel-cli: cannot write " << options.output.string() << ": " << written.error
             << "\n";

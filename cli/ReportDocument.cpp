@@ -72,8 +72,8 @@ TableLayout FitTable(std::vector<QString> header, std::vector<std::vector<QStrin
     // A wide table gets a smaller font rather than cut words.
     if (natural > width) {
         const qreal scale = width / natural;
-        table.fontPixels = std::max(kSmallestTableFontPixels,
-                                    static_cast<int>(kTableFontPixels * scale));
+        table.fontPixels =
+            std::max(kSmallestTableFontPixels, static_cast<int>(kTableFontPixels * scale));
         for (qreal& w : table.widths) w *= scale;
     }
     table.rowHeight = table.fontPixels * 1.8;
@@ -94,8 +94,7 @@ void DrawTableRows(QPainter& painter, const TableLayout& table, std::size_t firs
     };
     drawRow(table.header, at.y(), true);
     for (std::size_t r = 0; r < count; ++r) {
-        drawRow(table.rows[first + r], at.y() + table.rowHeight * static_cast<qreal>(r + 1),
-                false);
+        drawRow(table.rows[first + r], at.y() + table.rowHeight * static_cast<qreal>(r + 1), false);
     }
 }
 
@@ -116,8 +115,8 @@ class ReportBuilder {
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                          QMarginsF(), QPageLayout::Millimeter));
         const QRectF page(QPointF(0, 0), writer.pageLayout().paintRectPixels(kDpi).size());
-        m_body = page.adjusted(kMargin, kMargin + kHeadingHeight, -kMargin,
-                               -kMargin - kFooterHeight);
+        m_body =
+            page.adjusted(kMargin, kMargin + kHeadingHeight, -kMargin, -kMargin - kFooterHeight);
         Plan();
 
         QPainter painter;
@@ -170,31 +169,30 @@ class ReportBuilder {
         const TableLayout countTable =
             FitTable({m_texts.dvbType, m_texts.measure, m_texts.spectrum, m_texts.constellation},
                      std::move(counts), m_body.width());
-        m_pages.push_back({m_texts.title, [this, facts, countTable, total](QPainter& painter,
-                                                                          const QRectF& body) {
-                               qreal y = body.top();
-                               for (const auto& [label, value] : facts) {
-                                   painter.setFont(ReportFont(16, true));
-                                   painter.drawText(QPointF(body.left(), y + 16), label);
-                                   painter.setFont(ReportFont(16));
-                                   painter.drawText(QPointF(body.left() + 260, y + 16), value);
-                                   y += 30;
-                               }
-                               y += 20;
-                               painter.setFont(ReportFont(18, true));
-                               painter.drawText(QPointF(body.left(), y + 18),
-                                                m_texts.countsHeading);
-                               y += 34;
-                               DrawTableRows(painter, countTable, 0, countTable.rows.size(),
-                                             QPointF(body.left(), y));
-                               y += countTable.rowHeight *
-                                    static_cast<qreal>(countTable.rows.size() + 2);
-                               if (total == 0) {
-                                   painter.setFont(ReportFont(16));
-                                   painter.drawText(QRectF(body.left(), y, body.width(), 80),
-                                                    Qt::TextWordWrap, m_texts.nothingListed);
-                               }
-                           }});
+        m_pages.push_back(
+            {m_texts.title,
+             [this, facts, countTable, total](QPainter& painter, const QRectF& body) {
+                 qreal y = body.top();
+                 for (const auto& [label, value] : facts) {
+                     painter.setFont(ReportFont(16, true));
+                     painter.drawText(QPointF(body.left(), y + 16), label);
+                     painter.setFont(ReportFont(16));
+                     painter.drawText(QPointF(body.left() + 260, y + 16), value);
+                     y += 30;
+                 }
+                 y += 20;
+                 painter.setFont(ReportFont(18, true));
+                 painter.drawText(QPointF(body.left(), y + 18), m_texts.countsHeading);
+                 y += 34;
+                 DrawTableRows(painter, countTable, 0, countTable.rows.size(),
+                               QPointF(body.left(), y));
+                 y += countTable.rowHeight * static_cast<qreal>(countTable.rows.size() + 2);
+                 if (total == 0) {
+                     painter.setFont(ReportFont(16));
+                     painter.drawText(QRectF(body.left(), y, body.width(), 80), Qt::TextWordWrap,
+                                      m_texts.nothingListed);
+                 }
+             }});
     }
 
     void PlanValues(DvbType dvbType, const CsvTable& measure) {
@@ -213,7 +211,8 @@ class ReportBuilder {
             }
         }
         std::vector<QString> header;
-        for (std::size_t c : shown) header.push_back(ColumnName(m_input.language, measure.columns[c]));
+        for (std::size_t c : shown)
+            header.push_back(ColumnName(m_input.language, measure.columns[c]));
         std::vector<std::vector<QString>> cells;
         for (const auto& row : rows) {
             std::vector<QString> line;
@@ -226,10 +225,10 @@ class ReportBuilder {
         const QString heading = m_texts.valuesHeading.arg(QString::fromStdString(display));
         for (std::size_t first = 0; first < table.rows.size(); first += perPage) {
             const std::size_t count = std::min(perPage, table.rows.size() - first);
-            m_pages.push_back({heading, [table, first, count](QPainter& painter,
-                                                              const QRectF& body) {
-                                   DrawTableRows(painter, table, first, count, body.topLeft());
-                               }});
+            m_pages.push_back(
+                {heading, [table, first, count](QPainter& painter, const QRectF& body) {
+                     DrawTableRows(painter, table, first, count, body.topLeft());
+                 }});
         }
     }
 
@@ -289,9 +288,9 @@ class ReportBuilder {
                  painter.restore();
                  painter.setPen(Qt::black);
                  painter.setFont(ReportFont(14));
-                 painter.drawText(QRectF(body.left(), target.bottom() + 8, body.width(),
-                                         kCaptionHeight),
-                                  Qt::AlignHCenter | Qt::AlignTop, caption);
+                 painter.drawText(
+                     QRectF(body.left(), target.bottom() + 8, body.width(), kCaptionHeight),
+                     Qt::AlignHCenter | Qt::AlignTop, caption);
              }});
     }
 

@@ -36,8 +36,9 @@ const ReportTexts& TextsFor(Language language) {
         QStringLiteral("Spectre"),
         QStringLiteral("Constellation"),
         QStringLiteral("Constellation, vue D\u00E9tails"),
-        QStringLiteral("Rien n\u2019est list\u00E9 dans ce fichier pour les types DVB demand\u00E9s "
-                       ": aucune valeur ni aucun \u00E9cran \u00E0 montrer."),
+        QStringLiteral(
+            "Rien n\u2019est list\u00E9 dans ce fichier pour les types DVB demand\u00E9s "
+            ": aucune valeur ni aucun \u00E9cran \u00E0 montrer."),
         QStringLiteral("%1 : valeurs de mesure"),
         QStringLiteral("%1 : \u00E9crans"),
         QStringLiteral("%1, \u00E9cran %2, entr\u00E9e %3 \u00AB\u00A0%4\u00A0\u00BB, %5"),

@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "data/Catalogue.h"
+#include "data/ScreenState.h"
 #include "data/SourceRecord.h"
 #include "export/AtomicFile.h"
-#include "data/ScreenState.h"
+#include "render/ScreenPass.h"
 
 namespace quorvel::cli {
 

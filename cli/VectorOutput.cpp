@@ -20,9 +20,8 @@ VectorOutcome WriteVectorScreen(const Catalogue& catalogue, const ScreenRequest&
                                 VectorFormat format, PaperSize paper,
                                 const std::filesystem::path& path) {
     const std::vector<ScreenPass> passes = PassesFor(catalogue, request);
-    const VectorPicture picture = format == VectorFormat::Svg
-                                      ? ScreenSvg(passes, catalogue)
-                                      : ScreenPdf(passes, catalogue, paper);
+    const VectorPicture picture = format == VectorFormat::Svg ? ScreenSvg(passes, catalogue)
+                                                              : ScreenPdf(passes, catalogue, paper);
     if (!picture.missingIcons.empty()) return {{false, "an icon is missing"}, picture.missingIcons};
     if (picture.bytes.isEmpty()) return {{false, "the document could not be made"}, {}};
     const auto* data = reinterpret_cast<const std::uint8_t*>(picture.bytes.constData());

@@ -38,10 +38,10 @@ void DrawMeasure(Canvas& canvas, const MeasureEntry& entry, Language language, D
     canvas.DrawText(text(TextId::Frequency), kFontNormal, PointF{60, 170}, kBlack);
     canvas.DrawText(text(TextId::BandWidth), kFontNormal, PointF{60, 240}, kBlack);
     canvas.DrawText(Widened(entry.targetName()), kFontNormal, ValueBox(103), kCentred, kBlack);
-    canvas.DrawText(Widened(MeasureFrequencyText(entry.frequency())), kFontNormal, ValueBox(170), kCentred,
-                    kBlack);
-    canvas.DrawText(Widened(MeasureThirdRowText(entry.symbolRateOrBandwidth(), dvbType)), kFontNormal,
-                    ValueBox(240), kCentred, kBlack);
+    canvas.DrawText(Widened(MeasureFrequencyText(entry.frequency())), kFontNormal, ValueBox(170),
+                    kCentred, kBlack);
+    canvas.DrawText(Widened(MeasureThirdRowText(entry.symbolRateOrBandwidth(), dvbType)),
+                    kFontNormal, ValueBox(240), kCentred, kBlack);
     canvas.DrawText(text(TextId::Search), kFontNormal, PointF{60, 310}, kBlack);
     canvas.DrawText(text(TextId::Ok), kFontNormal, ValueBox(310), kCentred, kBlack);
     canvas.DrawText(text(TextId::Level), kFontNormal, PointF{80, 400}, kBlack);

@@ -61,8 +61,7 @@ void DrawWords(QPainter& painter, const QTextLayout& layout, QPointF topLeft, co
 }
 
 // `box` bounds what is drawn.
-void DrawLaidOut(QPainter& painter, const QTextLayout& layout, QPointF topLeft,
-                 const QRectF& box) {
+void DrawLaidOut(QPainter& painter, const QTextLayout& layout, QPointF topLeft, const QRectF& box) {
     painter.setFont(layout.font());
     if (painter.paintEngine()->type() == QPaintEngine::SVG) {
         DrawWords(painter, layout, topLeft, box);
@@ -74,9 +73,7 @@ void DrawLaidOut(QPainter& painter, const QTextLayout& layout, QPointF topLeft,
 }  // namespace
 
 PainterCanvas::PainterCanvas(QPainter& painter, const QRegion& area, const IconSource& icons)
-    : m_painter(painter),
-      m_area(area.intersected(kScreen.toRect())),
-      m_icons(icons) {
+    : m_painter(painter), m_area(area.intersected(kScreen.toRect())), m_icons(icons) {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     // Icons are small pixel art: a document keeps them exact rather than as JPEG.
     m_painter.setRenderHint(QPainter::LosslessImageRendering, true);

@@ -141,8 +141,7 @@ TEST_F(ExportReport, OddNamesAreQuotedInCsvAndShownInThePdf) {
     EXPECT_NE(measure.find("\r\nDVB-S,0,\"Comma, \"\"quote\"\"\nbreak\",\"Øst, \"\"A\"\"\","),
               std::string::npos)
         << measure;
-    EXPECT_NE(ReadText(Path("tables") / "constellation-s-00.csv")
-                  .find("\r\nŒuvre,Σπέκτρο Жук,"),
+    EXPECT_NE(ReadText(Path("tables") / "constellation-s-00.csv").find("\r\nŒuvre,Σπέκτρο Жук,"),
               std::string::npos);
 
     ASSERT_EQ(RunCliTool({"report", source, "-o", QPath("r.pdf"), "--dvb", "s"}).status, 0);
@@ -177,20 +176,21 @@ TEST_F(ExportReport, AFailedExportTakesBackTheFilesItWrote) {
 }
 
 TEST_F(ExportReport, PdfScreenPageIsTheScreenAt96DpiOrLandscapePaper) {
-    const QStringList screen = {"render", QString::fromStdString(kDemoFile), "--dvb", "t",
-                                "--screen", "spectrum"};
+    const QStringList screen = {
+        "render", QString::fromStdString(kDemoFile), "--dvb", "t", "--screen", "spectrum"};
     ASSERT_EQ(RunCliTool(QStringList(screen) << "-o" << QPath("s.pdf")).status, 0);
-    ASSERT_EQ(RunCliTool(QStringList(screen) << "--page" << "letter" << "-o" << QPath("l.pdf"))
+    ASSERT_EQ(RunCliTool(QStringList(screen) << "--page"
+                                             << "letter"
+                                             << "-o" << QPath("l.pdf"))
                   .status,
               0);
-    EXPECT_NE(ToolOutput("pdfinfo", {QPath("s.pdf")}).find("960 x 540 pts"),
-              std::string::npos);
+    EXPECT_NE(ToolOutput("pdfinfo", {QPath("s.pdf")}).find("960 x 540 pts"), std::string::npos);
     EXPECT_NE(ToolOutput("pdfinfo", {QPath("l.pdf")}).find("792 x 612 pts (letter)"),
               std::string::npos);
     // The screen sits in the middle of the paper, as large as its margins allow.
-    ASSERT_EQ(ToolOutput("pdftoppm", {"-r", "72", "-png", "-singlefile", QPath("l.pdf"),
-                                      QPath("l")}),
-              "");
+    ASSERT_EQ(
+        ToolOutput("pdftoppm", {"-r", "72", "-png", "-singlefile", QPath("l.pdf"), QPath("l")}),
+        "");
     const QImage page(QPath("l.png"));
     ASSERT_EQ(page.size(), QSize(792, 612));
     QRect drawn;

@@ -56,19 +56,25 @@ TEST_F(TablesOfTheDemoFile, MeasureValuesWithTheirUnitsAreTheScreensTexts) {
     std::map<std::string, std::size_t> column;
     for (std::size_t c = 0; c < measure.columns.size(); ++c) column[measure.columns[c]] = c;
     // The unit a column name carries is the one the screen prints after the number.
-    const std::vector<std::pair<std::string, std::string>> shown = {
-        {"target", ""},     {"service", ""},       {"level (dBm)", " dBm"},
-        {"C/N (dB)", " dB"}, {"FEC", ""},          {"BER", ""},
-        {"PER", ""},        {"strength (%)", " %"}, {"quality (%)", " %"},
-        {"lock", ""},       {"bandwidth (MHz)", " MHz"}};
+    const std::vector<std::pair<std::string, std::string>> shown = {{"target", ""},
+                                                                    {"service", ""},
+                                                                    {"level (dBm)", " dBm"},
+                                                                    {"C/N (dB)", " dB"},
+                                                                    {"FEC", ""},
+                                                                    {"BER", ""},
+                                                                    {"PER", ""},
+                                                                    {"strength (%)", " %"},
+                                                                    {"quality (%)", " %"},
+                                                                    {"lock", ""},
+                                                                    {"bandwidth (MHz)", " MHz"}};
     std::size_t rowsSeen = 0;
     for (DvbType dvbType : cli::kDvbTypes) {
         const auto catalogue = cli::CatalogueFor(m_record, dvbType);
         for (std::size_t k = 0; k < catalogue->measure.Count(); ++k, ++rowsSeen) {
             ASSERT_LT(rowsSeen, measure.rows.size());
             const auto& row = measure.rows[rowsSeen];
-            const std::string where = std::string(cli::DvbDisplayName(dvbType)) + " measure " +
-                                      std::to_string(k);
+            const std::string where =
+                std::string(cli::DvbDisplayName(dvbType)) + " measure " + std::to_string(k);
             EXPECT_EQ(row[column["DVB type"]], cli::DvbDisplayName(dvbType));
             EXPECT_EQ(row[column["position"]], std::to_string(k));
             EXPECT_EQ(row[column["name"]], catalogue->measure.names[k]) << where;
@@ -133,8 +139,8 @@ TEST_F(TablesOfTheDemoFile, ConstellationValuesAndPointsAreTheDrawnOnes) {
             const CsvTable& table = tables.constellations[tableIndex].table;
             ASSERT_FALSE(table.rows.empty());
             const auto& first = table.rows.front();
-            const Pass more = Record(*catalogue, {dvbType, Category::Constellation, k,
-                                                  Language::English, true});
+            const Pass more =
+                Record(*catalogue, {dvbType, Category::Constellation, k, Language::English, true});
             EXPECT_EQ(first[0], catalogue->constellation.names[k]);
             const std::string units[] = {"", "", "", " dB", " dBm", " %", " %"};
             for (std::size_t c = 1; c <= 7; ++c) {
@@ -142,8 +148,8 @@ TEST_F(TablesOfTheDemoFile, ConstellationValuesAndPointsAreTheDrawnOnes) {
                 ExpectDrawn(more, prefix + first[c] + units[c - 1], table.columns[c]);
             }
             std::vector<IntRect> points;
-            for (const auto& fill : OpsOf<FillRectOp>(
-                     Record(*catalogue, {dvbType, Category::Constellation, k}).ops)) {
+            for (const auto& fill :
+                 OpsOf<FillRectOp>(Record(*catalogue, {dvbType, Category::Constellation, k}).ops)) {
                 if (fill.colour == 0xFFC8C8C8) points.push_back(fill.rect);
             }
             ASSERT_EQ(points.size(), table.rows.size());

@@ -83,8 +83,8 @@ TEST_P(VectorMatchesBitmap, RasterisedSvgAndPdfAgreeWithTheBmp) {
                                       << c.arguments << "-o" << output);
         ASSERT_EQ(run.status, 0) << run.err;
     }
-    ASSERT_TRUE(RunTool("rsvg-convert", {"-w", "1280", "-h", "720", svg, "-o",
-                                         folder.filePath("svg.png")}));
+    ASSERT_TRUE(RunTool("rsvg-convert",
+                        {"-w", "1280", "-h", "720", svg, "-o", folder.filePath("svg.png")}));
     // Fills are drawn without anti-aliasing; glyphs keep theirs.
     ASSERT_TRUE(RunTool("pdftoppm", {"-r", "96", "-aaVector", "no", "-png", "-singlefile", pdf,
                                      folder.filePath("pdf")}));
@@ -109,8 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {DvbType::Terrestrial, Category::Measure, 1, Language::French}},
         VectorCase{"satellite spectrum with the cursor",
                    {"--dvb", "s", "--screen", "spectrum", "--cursor-x", "500"},
-                   {DvbType::Satellite, Category::Spectrum, 0, Language::English, false, 40,
-                    500}},
+                   {DvbType::Satellite, Category::Spectrum, 0, Language::English, false, 40, 500}},
         VectorCase{"cable constellation",
                    {"--dvb", "c", "--screen", "constellation"},
                    {DvbType::Cable, Category::Constellation, 0, Language::English}},
