@@ -2,11 +2,8 @@
 // PDF, a file with nothing listed, a failure part of the way, and the PDF page sizes.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "CliProcess.h"
@@ -15,16 +12,14 @@
 #include "cli/ScreenRender.h"
 #include "cli/SourceInput.h"
 #include "data/SourceFile.h"
-#include "data/TextEncoding.h"
+#include "support/Files.h"
 
 namespace quorvel::test {
 namespace {
 
-namespace fs = std::filesystem;
-
 std::string ReadText(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
+    const std::vector<std::uint8_t> bytes = ReadFile(path);
+    return {bytes.begin(), bytes.end()};
 }
 
 std::string ToolOutput(const QString& program, const QStringList& arguments) {
@@ -42,29 +37,26 @@ int PdfPages(const QString& pdf) {
 
 std::vector<std::string> FilesIn(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
 
 class ExportReport : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(m_folder.isValid()); }
-
-    fs::path Path(const char* name) const { return fs::path(m_folder.path().toStdString()) / name; }
-    QString QPath(const char* name) const { return m_folder.filePath(name); }
+    fs::path Path(const char* name) const { return m_folder / name; }
+    QString QPath(const char* name) const { return QString::fromStdString(m_folder / name); }
 
     // A source file built by the tool from JSON in the form dump prints.
     QString BuildSource(const std::string& json) {
-        std::ofstream(Path("source.json")) << json;
+        WriteFile(Path("source.json"), json);
         const CliRun run = RunCliTool({"build", QPath("source.json"), "-o", QPath("source.dat")});
         EXPECT_EQ(run.status, 0) << run.err;
         return QPath("source.dat");
     }
 
-    QTemporaryDir m_folder;
+    TemporaryFolder m_folder;
 };
 
 TEST_F(ExportReport, ExportWritesEveryTableAndTheJsonHoldsTheSameCells) {

@@ -11,7 +11,7 @@
 #include "cli/ScreenRender.h"
 #include "data/SourceFile.h"
 #include "render/PaintDispatch.h"
-#include "render/RecordedOps.h"
+#include "render/Scene.h"
 #include "render/SpectrumTrace.h"
 
 namespace quorvel::test {
@@ -30,8 +30,7 @@ Pass Record(const Catalogue& catalogue, const cli::ScreenRequest& request) {
     Pass pass;
     pass.tip = DispatchPaint(canvas, state, catalogue).cursorTipText;
     pass.ops = canvas.Ops();
-    for (const auto& op : OpsOf<PointTextOp>(pass.ops)) pass.texts.push_back(Utf8(op.text));
-    for (const auto& op : OpsOf<RectTextOp>(pass.ops)) pass.texts.push_back(Utf8(op.text));
+    for (const std::u16string& text : Texts(pass.ops)) pass.texts.push_back(cli::Utf8(text));
     return pass;
 }
 

@@ -7,7 +7,8 @@
 #include <cstdlib>
 
 #include "CliProcess.h"
-#include "ExpectedScreen.h"
+#include "cli/ScreenRender.h"
+#include "data/SourceFile.h"
 
 namespace quorvel::test {
 namespace {
@@ -15,7 +16,7 @@ namespace {
 struct VectorCase {
     const char* label;
     QStringList arguments;
-    WindowState window;
+    cli::ScreenRequest request;
 };
 
 bool RunTool(const QString& program, const QStringList& arguments) {
@@ -73,8 +74,10 @@ TEST_P(VectorMatchesBitmap, RasterisedSvgAndPdfAgreeWithTheBmp) {
     const VectorCase& c = GetParam();
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const QImage expected = WindowScreen(kDemoFile, c.window).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(expected.isNull());
+    SourceRecord record;
+    ASSERT_EQ(LoadSourceFile(kDemoFile, record), LoadOutcome::Loaded);
+    const QImage expected =
+        cli::RenderScreen(*cli::CatalogueFor(record, c.request.dvbType), c.request).image;
 
     const QString svg = folder.filePath("screen.svg");
     const QString pdf = folder.filePath("screen.pdf");
