@@ -160,11 +160,13 @@ TEST_F(ExportReport, NothingListedGivesHeaderRowsAndAReportSayingSo) {
 TEST_F(ExportReport, AFailedExportTakesBackTheFilesItWrote) {
     // A folder where the last file must go makes the export fail after every table is written.
     fs::create_directories(Path("tables") / "export.json");
+    // A table that was there before is the user's: the run replaced it and leaves it.
+    WriteFile(Path("tables") / "measure.csv", std::string("earlier"));
     const CliRun run =
         RunCliTool({"export", QString::fromStdString(kDemoFile), "-o", QPath("tables")});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("export.json"), std::string::npos) << run.err;
-    EXPECT_EQ(FilesIn(Path("tables")), std::vector<std::string>{"export.json"});
+    EXPECT_EQ(FilesIn(Path("tables")), (std::vector<std::string>{"export.json", "measure.csv"}));
 }
 
 TEST_F(ExportReport, PdfScreenPageIsTheScreenAt96DpiOrLandscapePaper) {
