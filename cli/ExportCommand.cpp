@@ -60,10 +60,11 @@ nlohmann::ordered_json EntryTablesJson(const std::vector<NamedTable>& tables) {
     return list;
 }
 
-std::string ExportJson(const fs::path& source, const MeasurementTables& tables) {
+std::string ExportJson(const fs::path& source, const SourceRecord& record,
+                       const MeasurementTables& tables) {
     const nlohmann::ordered_json document = {
         {"source", source.filename().string()},
-        {"sha256", Sha256OfFile(source)},
+        {"sha256", Sha256OfRecord(record)},
         {"measure", {{"file", kMeasureFileName}, {"rows", JsonRows(tables.measure)}}},
         {"spectrum", EntryTablesJson(tables.spectra)},
         {"constellation", EntryTablesJson(tables.constellations)}};
@@ -136,7 +137,7 @@ int RunExport(const ExportOptions& options, std::ostream& err) {
             contents.emplace_back(named.fileName, CsvText(named.table));
         }
     }
-    contents.emplace_back("export.json", ExportJson(options.source, tables));
+    contents.emplace_back("export.json", ExportJson(options.source, *input.record, tables));
     for (const auto& [name, text] : contents) {
         if (const WriteOutcome written = files.Write(name, text); !written.ok) {
             files.RemoveAll(!folderExisted);

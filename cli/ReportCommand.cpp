@@ -20,7 +20,7 @@ int RunReport(const ReportOptions& options, std::ostream& err) {
     ReportInput report;
     report.record = input.record.get();
     report.fileName = options.source.filename().string();
-    report.sha256 = Sha256OfFile(options.source);
+    report.sha256 = Sha256OfRecord(*input.record);
     report.date = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     report.version = kVersion;
     report.language = *LanguageFromCode(options.language);

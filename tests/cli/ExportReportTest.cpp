@@ -79,7 +79,7 @@ TEST_F(ExportReport, ExportWritesEveryTableAndTheJsonHoldsTheSameCells) {
     EXPECT_EQ(ReadText(Path("tables") / "measure.csv"), CsvText(tables.measure));
 
     const auto json = nlohmann::json::parse(ReadText(Path("tables") / "export.json"));
-    EXPECT_EQ(json["sha256"], cli::Sha256OfFile(kDemoFile));
+    EXPECT_EQ(json["sha256"], cli::Sha256OfRecord(record));
     const auto& rows = json["measure"]["rows"];
     ASSERT_EQ(rows.size(), tables.measure.rows.size());
     const auto& first = tables.measure.rows.front();
@@ -118,7 +118,7 @@ TEST_F(ExportReport, FrenchReportHasATitleTablesAndAPagePerScreenWithEveryName) 
     }
     EXPECT_NE(text.find("Page " + std::to_string(pages) + " sur " + std::to_string(pages)),
               std::string::npos);
-    EXPECT_NE(text.find(cli::Sha256OfFile(kDemoFile)), std::string::npos);
+    EXPECT_NE(text.find(cli::Sha256OfRecord(record)), std::string::npos);
     for (const std::string& name : names) EXPECT_NE(text.find(name), std::string::npos) << name;
 }
 
