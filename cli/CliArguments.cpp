@@ -25,8 +25,9 @@ void AddRender(CLI::App& app, RenderOptions& options) {
     CLI::App* render =
         app.add_subcommand("render", "Draw screens of a source data file as the window shows them");
     render->footer(
-        "One screen: --dvb and --screen pick it, -o names a .bmp (the window's export format) "
-        "or .png file.\nAll screens: --all -o DIR writes "
+        "One screen: --dvb and --screen pick it, -o names a .bmp (the window's export format), "
+        ".png, .svg or .pdf file (--page a4|letter puts the PDF screen on landscape paper).\nAll "
+        "screens: --all -o DIR writes "
         "DIR/<s|t|c>-<measure|spectrum|constellation|constellation-more>-<NN>-<en|fr>.<ext> "
         "and DIR/index.json.\n--more draws the Constellation More view and is refused for "
         "the other screens.");
@@ -60,7 +61,11 @@ void AddRender(CLI::App& app, RenderOptions& options) {
                               ->add_option("--cursor-x", options.cursorX,
                                            "Spectrum cursor column, 101 to 999 (default 101)")
                               ->check(CLI::Range(101, 999));
-    for (CLI::Option* single : {dvb, screen, entry, language, more, level, cursor}) {
+    CLI::Option* page = render
+                            ->add_option("--page", options.page,
+                                         "PDF paper: a4 or letter (default: the screen's size)")
+                            ->check(CLI::IsMember({"a4", "letter"}));
+    for (CLI::Option* single : {dvb, screen, entry, language, more, level, cursor, page}) {
         all->excludes(single);
     }
     format->needs(all);
@@ -95,11 +100,38 @@ void AddCompare(CLI::App& app, CompareOptions& options) {
                         "X,Y of the screen inside a larger picture (a window screenshot)");
 }
 
+CLI::App* AddExport(CLI::App& app, ExportOptions& options) {
+    CLI::App* command = app.add_subcommand(
+        "export", "Write the values the screens show as CSV tables and one JSON document");
+    command->footer(
+        "DIR receives measure.csv, spectrum-<dvb>-<NN>.csv, constellation-<dvb>-<NN>.csv and "
+        "export.json (UTF-8, units in the column names).");
+    command->add_option("FILE", options.source, "Source data file (*.dat)")->required();
+    command->add_option("-o,--output", options.output, "Folder to write into")->required();
+    command->add_option("--dvb", options.dvb, "DVB types: s, t and/or c (default all)")
+        ->delimiter(',')
+        ->check(CLI::IsMember({"s", "t", "c"}));
+    return command;
+}
+
+CLI::App* AddReport(CLI::App& app, ReportOptions& options) {
+    CLI::App* command = app.add_subcommand(
+        "report", "Write a PDF report of a source data file: values, tables and every screen");
+    command->add_option("FILE", options.source, "Source data file (*.dat)")->required();
+    command->add_option("-o,--output", options.output, "PDF file to write")->required();
+    command->add_option("--lang", options.language, "Report and screen language: en or fr")
+        ->check(CLI::IsMember({"en", "fr"}));
+    command->add_option("--dvb", options.dvb, "DVB types: s, t and/or c (default all)")
+        ->delimiter(',')
+        ->check(CLI::IsMember({"s", "t", "c"}));
+    return command;
+}
+
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app(
-        "quorvel-cli: pictures, dumps, builds and comparisons of Quorvel source data files",
+        "quorvel-cli: pictures, tables, reports, comparisons, dumps and builds of Quorvel source data files",
         "quorvel-cli");
     app.set_version_flag("--version", std::string("quorvel-cli ") + kVersion);
     app.require_subcommand(1);
@@ -124,6 +156,10 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
     CompareOptions compare;
     AddCompare(app, compare);
+    ExportOptions exportOptions;
+    CLI::App* exportCommand = AddExport(app, exportOptions);
+    ReportOptions report;
+    CLI::App* reportCommand = AddReport(app, report);
 
     try {
         app.parse(argc, argv);
@@ -134,6 +170,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (app.got_subcommand("dump")) return RunDump(dump, out, err);
     if (app.got_subcommand("build")) return RunBuild(build, err);
     if (app.got_subcommand("compare")) return RunCompare(compare, out, err);
+    if (exportCommand->parsed()) return RunExport(exportOptions, err);
+    if (reportCommand->parsed()) return RunReport(report, err);
     return render.all ? RunBatch(render, err) : RunRender(render, err);
 }
 

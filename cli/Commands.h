@@ -7,6 +7,9 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "data/Types.h"
 
 namespace quorvel::cli {
 
@@ -26,6 +29,7 @@ struct RenderOptions {
     bool more = false;
     int referenceLevel = 40;
     int cursorX = 101;
+    std::string page;  // PDF paper: a4 or letter; empty for a page of the screen's size
 };
 
 struct DumpOptions {
@@ -48,7 +52,25 @@ struct CompareOptions {
     std::string crop;    // X,Y
 };
 
+struct ExportOptions {
+    std::filesystem::path source;
+    std::filesystem::path output;  // folder
+    std::vector<std::string> dvb;  // letters s, t, c; empty for all three
+};
+
+struct ReportOptions {
+    std::filesystem::path source;
+    std::filesystem::path output;
+    std::string language = "en";
+    std::vector<std::string> dvb;  // letters s, t, c; empty for all three
+};
+
+// The chosen DVB types in the tool's order (S, T, C); all three when none is chosen.
+std::vector<DvbType> DvbTypesFromLetters(const std::vector<std::string>& letters);
+
 int RunRender(const RenderOptions& options, std::ostream& err);
+int RunExport(const ExportOptions& options, std::ostream& err);
+int RunReport(const ReportOptions& options, std::ostream& err);
 int RunBatch(const RenderOptions& options, std::ostream& err);
 int RunDump(const DumpOptions& options, std::ostream& out, std::ostream& err);
 int RunBuild(const BuildOptions& options, std::ostream& err);

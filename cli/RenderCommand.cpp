@@ -5,6 +5,7 @@
 #include "cli/ScreenNames.h"
 #include "cli/ScreenRender.h"
 #include "cli/SourceInput.h"
+#include "cli/VectorOutput.h"
 #include "export/AtomicFile.h"
 
 namespace quorvel::cli {
@@ -27,9 +28,14 @@ std::string ListProblem(const Catalogue& catalogue, const ScreenRequest& request
 
 int RunRender(const RenderOptions& options, std::ostream& err) {
     const std::optional<PictureFormat> format = FormatFromPath(options.output);
-    if (!format) {
+    const std::optional<VectorFormat> vector = VectorFormatFromPath(options.output);
+    if (!format && !vector) {
         err << "quorvel-cli: -o " << options.output.string()
-            << ": the file name must end in .bmp or .png\n";
+            << ": the file name must end in .bmp, .png, .svg or .pdf\n";
+        return kExitUsage;
+    }
+    if (!options.page.empty() && vector != VectorFormat::Pdf) {
+        err << "quorvel-cli: --page: only a .pdf output has pages\n";
         return kExitUsage;
     }
     ScreenRequest request;
@@ -56,6 +62,22 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
         return kExitFailure;
     }
 
+    if (vector) {
+        const PaperSize paper = PaperFromName(options.page).value_or(PaperSize::Screen);
+        const VectorOutcome outcome =
+            WriteVectorScreen(*catalogue, request, *vector, paper, options.output);
+        if (!outcome.missingIcons.empty()) {
+            err << "quorvel-cli: icon " << outcome.missingIcons.front()
+                << " could not be loaded; no picture written\n";
+            return kExitFailure;
+        }
+        if (!outcome.written.ok) {
+            err << "quorvel-cli: cannot write " << options.output.string() << ": "
+                << outcome.written.error << "\n";
+            return kExitFailure;
+        }
+        return kExitOk;
+    }
     const RenderedScreen rendered = RenderScreen(*catalogue, request);
     if (!rendered.missingIcons.empty()) {
         err << "quorvel-cli: icon " << rendered.missingIcons.front()

@@ -11,10 +11,6 @@
 
 namespace quorvel::cli {
 
-namespace {
-
-}  // namespace
-
 std::unique_ptr<Catalogue> CatalogueFor(const SourceRecord& record, DvbType dvbType) {
     // The rebuild may stamp the magic into the record; the caller's copy stays as loaded.
     SourceRecord working = record;
@@ -48,6 +44,16 @@ ScreenState StateFor(const Catalogue& catalogue, const ScreenRequest& request) {
     return state;
 }
 
+std::vector<ScreenPass> PassesFor(const Catalogue& catalogue, const ScreenRequest& request) {
+    std::vector<ScreenPass> passes{{StateFor(catalogue, request)}};
+    if (request.more) {
+        ScreenState more = passes.front().state;
+        more.showMore = true;
+        passes.push_back({more, constellation::kMoreBand});
+    }
+    return passes;
+}
+
 RenderedScreen RenderScreen(const Catalogue& catalogue, const ScreenRequest& request) {
     RenderedScreen rendered;
     rendered.missingIcons = RenderScreenInto(rendered.image, catalogue, request);
@@ -63,7 +69,6 @@ std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
         screen = NewScreenImage();
     }
     std::vector<int> missingIcons;
-    ScreenState state = StateFor(catalogue, request);
     const auto collect = [&missingIcons](const PaintResult& result) {
         for (const MissingIcon& icon : result.missingIcons) {
             if (std::find(missingIcons.begin(), missingIcons.end(), icon.id) == missingIcons.end()) {
@@ -71,10 +76,8 @@ std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
             }
         }
     };
-    collect(PaintScreen(screen, ToQRect(kWholeScreen), state, catalogue));
-    if (request.more) {
-        state.showMore = true;
-        collect(PaintScreen(screen, ToQRect(constellation::kMoreBand), state, catalogue));
+    for (const ScreenPass& pass : PassesFor(catalogue, request)) {
+        collect(PaintScreen(screen, ToQRect(pass.area), pass.state, catalogue));
     }
     return missingIcons;
 }
@@ -89,12 +92,17 @@ std::optional<PictureFormat> FormatFromName(std::string_view name) {
     return std::nullopt;
 }
 
-std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path) {
+std::string LowerExtension(const std::filesystem::path& path) {
     std::string extension = path.extension().string();
-    if (extension.empty()) return std::nullopt;
-    extension.erase(0, 1);
+    if (!extension.empty()) extension.erase(0, 1);
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path) {
+    const std::string extension = LowerExtension(path);
+    if (extension.empty()) return std::nullopt;
     return FormatFromName(extension);
 }
 

@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "data/Catalogue.h"
+#include "data/ScreenState.h"
 #include "data/SourceRecord.h"
 #include "export/AtomicFile.h"
-#include "data/ScreenState.h"
+#include "render/ScreenPass.h"
 
 namespace quorvel::cli {
 
@@ -35,13 +36,16 @@ std::unique_ptr<Catalogue> CatalogueFor(const SourceRecord& record, DvbType dvbT
 // `request.position` must be below the family's count.
 ScreenState StateFor(const Catalogue& catalogue, const ScreenRequest& request);
 
+// The passes the window paints to show the request: the whole screen, then for the More view the
+// band F1 repaints (0, 240, 1280, 480) with the More view on.
+std::vector<ScreenPass> PassesFor(const Catalogue& catalogue, const ScreenRequest& request);
+
 struct RenderedScreen {
     QImage image;
     std::vector<int> missingIcons;
 };
 
-// Paints the whole screen; for the More view first the diagram view, then the band F1
-// repaints with the More view, exactly as the window does.
+// Paints the request's passes, exactly as the window does.
 RenderedScreen RenderScreen(const Catalogue& catalogue, const ScreenRequest& request);
 // The same into `screen`, whatever it held before, reusing its pixel memory when it is a
 // screen image already: a thread that draws many screens keeps one. Returns the icons that
@@ -54,6 +58,8 @@ enum class PictureFormat { Bmp, Png };
 std::string_view FormatExtension(PictureFormat format);  // "bmp", "png"
 std::optional<PictureFormat> FormatFromName(std::string_view name);
 std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path);
+// The file name's extension in lower case, without its dot.
+std::string LowerExtension(const std::filesystem::path& path);
 
 // Writes the picture to `path`, all or nothing, as WriteFileAtomically does.
 // BMP is the window's export file, encoded as it is written; PNG holds the same pixels without

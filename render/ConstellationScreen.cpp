@@ -5,6 +5,7 @@
 #include "data/Formatting.h"
 #include "data/ScreenText.h"
 #include "render/ScreenParts.h"
+#include "render/ValueTexts.h"
 
 namespace quorvel {
 
@@ -13,10 +14,8 @@ namespace {
 using namespace constellation;
 using namespace palette;
 
-// Points are accepted up to x 600 and y 570 with no lower limit, so their squares can reach
-// anywhere up and left of (602, 692), including the title area above the diagram field.
-constexpr int kPointMaxX = 600;
-constexpr int kPointMaxY = 570;
+// Points have no lower limit, so their squares can reach anywhere up and left of (602, 692),
+// including the title area above the diagram field.
 constexpr int kPointRowOffset = 120;
 constexpr int kPointSize = 2;
 constexpr int kPointMinX = -32768;
@@ -25,12 +24,6 @@ constexpr IntRect kPointReach{kPointMinX, kPointMinTop, kPointMaxX + kPointSize 
                               kPointMaxY + kPointRowOffset + kPointSize - kPointMinTop};
 
 constexpr TextFormat kCentred{Align::Center, Align::Center};
-
-// The transponder, or the entry's own UTF-16 name when it carries no transponder data.
-std::u16string TransponderOrName(const ConstellationEntry& entry) {
-    if (entry.frequency() == 0) return entry.displayName();
-    return Widened(FormatFreqPol(entry.frequency(), entry.symbolRate(), entry.polarisation()));
-}
 
 std::u16string_view Title(Language language, DvbType dvbType) {
     switch (dvbType) {
@@ -66,7 +59,7 @@ void DrawPoints(Canvas& canvas, const ConstellationEntry& entry) {
     for (std::size_t slot = 0; slot < ConstellationEntry::kPointCount; ++slot) {
         const int x = entry.pointX(slot);
         const int y = entry.pointY(slot);
-        if (x > kPointMaxX || y > kPointMaxY) continue;
+        if (!PointIsDrawn(x, y)) continue;
         canvas.FillRect(kPointGrey, {x, y + kPointRowOffset, kPointSize, kPointSize});
     }
 }
@@ -114,7 +107,7 @@ void DrawMoreBand(Canvas& canvas, const ConstellationEntry& entry, Language lang
     canvas.DrawText(ScreenText(language, TextId::BerLabel), font, PointF{660, 390}, kBlack);
     canvas.DrawText(ScreenText(language, TextId::Quality), font, PointF{60, 510}, kBlack);
     canvas.DrawText(ScreenText(language, TextId::Strength), font, PointF{60, 580}, kBlack);
-    canvas.DrawText(Widened(FormatPrintf("--%d dBm", entry.levelDbm())), font, PointF{200, 320},
+    canvas.DrawText(Widened(ConstellationLevelText(entry.levelDbm())), font, PointF{200, 320},
                     kRed);
     canvas.DrawText(Modulation(entry), font, PointF{800, 320}, kValueOrange);
     canvas.DrawText(CarrierToNoise(entry), font, PointF{200, 390}, kValueOrange);

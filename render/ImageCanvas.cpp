@@ -14,15 +14,6 @@
 namespace quorvel {
 namespace {
 
-// Texts are NUL-terminated for the screens; nothing after the first NUL is drawn.
-std::u16string_view UpToNul(std::u16string_view text) {
-    return text.substr(0, std::min(text.size(), text.find(u'\0')));
-}
-
-int WholePixels(ScreenFont font) {
-    return static_cast<int>(std::lround(font.pixelSize));
-}
-
 // The pixels whose centres lie inside the rectangle.
 QRect PixelsOf(QRectF rect) {
     const QPoint topLeft(qRound(rect.left()), qRound(rect.top()));

@@ -23,14 +23,13 @@ void DrawStatusIcons(Canvas& canvas, const MeasureEntry& entry) {
     DrawLnbBadges(canvas, entry.lnbVoltage(), entry.tone22k(), kVoltageBadgeAt, kToneBadgeAt);
 }
 
+std::u16string_view LockWord(std::uint8_t locked, Language language) {
+    return ScreenText(language, locked != 0 ? TextId::Lock : TextId::Unlock);
+}
+
 void DrawLockIndicator(Canvas& canvas, std::uint8_t locked, Language language, RectF box) {
-    if (locked != 0) {
-        canvas.DrawText(ScreenText(language, TextId::Lock), kFontLock, box, kTopCentred,
-                        palette::kGreen);
-    } else {
-        canvas.DrawText(ScreenText(language, TextId::Unlock), kFontLock, box, kTopCentred,
-                        palette::kRed);
-    }
+    canvas.DrawText(LockWord(locked, language), kFontLock, box, kTopCentred,
+                    locked != 0 ? palette::kGreen : palette::kRed);
 }
 
 }  // namespace quorvel::measure

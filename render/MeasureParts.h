@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "data/MeasureEntry.h"
 #include "data/Types.h"
@@ -27,6 +28,9 @@ void DrawStrengthQualityBars(Canvas& canvas, int x, int strengthY, int qualityY,
 
 // The battery, always, then the LNB voltage and 22 kHz badges the entry asks for.
 void DrawStatusIcons(Canvas& canvas, const MeasureEntry& entry);
+
+// "LOCK" for any non-zero `locked`, "UNLOCK" for 0, in the screen language.
+std::u16string_view LockWord(std::uint8_t locked, Language language);
 
 // Green "LOCK" word for any non-zero `locked`, red "UNLOCK" for 0, in the big font,
 // centred horizontally and aligned to the top of `box`.

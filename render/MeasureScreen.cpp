@@ -4,6 +4,7 @@
 #include "data/ScreenText.h"
 #include "render/MeasureParts.h"
 #include "render/ScreenParts.h"
+#include "render/ValueTexts.h"
 
 namespace quorvel {
 
@@ -12,17 +13,6 @@ namespace {
 using namespace measure;
 using namespace measure_screen;
 using namespace palette;
-
-// The frequency field counts 10 kHz steps.
-std::string FrequencyText(std::uint32_t frequency) {
-    return FormatPrintf("%u.%02u MHz", frequency / 100, frequency % 100);
-}
-
-// Terrestrial entries carry a bandwidth code; cable entries carry a plain number in that field.
-std::string ThirdRowText(std::uint16_t symbolRateOrBandwidth, DvbType dvbType) {
-    if (dvbType == DvbType::Terrestrial) return BandwidthName(symbolRateOrBandwidth);
-    return FormatPrintf("%d", symbolRateOrBandwidth);
-}
 
 }  // namespace
 
@@ -48,10 +38,10 @@ void DrawMeasure(Canvas& canvas, const MeasureEntry& entry, Language language, D
     canvas.DrawText(text(TextId::Frequency), kFontNormal, PointF{60, 170}, kBlack);
     canvas.DrawText(text(TextId::BandWidth), kFontNormal, PointF{60, 240}, kBlack);
     canvas.DrawText(Widened(entry.targetName()), kFontNormal, ValueBox(103), kCentred, kBlack);
-    canvas.DrawText(Widened(FrequencyText(entry.frequency())), kFontNormal, ValueBox(170), kCentred,
-                    kBlack);
-    canvas.DrawText(Widened(ThirdRowText(entry.symbolRateOrBandwidth(), dvbType)), kFontNormal,
-                    ValueBox(240), kCentred, kBlack);
+    canvas.DrawText(Widened(MeasureFrequencyText(entry.frequency())), kFontNormal, ValueBox(170),
+                    kCentred, kBlack);
+    canvas.DrawText(Widened(MeasureThirdRowText(entry.symbolRateOrBandwidth(), dvbType)),
+                    kFontNormal, ValueBox(240), kCentred, kBlack);
     canvas.DrawText(text(TextId::Search), kFontNormal, PointF{60, 310}, kBlack);
     canvas.DrawText(text(TextId::Ok), kFontNormal, ValueBox(310), kCentred, kBlack);
     canvas.DrawText(text(TextId::Level), kFontNormal, PointF{80, 400}, kBlack);

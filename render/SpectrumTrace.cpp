@@ -48,9 +48,12 @@ std::int64_t ReadoutIndex(int cursorX, int columnWidth) {
     return (std::int64_t{cursorX} - kPlotLeft) / columnWidth;
 }
 
+std::int64_t SampleFrequency(const SpectrumEntry& entry, std::int64_t index, int sampleStep) {
+    return std::int64_t{entry.startMHz()} + index * sampleStep;
+}
+
 std::string FormatReadout(const SpectrumEntry& entry, std::int64_t index, int sampleStep) {
-    // 64-bit so that a sweep starting near the top of the 32-bit range shows its real frequency.
-    const long long frequency = std::int64_t{entry.startMHz()} + index * sampleStep;
+    const auto frequency = static_cast<long long>(SampleFrequency(entry, index, sampleStep));
     return FormatPrintf("[ %lldMHz : %ddBuV ]", frequency,
                         static_cast<int>(entry.level(static_cast<std::size_t>(index))));
 }

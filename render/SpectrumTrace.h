@@ -49,6 +49,10 @@ Trace BuildTrace(const SpectrumEntry& entry, int sampleCount, int referenceLevel
 // when the cursor lies left of the plot; it may exceed the plotted samples on the right.
 std::int64_t ReadoutIndex(int cursorX, int columnWidth);
 
+// MHz of sample `index` of the sweep, in 64 bits so that a sweep starting near the top of the
+// 32-bit range keeps its real frequency.
+std::int64_t SampleFrequency(const SpectrumEntry& entry, std::int64_t index, int sampleStep);
+
 // "[ %dMHz : %ddBuV ]" for sample `index` (0 to kMaxSamples - 1) of the sweep.
 std::string FormatReadout(const SpectrumEntry& entry, std::int64_t index, int sampleStep);
 

@@ -78,6 +78,40 @@ QImage Colourise(const std::vector<PlacedGlyph>& glyphs, const QRect& bounds, Ar
 
 }  // namespace
 
+QFont ScreenQFont(int pixelSize) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize);
+    font.setWeight(QFont::Normal);
+    font.setStyle(QFont::StyleNormal);
+    return font;
+}
+
+QSizeF LayOutScreenText(QTextLayout& layout, float width, Align horizontal) {
+    const bool wraps = width >= 0;
+    QTextOption option;
+    if (wraps) {
+        static constexpr Qt::Alignment kHorizontal[] = {Qt::AlignLeft, Qt::AlignHCenter,
+                                                        Qt::AlignRight};
+        option.setAlignment(kHorizontal[static_cast<int>(horizontal)]);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    } else {
+        option.setWrapMode(QTextOption::NoWrap);
+    }
+    layout.setTextOption(option);
+    qreal height = 0;
+    qreal widest = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(wraps ? width : kUnboundedWidth);
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+        widest = std::max(widest, line.naturalTextWidth());
+    }
+    layout.endLayout();
+    return {widest, height};
+}
+
 std::size_t TextLayoutCache::KeyHash::operator()(const Key& key) const {
     std::size_t hash = std::hash<std::u16string>{}(key.text);
     for (std::size_t part :
@@ -90,13 +124,7 @@ std::size_t TextLayoutCache::KeyHash::operator()(const Key& key) const {
 
 const QFont& TextLayoutCache::Font(int pixelSize) {
     auto found = m_fonts.find(pixelSize);
-    if (found == m_fonts.end()) {
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(pixelSize);
-        font.setWeight(QFont::Normal);
-        font.setStyle(QFont::StyleNormal);
-        found = m_fonts.emplace(pixelSize, font).first;
-    }
+    if (found == m_fonts.end()) found = m_fonts.emplace(pixelSize, ScreenQFont(pixelSize)).first;
     return found->second;
 }
 
@@ -122,35 +150,14 @@ const RenderedText& TextLayoutCache::Find(Key key) {
 }
 
 RenderedText TextLayoutCache::Render(const Key& key) {
-    const bool wraps = key.width >= 0;
-    QTextOption option;
-    if (wraps) {
-        static constexpr Qt::Alignment kHorizontal[] = {Qt::AlignLeft, Qt::AlignHCenter,
-                                                        Qt::AlignRight};
-        option.setAlignment(kHorizontal[static_cast<int>(key.horizontal)]);
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    } else {
-        option.setWrapMode(QTextOption::NoWrap);
-    }
     QTextLayout layout(QString::fromUtf16(key.text.data(), static_cast<qsizetype>(key.text.size())),
                        Font(key.pixelSize));
-    layout.setTextOption(option);
-    qreal height = 0;
-    qreal width = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLeadingIncluded(true);
-        line.setLineWidth(wraps ? key.width : kUnboundedWidth);
-        line.setPosition(QPointF(0, height));
-        height += line.height();
-        width = std::max(width, line.naturalTextWidth());
-    }
-    layout.endLayout();
+    const QSizeF size = LayOutScreenText(layout, key.width, key.horizontal);
 
     const std::vector<PlacedGlyph> glyphs = PlaceGlyphs(layout);
     QRect bounds;
     for (const PlacedGlyph& glyph : glyphs) bounds |= QRect(glyph.topLeft, glyph.coverage.size());
-    RenderedText rendered{QImage(), bounds.topLeft(), QSizeF(width, height)};
+    RenderedText rendered{QImage(), bounds.topLeft(), size};
     if (!bounds.isEmpty()) rendered.image = Colourise(glyphs, bounds, key.colour);
     return rendered;
 }

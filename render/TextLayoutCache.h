@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QPoint>
 #include <QSizeF>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <map>
 #include <string>
@@ -15,6 +18,25 @@
 #include "render/Canvas.h"
 
 namespace quorvel {
+
+// Arial (fontconfig's match) at a whole pixel em size, regular weight.
+QFont ScreenQFont(int pixelSize);
+
+// The font's em size as a canvas draws it: whole pixels.
+inline int WholePixels(ScreenFont font) {
+    return static_cast<int>(std::lround(font.pixelSize));
+}
+
+// Texts are NUL-terminated for the screens; nothing after the first NUL is drawn.
+inline std::u16string_view UpToNul(std::u16string_view text) {
+    return text.substr(0, std::min(text.size(), text.find(u'\0')));
+}
+
+// Lays out the layout's text as every canvas places screen texts: one unwrapped line when `width`
+// is negative, else lines wrapped at `width` (between words where possible, inside a word
+// otherwise) and aligned horizontally within it; lines stacked from y 0 with their leading.
+// Returns the widest line's width and the height of all lines.
+QSizeF LayOutScreenText(QTextLayout& layout, float width, Align horizontal);
 
 // A text ready to be copied onto the screen.
 struct RenderedText {
@@ -57,7 +79,6 @@ class TextLayoutCache {
         std::size_t operator()(const Key& key) const;
     };
 
-    // Arial (fontconfig's match) at a whole pixel em size, regular weight.
     const QFont& Font(int pixelSize);
     const RenderedText& Find(Key key);
     RenderedText Render(const Key& key);

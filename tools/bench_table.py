@@ -24,6 +24,15 @@ TARGETS = {
     # 300 pairs a second on both cores is 100 ms for the benchmark's 30.
     "BM_Compare30IdenticalPairs": (None, None, 100.0),
     "BM_CompareDifferingPair": (None, None, 20.0),
+    "BM_SvgScreen": (None, None, 10.0),
+    "BM_PdfScreen": (None, None, 10.0),
+    "BM_ExportDemo": (None, None, 50.0),
+    "BM_ReportDemo": (None, None, 1000.0),
+}
+
+# name: (counter, largest value): a size a benchmark reports beside its time.
+SIZE_LIMITS = {
+    "BM_ReportDemo": ("bytes", 2_000_000),
 }
 
 
@@ -57,6 +66,10 @@ def main(path):
         if max_ratio is not None and ratio is not None:
             parts.append(f"<= {max_ratio:.3g} x {reference}")
             met &= ratio <= max_ratio
+        if name in SIZE_LIMITS:
+            counter, limit = SIZE_LIMITS[name]
+            parts.append(f"{counter} <= {limit:g} (is {counters[name].get(counter, 0):.0f})")
+            met &= counters[name].get(counter, limit + 1) <= limit
         target = ", ".join(parts) or "reference"
         verdict = ("met" if met else "MISSED") if parts else ""
         all_met &= met

@@ -1,0 +1,192 @@
+#include "cli/MeasurementTables.h"
+
+#include <QString>
+
+#include "cli/ScreenNames.h"
+#include "cli/ScreenRender.h"
+#include "data/Formatting.h"
+#include "data/TextEncoding.h"
+#include "render/MeasureParts.h"
+#include "render/SpectrumTrace.h"
+#include "render/ValueTexts.h"
+
+namespace quorvel::cli {
+namespace {
+
+enum MeasureColumn : std::size_t {
+    kDvb,
+    kPosition,
+    kName,
+    kTarget,
+    kFrequency,
+    kPolarisation,
+    kSymbolRate,
+    kBandwidth,
+    kService,
+    kLevel,
+    kCarrierToNoise,
+    kFec,
+    kBer,
+    kPer,
+    kStrength,
+    kQuality,
+    kLock,
+    kMeasureColumnCount
+};
+
+const std::vector<std::string> kMeasureColumns = {"DVB type",
+                                                  "position",
+                                                  "name",
+                                                  "target",
+                                                  "frequency (MHz)",
+                                                  "polarisation",
+                                                  "symbol rate (kS/s)",
+                                                  "bandwidth (MHz)",
+                                                  "service",
+                                                  "level (dBm)",
+                                                  "C/N (dB)",
+                                                  "FEC",
+                                                  "BER",
+                                                  "PER",
+                                                  "strength (%)",
+                                                  "quality (%)",
+                                                  "lock"};
+
+const std::vector<std::string> kSpectrumColumns = {"sample", "frequency (MHz)", "level (dBuV)"};
+
+const std::vector<std::string> kConstellationColumns = {
+    "name",         "transponder", "modulation", "BER", "C/N (dB)", "level (dBm)",
+    "strength (%)", "quality (%)", "point",      "x",   "y"};
+
+// The screens print a unit after the number; a table carries it in the column's name.
+std::string WithoutAffixes(std::string text, std::string_view prefix, std::string_view suffix) {
+    if (text.starts_with(prefix)) text.erase(0, prefix.size());
+    if (text.ends_with(suffix)) text.erase(text.size() - suffix.size());
+    return text;
+}
+
+std::string WithoutUnit(std::string text, std::string_view unit) {
+    return WithoutAffixes(std::move(text), "", unit);
+}
+
+std::string Utf8Of8Bit(std::string_view text) {
+    return Utf8(WidenText(text));
+}
+
+std::string TwoDigits(std::size_t position) {
+    return FormatPrintf("%02zu", position);
+}
+
+std::vector<std::string> MeasureRow(const MeasureEntry& entry, DvbType dvbType,
+                                    std::size_t position, Language language) {
+    std::vector<std::string> row(kMeasureColumnCount);
+    row[kDvb] = DvbDisplayName(dvbType);
+    row[kPosition] = std::to_string(position);
+    row[kName] = Utf8Of8Bit(entry.name());
+    row[kTarget] = Utf8Of8Bit(entry.targetName());
+    row[kLevel] = WithoutUnit(measure::LevelText(entry.levelDbm()), " dBm");
+    row[kCarrierToNoise] = WithoutUnit(FormatCnDb(entry.carrierToNoise()), " dB");
+    row[kBer] = FormatBer(entry.berMantissa(), entry.berExponent());
+    row[kStrength] = WithoutUnit(FormatPercent(entry.strength()), " %");
+    row[kQuality] = WithoutUnit(FormatPercent(entry.quality()), " %");
+    row[kLock] = Utf8(measure::LockWord(entry.locked(), language));
+    if (dvbType == DvbType::Satellite) {
+        // "frequency/polarisation/symbol rate", as the transponder row shows it.
+        const std::string transponder =
+            FormatFreqPol(static_cast<std::int32_t>(entry.frequency()),
+                          entry.symbolRateOrBandwidth(), entry.polarisation());
+        const std::size_t first = transponder.find('/');
+        const std::size_t second = transponder.find('/', first + 1);
+        row[kFrequency] = transponder.substr(0, first);
+        row[kPolarisation] = transponder.substr(first + 1, second - first - 1);
+        row[kSymbolRate] = transponder.substr(second + 1);
+        row[kService] = Utf8Of8Bit(
+            FormatServiceLine(entry.orbitalPosition(), entry.deliverySystem(), entry.modulation(),
+                              entry.lineFrequency(), entry.lineSymbolRate()));
+        row[kFec] = FormatFec(entry.fecIndex());
+        return row;
+    }
+    row[kFrequency] = WithoutUnit(MeasureFrequencyText(entry.frequency()), " MHz");
+    const std::string third = MeasureThirdRowText(entry.symbolRateOrBandwidth(), dvbType);
+    if (dvbType == DvbType::Terrestrial) {
+        row[kBandwidth] = WithoutUnit(WithoutUnit(third, " MHz"), " M");
+    } else {
+        row[kSymbolRate] = third;
+    }
+    row[kPer] = FormatBer(entry.perMantissa(), entry.perExponent());
+    return row;
+}
+
+CsvTable SpectrumTable(const SpectrumEntry& entry, DvbType dvbType) {
+    CsvTable table{kSpectrumColumns, {}};
+    const int step = spectrum::SampleStep(dvbType);
+    const int count = spectrum::SampleCount(entry.startMHz(), entry.endMHz(), step);
+    for (int sample = 0; sample < count; ++sample) {
+        table.rows.push_back({std::to_string(sample),
+                              std::to_string(spectrum::SampleFrequency(entry, sample, step)),
+                              std::to_string(entry.level(static_cast<std::size_t>(sample)))});
+    }
+    return table;
+}
+
+CsvTable ConstellationTable(const ConstellationEntry& entry) {
+    CsvTable table{kConstellationColumns, {}};
+    // The entry's values once, on the first row; the points below it.
+    std::vector<std::string> values = {
+        Utf8Of8Bit(entry.name()),
+        Utf8(TransponderOrName(entry)),
+        ModulationName(entry.deliverySystem(), entry.modulation()),
+        FormatBer(entry.berMantissa(), entry.berExponent()),
+        WithoutUnit(FormatCnDb(entry.carrierToNoise()), " dB"),
+        WithoutAffixes(ConstellationLevelText(entry.levelDbm()), "--", " dBm"),
+        WithoutUnit(FormatPercent(entry.strength()), " %"),
+        WithoutUnit(FormatPercent(entry.quality()), " %")};
+    for (std::size_t slot = 0; slot < ConstellationEntry::kPointCount; ++slot) {
+        const int x = entry.pointX(slot);
+        const int y = entry.pointY(slot);
+        if (!PointIsDrawn(x, y)) continue;
+        std::vector<std::string> row =
+            table.rows.empty() ? values : std::vector<std::string>(values.size());
+        row.insert(row.end(), {std::to_string(slot), std::to_string(x), std::to_string(y)});
+        table.rows.push_back(std::move(row));
+    }
+    if (table.rows.empty()) {
+        values.resize(kConstellationColumns.size());
+        table.rows.push_back(std::move(values));
+    }
+    return table;
+}
+
+}  // namespace
+
+std::string Utf8(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
+}
+
+MeasurementTables BuildMeasurementTables(const SourceRecord& record,
+                                         std::span<const DvbType> dvbTypes, Language language) {
+    MeasurementTables tables;
+    tables.measure.columns = kMeasureColumns;
+    for (DvbType dvbType : dvbTypes) {
+        const auto catalogue = CatalogueFor(record, dvbType);
+        const std::string letter(DvbLetter(dvbType));
+        const std::string display(DvbDisplayName(dvbType));
+        for (std::size_t k = 0; k < catalogue->measure.Count(); ++k) {
+            tables.measure.rows.push_back(MeasureRow(catalogue->Measure(k), dvbType, k, language));
+        }
+        for (std::size_t k = 0; k < catalogue->spectrum.Count(); ++k) {
+            const SpectrumEntry entry = catalogue->Spectrum(k);
+            tables.spectra.push_back({"spectrum-" + letter + "-" + TwoDigits(k) + ".csv", display,
+                                      Utf8Of8Bit(entry.name()), SpectrumTable(entry, dvbType)});
+        }
+        for (std::size_t k = 0; k < catalogue->constellation.Count(); ++k) {
+            const ConstellationEntry entry = catalogue->Constellation(k);
+            tables.constellations.push_back(
+                {"constellation-" + letter + "-" + TwoDigits(k) + ".csv", display,
+                 Utf8Of8Bit(entry.name()), ConstellationTable(entry)});
+        }
+    }
+    return tables;
+}
+
+}  // namespace quorvel::cli

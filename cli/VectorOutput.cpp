@@ -1,0 +1,31 @@
+#include "cli/VectorOutput.h"
+
+namespace quorvel::cli {
+
+std::optional<VectorFormat> VectorFormatFromPath(const std::filesystem::path& path) {
+    const std::string extension = LowerExtension(path);
+    if (extension == "svg") return VectorFormat::Svg;
+    if (extension == "pdf") return VectorFormat::Pdf;
+    return std::nullopt;
+}
+
+std::optional<PaperSize> PaperFromName(std::string_view name) {
+    if (name == "screen") return PaperSize::Screen;
+    if (name == "a4") return PaperSize::A4;
+    if (name == "letter") return PaperSize::Letter;
+    return std::nullopt;
+}
+
+VectorOutcome WriteVectorScreen(const Catalogue& catalogue, const ScreenRequest& request,
+                                VectorFormat format, PaperSize paper,
+                                const std::filesystem::path& path) {
+    const std::vector<ScreenPass> passes = PassesFor(catalogue, request);
+    const VectorPicture picture = format == VectorFormat::Svg ? ScreenSvg(passes, catalogue)
+                                                              : ScreenPdf(passes, catalogue, paper);
+    if (!picture.missingIcons.empty()) return {{false, "an icon is missing"}, picture.missingIcons};
+    if (picture.bytes.isEmpty()) return {{false, "the document could not be made"}, {}};
+    const auto* data = reinterpret_cast<const std::uint8_t*>(picture.bytes.constData());
+    return {WriteFileAtomically(path, {data, static_cast<std::size_t>(picture.bytes.size())}), {}};
+}
+
+}  // namespace quorvel::cli

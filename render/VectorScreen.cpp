@@ -1,0 +1,114 @@
+#include "render/VectorScreen.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <algorithm>
+
+#include "render/PaintDispatch.h"
+#include "render/PainterCanvas.h"
+#include "render/ScreenPainter.h"
+
+namespace quorvel {
+namespace {
+
+constexpr int kScreenDpi = 96;
+constexpr qreal kPaperMarginMm = 10;
+const QRect kScreenRect(0, 0, kScreenWidth, kScreenHeight);
+
+QPageSize PageSizeOf(PaperSize paper) {
+    switch (paper) {
+        case PaperSize::A4:
+            return QPageSize(QPageSize::A4);
+        case PaperSize::Letter:
+            return QPageSize(QPageSize::Letter);
+        case PaperSize::Screen:
+            break;
+    }
+    // Points are 1/72 inch: the screen's pixels at 96 per inch.
+    return QPageSize(QSizeF(kScreenWidth * 72.0 / kScreenDpi, kScreenHeight * 72.0 / kScreenDpi),
+                     QPageSize::Point, QString(), QPageSize::ExactMatch);
+}
+
+}  // namespace
+
+std::vector<int> PaintPasses(QPainter& painter, std::span<const ScreenPass> passes,
+                             const Catalogue& catalogue) {
+    std::vector<int> missing;
+    // Constellation points may lie anywhere up and left of the screen.
+    painter.save();
+    painter.setClipRect(kScreenRect, Qt::IntersectClip);
+    for (std::size_t i = 0; i < passes.size(); ++i) {
+        QRegion area(ToQRect(passes[i].area));
+        for (std::size_t later = i + 1; later < passes.size(); ++later) {
+            area -= ToQRect(passes[later].area);
+        }
+        PainterCanvas canvas(painter, area);
+        DispatchPaint(canvas, passes[i].state, catalogue);
+        for (int icon : canvas.MissingIcons()) {
+            if (std::find(missing.begin(), missing.end(), icon) == missing.end()) {
+                missing.push_back(icon);
+            }
+        }
+    }
+    painter.restore();
+    return missing;
+}
+
+QRectF FitCentred(QSizeF size, const QRectF& room) {
+    const QSizeF fitted = size.scaled(room.size(), Qt::KeepAspectRatio);
+    return QRectF(room.center() - QPointF(fitted.width() / 2, fitted.height() / 2), fitted);
+}
+
+VectorPicture ScreenSvg(std::span<const ScreenPass> passes, const Catalogue& catalogue) {
+    VectorPicture picture;
+    QBuffer buffer(&picture.bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(kScreenRect.size());
+    generator.setViewBox(kScreenRect);
+    generator.setResolution(kScreenDpi);
+    generator.setTitle(QStringLiteral("Quorvel screen"));
+    QPainter painter;
+    if (!painter.begin(&generator)) return {};
+    picture.missingIcons = PaintPasses(painter, passes, catalogue);
+    painter.end();
+    // Fills are whole pixels: a viewer draws their edges crisp, as the meter does. Texts are
+    // not shapes, so they keep their smoothing.
+    const qsizetype root = picture.bytes.indexOf("<svg ");
+    if (root >= 0) picture.bytes.insert(root + 5, "shape-rendering=\"crispEdges\" ");
+    return picture;
+}
+
+VectorPicture ScreenPdf(std::span<const ScreenPass> passes, const Catalogue& catalogue,
+                        PaperSize paper) {
+    VectorPicture picture;
+    QBuffer buffer(&picture.bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kScreenDpi);
+    writer.setCreator(QStringLiteral("Quorvel"));
+    writer.setTitle(QStringLiteral("Quorvel screen"));
+    const bool onPaper = paper != PaperSize::Screen;
+    writer.setPageLayout(QPageLayout(PageSizeOf(paper),
+                                     onPaper ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                     QMarginsF(), QPageLayout::Millimeter));
+    QPainter painter;
+    if (!painter.begin(&writer)) return {};
+    if (onPaper) {
+        const QRectF page(QPointF(0, 0), writer.pageLayout().paintRectPixels(kScreenDpi).size());
+        const qreal margin = kPaperMarginMm / 25.4 * kScreenDpi;
+        const QRectF target =
+            FitCentred(kScreenRect.size(), page.adjusted(margin, margin, -margin, -margin));
+        painter.translate(target.topLeft());
+        painter.scale(target.width() / kScreenWidth, target.height() / kScreenHeight);
+    }
+    picture.missingIcons = PaintPasses(painter, passes, catalogue);
+    painter.end();
+    return picture;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,202 @@
+// export and report through the real executable: the files they write, odd names in CSV and
+// PDF, a file with nothing listed, a failure part of the way, and the PDF page sizes.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <nlohmann/json.hpp>
+
+#include "CliProcess.h"
+#include "cli/MeasurementTables.h"
+#include "cli/ScreenNames.h"
+#include "cli/ScreenRender.h"
+#include "cli/SourceInput.h"
+#include "data/SourceFile.h"
+#include "support/Files.h"
+
+namespace quorvel::test {
+namespace {
+
+std::string ReadText(const fs::path& path) {
+    const std::vector<std::uint8_t> bytes = ReadFile(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+std::string ToolOutput(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60'000)) return {};
+    return process.readAllStandardOutput().toStdString();
+}
+
+int PdfPages(const QString& pdf) {
+    const std::string info = ToolOutput("pdfinfo", {pdf});
+    const std::size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+}
+
+std::vector<std::string> FilesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class ExportReport : public ::testing::Test {
+  protected:
+    fs::path Path(const char* name) const { return m_folder / name; }
+    QString QPath(const char* name) const { return QString::fromStdString(m_folder / name); }
+
+    // A source file built by the tool from JSON in the form dump prints.
+    QString BuildSource(const std::string& json) {
+        WriteFile(Path("source.json"), json);
+        const CliRun run = RunCliTool({"build", QPath("source.json"), "-o", QPath("source.dat")});
+        EXPECT_EQ(run.status, 0) << run.err;
+        return QPath("source.dat");
+    }
+
+    TemporaryFolder m_folder;
+};
+
+TEST_F(ExportReport, ExportWritesEveryTableAndTheJsonHoldsTheSameCells) {
+    const CliRun run =
+        RunCliTool({"export", QString::fromStdString(kDemoFile), "-o", QPath("tables")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    SourceRecord record;
+    ASSERT_EQ(LoadSourceFile(kDemoFile, record), LoadOutcome::Loaded);
+    const cli::MeasurementTables tables = cli::BuildMeasurementTables(record, cli::kDvbTypes);
+
+    std::vector<std::string> expected = {"export.json", "measure.csv"};
+    for (const auto* list : {&tables.spectra, &tables.constellations}) {
+        for (const cli::NamedTable& named : *list) {
+            expected.push_back(named.fileName);
+            EXPECT_EQ(ReadText(Path("tables") / named.fileName), CsvText(named.table));
+        }
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FilesIn(Path("tables")), expected);
+    EXPECT_EQ(ReadText(Path("tables") / "measure.csv"), CsvText(tables.measure));
+
+    const auto json = nlohmann::json::parse(ReadText(Path("tables") / "export.json"));
+    EXPECT_EQ(json["sha256"], cli::Sha256OfRecord(record));
+    const auto& rows = json["measure"]["rows"];
+    ASSERT_EQ(rows.size(), tables.measure.rows.size());
+    const auto& first = tables.measure.rows.front();
+    EXPECT_EQ(rows[0]["name"], first[2]);
+    EXPECT_DOUBLE_EQ(rows[0]["C/N (dB)"].get<double>(), std::stod(first[10]));
+    EXPECT_EQ(rows[0]["BER"], first[12]);  // "2.3E-5" stays the text the screen shows
+    EXPECT_EQ(json["spectrum"].size(), tables.spectra.size());
+    EXPECT_EQ(json["constellation"].back()["rows"].size(),
+              tables.constellations.back().table.rows.size());
+}
+
+TEST_F(ExportReport, FrenchReportHasATitleTablesAndAPagePerScreenWithEveryName) {
+    const CliRun run = RunCliTool(
+        {"report", QString::fromStdString(kDemoFile), "-o", QPath("r.pdf"), "--lang", "fr"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    SourceRecord record;
+    ASSERT_EQ(LoadSourceFile(kDemoFile, record), LoadOutcome::Loaded);
+    int pages = 1;
+    std::vector<std::string> names;
+    for (DvbType dvbType : cli::kDvbTypes) {
+        const auto catalogue = cli::CatalogueFor(record, dvbType);
+        // One table page per type with Measure entries, a page per screen, two per constellation.
+        pages += (catalogue->measure.Count() > 0 ? 1 : 0) + catalogue->measure.Count() +
+                 catalogue->spectrum.Count() + 2 * catalogue->constellation.Count();
+        for (const auto* list : {&catalogue->measure.names, &catalogue->spectrum.names,
+                                 &catalogue->constellation.names}) {
+            names.insert(names.end(), list->begin(), list->end());
+        }
+    }
+    ASSERT_EQ(PdfPages(QPath("r.pdf")), pages);
+    const std::string text = ToolOutput("pdftotext", {QPath("r.pdf"), "-"});
+    for (const char* heading :
+         {"Rapport Quorvel", "Entrées par type DVB", "DVB-T : valeurs de mesure", "DVB-C : écrans",
+          "écran Spectre, entrée 2", "Page 1 sur ", "SHA-256 des octets dessinés"}) {
+        EXPECT_NE(text.find(heading), std::string::npos) << heading;
+    }
+    EXPECT_NE(text.find("Page " + std::to_string(pages) + " sur " + std::to_string(pages)),
+              std::string::npos);
+    EXPECT_NE(text.find(cli::Sha256OfRecord(record)), std::string::npos);
+    for (const std::string& name : names) EXPECT_NE(text.find(name), std::string::npos) << name;
+}
+
+TEST_F(ExportReport, OddNamesAreQuotedInCsvAndShownInThePdf) {
+    const QString source = BuildSource(R"({"magic": "0xAABBCCDD",
+        "measure": [{"slot": 0, "present": true, "fields": {"dvbType": 2,
+            "name": "Comma, \"quote\"\nbreak", "targetName": "Øst, \"A\""}}],
+        "constellation": [{"slot": 0, "present": true, "fields": {"dvbType": 2,
+            "name": "Œuvre", "displayName": "Σπέκτρο Жук"}}]})");
+    ASSERT_EQ(RunCliTool({"export", source, "-o", QPath("tables"), "--dvb", "s"}).status, 0);
+    const std::string measure = ReadText(Path("tables") / "measure.csv");
+    EXPECT_NE(measure.find("\r\nDVB-S,0,\"Comma, \"\"quote\"\"\nbreak\",\"Øst, \"\"A\"\"\","),
+              std::string::npos)
+        << measure;
+    EXPECT_NE(ReadText(Path("tables") / "constellation-s-00.csv").find("\r\nŒuvre,Σπέκτρο Жук,"),
+              std::string::npos);
+
+    ASSERT_EQ(RunCliTool({"report", source, "-o", QPath("r.pdf"), "--dvb", "s"}).status, 0);
+    const std::string text = ToolOutput("pdftotext", {QPath("r.pdf"), "-"});
+    for (const char* shown : {"Comma, \"quote\"", "Øst, \"A\"", "Σπέκτρο Жук", "“Œuvre”"}) {
+        EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
+    }
+}
+
+TEST_F(ExportReport, NothingListedGivesHeaderRowsAndAReportSayingSo) {
+    const QString source = BuildSource("{}");
+    ASSERT_EQ(RunCliTool({"export", source, "-o", QPath("tables")}).status, 0);
+    EXPECT_EQ(FilesIn(Path("tables")), (std::vector<std::string>{"export.json", "measure.csv"}));
+    const std::string measure = ReadText(Path("tables") / "measure.csv");
+    EXPECT_EQ(measure.find("DVB type,position,name,"), 0u);
+    EXPECT_EQ(measure.find("\r\n"), measure.size() - 2) << "the header row and nothing else";
+
+    ASSERT_EQ(RunCliTool({"report", source, "-o", QPath("r.pdf")}).status, 0);
+    EXPECT_EQ(PdfPages(QPath("r.pdf")), 1);
+    EXPECT_NE(ToolOutput("pdftotext", {QPath("r.pdf"), "-"}).find("Nothing is listed"),
+              std::string::npos);
+}
+
+TEST_F(ExportReport, AFailedExportTakesBackTheFilesItWrote) {
+    // A folder where the last file must go makes the export fail after every table is written.
+    fs::create_directories(Path("tables") / "export.json");
+    // A table that was there before is the user's: the run replaced it and leaves it.
+    WriteFile(Path("tables") / "measure.csv", std::string("earlier"));
+    const CliRun run =
+        RunCliTool({"export", QString::fromStdString(kDemoFile), "-o", QPath("tables")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("export.json"), std::string::npos) << run.err;
+    EXPECT_EQ(FilesIn(Path("tables")), (std::vector<std::string>{"export.json", "measure.csv"}));
+}
+
+TEST_F(ExportReport, PdfScreenPageIsTheScreenAt96DpiOrLandscapePaper) {
+    const QStringList screen = {
+        "render", QString::fromStdString(kDemoFile), "--dvb", "t", "--screen", "spectrum"};
+    ASSERT_EQ(RunCliTool(QStringList(screen) << "-o" << QPath("s.pdf")).status, 0);
+    ASSERT_EQ(RunCliTool(QStringList(screen) << "--page"
+                                             << "letter"
+                                             << "-o" << QPath("l.pdf"))
+                  .status,
+              0);
+    EXPECT_NE(ToolOutput("pdfinfo", {QPath("s.pdf")}).find("960 x 540 pts"), std::string::npos);
+    EXPECT_NE(ToolOutput("pdfinfo", {QPath("l.pdf")}).find("792 x 612 pts (letter)"),
+              std::string::npos);
+    // The screen sits in the middle of the paper, as large as its margins allow.
+    ASSERT_EQ(
+        ToolOutput("pdftoppm", {"-r", "72", "-png", "-singlefile", QPath("l.pdf"), QPath("l")}),
+        "");
+    const QImage page(QPath("l.png"));
+    ASSERT_EQ(page.size(), QSize(792, 612));
+    QRect drawn;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            if (page.pixel(x, y) != 0xFFFFFFFF) drawn |= QRect(x, y, 1, 1);
+        }
+    }
+    EXPECT_NEAR(drawn.left(), page.width() - 1 - drawn.right(), 1);
+    EXPECT_NEAR(drawn.top(), page.height() - 1 - drawn.bottom(), 1);
+    EXPECT_NEAR(drawn.width(), 792 - 2 * 28.35, 2) << "10 mm each side";
+}
+
+}  // namespace
+}  // namespace quorvel::test

@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "export/CsvTable.h"
+
+namespace quorvel {
+namespace {
+
+TEST(CsvTable, FieldsAreQuotedExactlyWhenTheyMustBe) {
+    const struct {
+        const char* field;
+        const char* written;
+    } cases[] = {
+        {"", ""},
+        {"12.5", "12.5"},
+        {"Σπέκτρο", "Σπέκτρο"},
+        {"a,b", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"\"", "\"\"\"\""},
+        {"two\nlines", "\"two\nlines\""},
+        {"cr\r", "\"cr\r\""},
+        {" padded", "\" padded\""},
+        {"padded ", "\"padded \""},
+        {"in side", "in side"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CsvField(c.field), c.written) << c.field;
+}
+
+TEST(CsvTable, HeaderThenRowsEachEndedByCrLf) {
+    EXPECT_EQ(CsvText({{"a (x)", "b"}, {{"1", "2,5"}, {"", "q"}}}),
+              "a (x),b\r\n1,\"2,5\"\r\n,q\r\n");
+    EXPECT_EQ(CsvText({{"only"}, {}}), "only\r\n");
+}
+
+}  // namespace
+}  // namespace quorvel
