@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <QClipboard>
-#include <QMouseEvent>
 #include <QSignalSpy>
 #include <cstdio>
 
@@ -32,9 +31,7 @@ class AuthoringTest : public test::WindowTest {
         return Path(name);
     }
     void WriteText(const QString& name, const std::string& text) {
-        QFile out(Path(name));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(text.data(), static_cast<qint64>(text.size()));
+        test::WriteBytes(Path(name), QByteArray::fromStdString(text));
     }
     // As an editor saves: a new file renamed over the old one.
     void ReplaceByRename(const SourceFileBuilder& file, const QString& name,
@@ -47,11 +44,6 @@ class AuthoringTest : public test::WindowTest {
     QString StatusLine() const { return m_dialog->findChild<QLabel*>("statusLine")->text(); }
     bool WaitFor(const std::function<bool()>& condition) {
         return QTest::qWaitFor(condition, kReloadWaitMs);
-    }
-    void MovePointer(QPoint at) {
-        QMouseEvent move(QEvent::MouseMove, at, Screen()->mapToGlobal(at), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(Screen(), &move);
     }
 };
 

@@ -23,6 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::SourceFileBuilder;
+using test::WriteBytes;
 
 // Runs `body` in a forked child, whose limits and window state are its own, and returns its exit
 // status.
@@ -84,12 +85,6 @@ class BadInputTest : public test::WindowTest {
         EXPECT_FALSE(blocked) << "opening " << path.toStdString() << " blocked";
     }
 };
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 struct RefusedFile {
     const char* what;

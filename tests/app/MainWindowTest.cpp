@@ -44,6 +44,16 @@ class MainWindowTest : public test::WindowTest {
         QApplication::sendEvent(over, &event);
     }
 
+    // The checked Language and DVB Type choices.
+    QStringList Checked() const {
+        QStringList checked;
+        for (const char* name :
+             {"actionEnglish", "actionFrench", "actionDvbS", "actionDvbT", "actionDvbC"}) {
+            if (Action(name)->isChecked()) checked << name;
+        }
+        return checked;
+    }
+
     QComboBox* MeasureList() const { return List("measureList"); }
     QComboBox* ConstellationList() const { return List("constellationList"); }
     QComboBox* SpectrumList() const { return List("spectrumList"); }
@@ -53,11 +63,7 @@ TEST_F(MainWindowTest, StartsBlackWithAnEmptyHelpLineAndTheDefaultMenuChoices) {
     EXPECT_EQ(m_dialog->windowTitle(), "Quorvel");
     EXPECT_EQ(State().category, Category::None);
     EXPECT_EQ(HelpLine(), "");
-    EXPECT_TRUE(Action("actionEnglish")->isChecked());
-    EXPECT_FALSE(Action("actionFrench")->isChecked());
-    EXPECT_TRUE(Action("actionDvbS")->isChecked());
-    EXPECT_FALSE(Action("actionDvbT")->isChecked());
-    EXPECT_FALSE(Action("actionDvbC")->isChecked());
+    EXPECT_EQ(Checked(), (QStringList{"actionEnglish", "actionDvbS"}));
     for (const QComboBox* list : m_dialog->Lists()) EXPECT_EQ(list->count(), 0);
     const QImage screen = PaintedScreen();
     ASSERT_EQ(screen.size(), QSize(1280, 720));
@@ -66,25 +72,21 @@ TEST_F(MainWindowTest, StartsBlackWithAnEmptyHelpLineAndTheDefaultMenuChoices) {
 }
 
 TEST_F(MainWindowTest, MenusHaveTheirExactEntries) {
-    QStringList popups;
-    QList<QStringList> entries;
+    QList<QStringList> menus;  // each menu's title, then its entries
     for (QAction* popup : m_dialog->findChild<QMenuBar*>()->actions()) {
-        popups << popup->text();
-        QStringList texts;
+        QStringList texts{popup->text()};
         for (QAction* entry : popup->menu()->actions()) texts << entry->text();
-        entries << texts;
+        menus << texts;
     }
-    EXPECT_EQ(popups, (QStringList{"&File", "&Edit", "&View", "&Language", "&DVB Type", "&Help"}));
-    ASSERT_EQ(entries.size(), 6);
-    EXPECT_EQ(entries[0], (QStringList{"&Open", "&Reload", "&Save"}));
-    EXPECT_EQ(entries[1], (QStringList{"&Copy"}));
-    EXPECT_EQ(entries[2], (QStringList{"&Zoom"}));
-    EXPECT_EQ(entries[3], (QStringList{"English", "French"}));
-    EXPECT_EQ(entries[4], (QStringList{"DVB-S", "DVB-T", "DVB-C"}));
-    EXPECT_EQ(entries[5], (QStringList{"&About Quorvel..."}));
+    EXPECT_EQ(menus, (QList<QStringList>{{"&File", "&Open", "&Reload", "&Save"},
+                                         {"&Edit", "&Copy"},
+                                         {"&View", "&Zoom"},
+                                         {"&Language", "English", "French"},
+                                         {"&DVB Type", "DVB-S", "DVB-T", "DVB-C"},
+                                         {"&Help", "&About Quorvel..."}}));
 }
 
-TEST_F(MainWindowTest, ArrowKeysSwitchFamiliesFocusTheirListAndNeverReachIt) {
+TEST_F(MainWindowTest, ArrowKeysSwitchFamiliesFocusTheirListAndNoKeyReachesIt) {
     Open(test::FullSatelliteFile());
     EXPECT_EQ(State().category, Category::Measure);
     EXPECT_TRUE(MeasureList()->hasFocus());
@@ -100,40 +102,21 @@ TEST_F(MainWindowTest, ArrowKeysSwitchFamiliesFocusTheirListAndNeverReachIt) {
     Press(Qt::Key_Right);
     EXPECT_EQ(State().category, Category::Spectrum);
     EXPECT_TRUE(SpectrumList()->hasFocus());
-    EXPECT_EQ(HelpLine(), help::kSpectrum);
 
-    // A focused list would move its selection on DOWN; the filter keeps the key from it.
-    Press(Qt::Key_Down);
-    Press(Qt::Key_End);
-    EXPECT_EQ(SpectrumList()->currentIndex(), 0);
-}
-
-TEST_F(MainWindowTest, UpAndDownShiftTheScaleWithinItsLimits) {
-    Open(test::FullSatelliteFile());
-    Press(Qt::Key_Left);
-    ASSERT_EQ(State().category, Category::Spectrum);
-    Press(Qt::Key_Up, 8);
-    EXPECT_EQ(State().referenceLevel, 75);
-    Press(Qt::Key_Down, 7);
-    EXPECT_EQ(State().referenceLevel, 40);
-    Press(Qt::Key_Down, 9);
-    EXPECT_EQ(State().referenceLevel, 0);
-}
-
-TEST_F(MainWindowTest, EscapeEnterAndTabDoNothing) {
-    Open(test::FullSatelliteFile());
-    QWidget* focused = QApplication::focusWidget();
-    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab}) {
+    // A focused list would move its selection on DOWN; the filter keeps the key from it. Escape,
+    // Enter and Tab neither close the window nor move the focus.
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_End, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter,
+                        Qt::Key_Tab}) {
         Press(key);
         EXPECT_TRUE(m_dialog->isVisible()) << key;
-        EXPECT_EQ(QApplication::focusWidget(), focused) << key;
+        EXPECT_TRUE(SpectrumList()->hasFocus()) << key;
     }
-    EXPECT_EQ(State().category, Category::Measure);
+    EXPECT_EQ(SpectrumList()->currentIndex(), 0);
+    EXPECT_EQ(State().category, Category::Spectrum);
 }
 
 TEST_F(MainWindowTest, KeysDoNotMoveInsideAnOpenedList) {
-    SourceFileBuilder file = test::FullSatelliteFile();
-    Open(file);
+    Open(test::FullSatelliteFile());
     QComboBox* list = MeasureList();
     list->showPopup();
     QWidget* popup = list->view()->window();
@@ -225,65 +208,55 @@ TEST_F(MainWindowTest, RepeatedMenuChoicesDoNothingAndDvbTypeRebuilds) {
     MeasureList()->setCurrentIndex(1);
     Action("actionDvbS")->trigger();
     EXPECT_EQ(MeasureList()->currentIndex(), 1);
-    EXPECT_TRUE(Action("actionDvbS")->isChecked());
-
     Action("actionFrench")->trigger();
     Action("actionFrench")->trigger();
-    EXPECT_TRUE(Action("actionFrench")->isChecked());
-    EXPECT_FALSE(Action("actionEnglish")->isChecked());
+    EXPECT_EQ(Checked(), (QStringList{"actionFrench", "actionDvbS"}));
 
     Press(Qt::Key_Left);
     Action("actionDvbT")->trigger();
-    EXPECT_TRUE(Action("actionDvbT")->isChecked());
-    EXPECT_FALSE(Action("actionDvbS")->isChecked());
+    EXPECT_EQ(Checked(), (QStringList{"actionFrench", "actionDvbT"}));
     EXPECT_EQ(Names("measureList"), QStringList{"M-Ter"});
     EXPECT_EQ(Names("spectrumList"), QStringList{"S-Ter"});
     EXPECT_TRUE(MeasureList()->hasFocus());
     EXPECT_EQ(HelpLine(), help::kMeasure);
 }
 
-TEST_F(MainWindowTest, FileOpenAsksForAPathAndCancellingChangesNothing) {
+TEST_F(MainWindowTest, FileOpenTheFileNamedAtStartAndADropEachLoadTheirFile) {
+    const auto named = [this](const char* name) {
+        SourceFileBuilder file;
+        file.Add(EntryKind::Measure, 0, DvbType::Satellite, name);
+        return Write(file, QString::fromLatin1(name) + ".dat");
+    };
     QString answer;
     m_dialog->SetOpenPathChooser([&answer] { return answer; });
-    Action("actionOpen")->trigger();
+    Action("actionOpen")->trigger();  // cancelled
     EXPECT_EQ(State().category, Category::None);
-    EXPECT_TRUE(m_warnings.isEmpty());
-
-    answer = Write(test::FullSatelliteFile());
+    answer = named("Chosen");
     Action("actionOpen")->trigger();
-    EXPECT_EQ(State().category, Category::Measure);
-    EXPECT_EQ(MeasureList()->count(), 2);
-}
+    EXPECT_EQ(Names("measureList"), QStringList{"Chosen"});
 
-TEST_F(MainWindowTest, TheFileNamedAtStartOpensLikeFileOpen) {
-    const QString path = Write(test::FullSatelliteFile());
-    QuorvelApplication::ScheduleOpen(*m_dialog, QFile::encodeName(path));
-    EXPECT_EQ(State().category, Category::None);  // only once the event loop runs
+    QuorvelApplication::ScheduleOpen(*m_dialog, QFile::encodeName(named("AtStart")));
+    EXPECT_EQ(Names("measureList"), QStringList{"Chosen"});  // only once the event loop runs
     QTest::qWait(0);
     QCoreApplication::processEvents();
-    EXPECT_EQ(State().category, Category::Measure);
-
+    EXPECT_EQ(Names("measureList"), QStringList{"AtStart"});
+    EXPECT_TRUE(m_warnings.isEmpty());
     QuorvelApplication::ScheduleOpen(*m_dialog, QFile::encodeName(Path("missing.dat")));
     QCoreApplication::processEvents();
     EXPECT_EQ(m_warnings, QStringList{"Open false! \n" + Path("missing.dat")});
-}
 
-TEST_F(MainWindowTest, DroppingASourceFileOpensIt) {
-    const QString path = Write(test::FullSatelliteFile());
-    QMimeData text;
+    QMimeData text, source;
     text.setUrls({QUrl::fromLocalFile(Path("notes.txt"))});
+    source.setUrls({QUrl::fromLocalFile(named("Dropped"))});
     QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(m_dialog.get(), &refused);
-    EXPECT_FALSE(refused.isAccepted());
-
-    QMimeData source;
-    source.setUrls({QUrl::fromLocalFile(path)});
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &source, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_dialog.get(), &refused);
     QApplication::sendEvent(m_dialog.get(), &enter);
+    EXPECT_FALSE(refused.isAccepted());
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &source, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_dialog.get(), &drop);
-    EXPECT_EQ(State().category, Category::Measure);
+    EXPECT_EQ(Names("measureList"), QStringList{"Dropped"});
 }
 
 TEST_F(MainWindowTest, AboutBoxShowsNameAndVersionAndClosesWithOk) {

@@ -43,8 +43,10 @@ TEST_F(NavigatorTest, LoadPrefersMeasureAndSelectsEveryFirstName) {
     }
 }
 
-TEST_F(NavigatorTest, ArrowKeysCycleThroughTheFamiliesInScreenOrder) {
+TEST_F(NavigatorTest, ArrowKeysCycleThroughTheFamiliesInScreenOrderEachEnteredAtItsFirstName) {
     Load(test::FullSatelliteFile());
+    m_nav.SelectionChanged(Category::Constellation, 1);
+    m_nav.SelectionChanged(Category::Spectrum, 1);
     struct Step {
         NavKey key;
         Category to;
@@ -64,35 +66,12 @@ TEST_F(NavigatorTest, ArrowKeysCycleThroughTheFamiliesInScreenOrder) {
         EXPECT_EQ(outcome.focus, step.to);
         EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{kWholeScreen});
         EXPECT_EQ(m_nav.HelpLine(), step.help);
+        EXPECT_EQ(m_nav.Selection(step.to), 0);
+        // A family not yet entered keeps its pick.
+        if (step.to == Category::Constellation && step.key == NavKey::Right) {
+            EXPECT_EQ(m_nav.Selection(Category::Spectrum), 1);
+        }
     }
-}
-
-TEST_F(NavigatorTest, ArrowKeysNeverSkipAnEmptyFamily) {
-    SourceFileBuilder file;
-    file.Add(EntryKind::Measure, 0, DvbType::Satellite, "M")
-        .Add(EntryKind::Constellation, 0, DvbType::Satellite, "C");
-    Load(file);
-    ASSERT_EQ(Current(), Category::Measure);
-    // LEFT from Measure goes to Spectrum, which is empty; Constellation is not tried instead.
-    EXPECT_FALSE(m_nav.PressKey(NavKey::Left).Changed());
-    EXPECT_EQ(Current(), Category::Measure);
-    EXPECT_TRUE(m_nav.PressKey(NavKey::Right).Changed());
-    EXPECT_EQ(Current(), Category::Constellation);
-    EXPECT_FALSE(m_nav.PressKey(NavKey::Right).Changed());
-    EXPECT_EQ(Current(), Category::Constellation);
-    EXPECT_EQ(m_nav.HelpLine(), help::kConstellation);
-}
-
-TEST_F(NavigatorTest, EnteringAFamilySelectsItsFirstName) {
-    Load(test::FullSatelliteFile());
-    m_nav.SelectionChanged(Category::Constellation, 1);
-    m_nav.SelectionChanged(Category::Spectrum, 1);
-    ASSERT_EQ(m_nav.Selection(Category::Constellation), 1);
-    m_nav.PressKey(NavKey::Right);
-    EXPECT_EQ(m_nav.Selection(Category::Constellation), 0);
-    EXPECT_EQ(m_nav.Selection(Category::Spectrum), 1);  // untouched until entered
-    m_nav.PressKey(NavKey::Right);
-    EXPECT_EQ(m_nav.Selection(Category::Spectrum), 0);
 }
 
 TEST_F(NavigatorTest, UpDownAndF1ActOnlyOnTheirOwnScreen) {
@@ -107,6 +86,17 @@ TEST_F(NavigatorTest, UpDownAndF1ActOnlyOnTheirOwnScreen) {
     EXPECT_FALSE(m_nav.PressKey(NavKey::Up).Changed());
     EXPECT_EQ(m_nav.State().referenceLevel, 40);
 
+    m_nav.PressKey(NavKey::Right);  // Spectrum: the scale moves in 5 dB steps within 0..75
+    const std::pair<NavKey, int> scale[] = {{NavKey::Up, 75}, {NavKey::Down, 0}};
+    for (const auto& [key, limit] : scale) {
+        for (int i = 0; i < 16; ++i) m_nav.PressKey(key);
+        EXPECT_EQ(m_nav.State().referenceLevel, limit);
+        EXPECT_FALSE(m_nav.PressKey(key).Changed());
+    }
+    m_nav.PressKey(NavKey::Up);
+    EXPECT_EQ(m_nav.State().referenceLevel, 5);
+
+    m_nav.PressKey(NavKey::Left);  // back to Constellation
     Outcome outcome = m_nav.PressKey(NavKey::F1);
     EXPECT_TRUE(m_nav.State().showMore);
     EXPECT_EQ(outcome.invalidated, std::vector<IntRect>{constellation::kMoreBand});
@@ -116,12 +106,18 @@ TEST_F(NavigatorTest, UpDownAndF1ActOnlyOnTheirOwnScreen) {
     EXPECT_EQ(m_nav.HelpLine(), help::kConstellation);
 }
 
-TEST_F(NavigatorTest, CloseUpMakesTheListsFamilyCurrentEvenWhenEmpty) {
+// Arrows never skip an empty family (LEFT from Measure would be Spectrum, so it stays put rather
+// than trying Constellation), but closing that family's list up makes it current all the same.
+TEST_F(NavigatorTest, ArrowsStayOffAnEmptyFamilyButCloseUpMakesItCurrent) {
     SourceFileBuilder file;
     file.Add(EntryKind::Measure, 0, DvbType::Satellite, "M")
         .Add(EntryKind::Constellation, 0, DvbType::Satellite, "C");
     Load(file);
-    m_nav.PressKey(NavKey::Right);
+    EXPECT_FALSE(m_nav.PressKey(NavKey::Left).Changed());
+    EXPECT_EQ(Current(), Category::Measure);
+    EXPECT_TRUE(m_nav.PressKey(NavKey::Right).Changed());
+    EXPECT_FALSE(m_nav.PressKey(NavKey::Right).Changed());
+    EXPECT_EQ(Current(), Category::Constellation);
     m_nav.PressKey(NavKey::F1);
     ASSERT_TRUE(m_nav.State().showMore);
 
@@ -215,8 +211,9 @@ TEST_F(NavigatorTest, FailedLoadsChangeNothing) {
     EXPECT_EQ(m_nav.Lists().measure.names, std::vector<std::string>{"M-Ter"});
 }
 
-TEST_F(NavigatorTest, PointerMovesTheCursorOnlyStrictlyInsideTheSpectrumPlot) {
+TEST_F(NavigatorTest, PointerMovesTheCursorOnlyStrictlyInsideAFilledSpectrumPlot) {
     Load(test::FullSatelliteFile());
+    EXPECT_FALSE(m_nav.PointerMoved(500, 300).Changed());  // Measure screen
     m_nav.PressKey(NavKey::Left);
     struct Case {
         int x, y;
@@ -241,15 +238,9 @@ TEST_F(NavigatorTest, PointerMovesTheCursorOnlyStrictlyInsideTheSpectrumPlot) {
             EXPECT_FALSE(outcome.Changed());
         }
     }
-}
-
-TEST_F(NavigatorTest, PointerIsIgnoredOffTheSpectrumScreenOrWithAnEmptySpectrumList) {
-    Load(test::FullSatelliteFile());
-    EXPECT_FALSE(m_nav.PointerMoved(500, 300).Changed());  // Measure screen
-    m_nav.ChooseDvbType(DvbType::Cable);                   // all lists empty
+    m_nav.ChooseDvbType(DvbType::Cable);  // all lists empty
     m_nav.CloseUp(Category::Spectrum);
-    EXPECT_FALSE(m_nav.PointerMoved(500, 300).Changed());
-    EXPECT_EQ(m_nav.State().cursorX, 101);
+    EXPECT_FALSE(m_nav.PointerMoved(600, 300).Changed());
 }
 
 TEST_F(NavigatorTest, CursorAndScaleSurviveFamiliesDvbTypesAndFiles) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QMouseEvent>
 
 #include "cli/ScreenRender.h"
 #include "data/SourceFile.h"
@@ -32,12 +31,6 @@ class WindowSaveTest : public test::WindowTest {
             return {};
         return test::ReadAll(Path("cli.bmp"));
     }
-
-    void MovePointer(QPoint at) {
-        QMouseEvent move(QEvent::MouseMove, at, Screen()->mapToGlobal(at), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(Screen(), &move);
-    }
 };
 
 TEST_F(WindowSaveTest, StartIsBlackAnExistingFileIsReplacedAndCancellingWritesNothing) {
@@ -45,10 +38,7 @@ TEST_F(WindowSaveTest, StartIsBlackAnExistingFileIsReplacedAndCancellingWritesNo
     Action("actionSave")->trigger();
     EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
 
-    QFile old(Path("Trovik.bmp"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("an older picture");
-    old.close();
+    test::WriteBytes(Path("Trovik.bmp"), "an older picture");
     SaveThroughMenu(Path("Trovik.bmp"));
     const QByteArray file = test::ReadAll(Path("Trovik.bmp"));
     ASSERT_EQ(file.size(), 3'686'454);
@@ -69,13 +59,10 @@ TEST_F(WindowSaveTest, HiddenWindowSavesWhatTheCommandLineDrawsForItsState) {
     List("constellationList")->setCurrentIndex(1);
     m_dialog->OnKeyDown(Qt::Key_F1);
     ASSERT_TRUE(State().showMore);
-    cli::ScreenRequest more;
-    more.screen = Category::Constellation;
-    more.position = 1;
-    more.language = Language::French;
-    more.more = true;
     m_dialog->SaveScreen(Path("more.bmp"));
-    EXPECT_TRUE(test::ReadAll(Path("more.bmp")) == CliPicture(more));
+    EXPECT_TRUE(test::ReadAll(Path("more.bmp")) ==
+                CliPicture({.screen = Category::Constellation, .position = 1,
+                            .language = Language::French, .more = true}));
 
     Action("actionDvbT")->trigger();
     m_dialog->OnKeyDown(Qt::Key_Left);  // Measure -> Spectrum
@@ -84,16 +71,12 @@ TEST_F(WindowSaveTest, HiddenWindowSavesWhatTheCommandLineDrawsForItsState) {
     MovePointer({598, 300});
     MovePointer({600, 300});
     ASSERT_EQ(State().cursorX, 600);
-    cli::ScreenRequest spectrum;
-    spectrum.dvbType = DvbType::Terrestrial;
-    spectrum.screen = Category::Spectrum;
-    spectrum.language = Language::French;
-    spectrum.referenceLevel = 50;
-    spectrum.cursorX = 600;
     m_dialog->SaveScreen(Path("spectrum.bmp"));
     const QByteArray saved = test::ReadAll(Path("spectrum.bmp"));
     ASSERT_EQ(saved.size(), 3'686'454);
-    EXPECT_TRUE(saved == CliPicture(spectrum));
+    EXPECT_TRUE(saved == CliPicture({.dvbType = DvbType::Terrestrial, .screen = Category::Spectrum,
+                                     .language = Language::French, .referenceLevel = 50,
+                                     .cursorX = 600}));
     EXPECT_TRUE(m_warnings.isEmpty());
 }
 

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -21,6 +22,12 @@ namespace quorvel::test {
 inline QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 class WindowTest : public ::testing::Test {
@@ -47,6 +54,12 @@ class WindowTest : public ::testing::Test {
             QWidget* target = QApplication::focusWidget();
             QTest::keyClick(target != nullptr ? target : m_dialog.get(), key);
         }
+    }
+
+    void MovePointer(QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, Screen()->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(Screen(), &move);
     }
 
     const ScreenState& State() const { return m_dialog->Navigation().State(); }
