@@ -158,8 +158,6 @@ TEST_F(MainWindowTest, WheelNotchesWalkTheCurrentList) {
     Wheel(Screen(), -120);
     EXPECT_EQ(State().measureSelection, 1);
     EXPECT_EQ(MeasureList()->currentIndex(), 1);
-    Wheel(Screen(), -120);  // already the last name
-    EXPECT_EQ(MeasureList()->currentIndex(), 1);
     Wheel(MeasureList(), 60);  // half a notch
     EXPECT_EQ(MeasureList()->currentIndex(), 1);
     Wheel(MeasureList(), 60);
@@ -170,7 +168,6 @@ TEST_F(MainWindowTest, WheelNotchesWalkTheCurrentList) {
     Wheel(ConstellationList(), -120);
     EXPECT_EQ(ConstellationList()->currentIndex(), 1);
     EXPECT_FALSE(State().showMore);
-    EXPECT_EQ(MeasureList()->currentIndex(), 0);
 }
 
 TEST_F(MainWindowTest, PointerMovesTheSpectrumCursorAndTheTipReadsItInBlue) {
