@@ -11,8 +11,8 @@
 #include <QToolTip>
 #include <QUrl>
 
-#include "app/QuorvelApplication.h"
 #include "app/HelpTexts.h"
+#include "app/QuorvelApplication.h"
 #include "tests/app/WindowTest.h"
 
 namespace quorvel {
@@ -105,8 +105,8 @@ TEST_F(MainWindowTest, ArrowKeysSwitchFamiliesFocusTheirListAndNoKeyReachesIt) {
 
     // A focused list would move its selection on DOWN; the filter keeps the key from it. Escape,
     // Enter and Tab neither close the window nor move the focus.
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_End, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter,
-                        Qt::Key_Tab}) {
+    for (Qt::Key key :
+         {Qt::Key_Down, Qt::Key_End, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab}) {
         Press(key);
         EXPECT_TRUE(m_dialog->isVisible()) << key;
         EXPECT_TRUE(SpectrumList()->hasFocus()) << key;

@@ -60,9 +60,10 @@ TEST_F(WindowSaveTest, HiddenWindowSavesWhatTheCommandLineDrawsForItsState) {
     m_dialog->OnKeyDown(Qt::Key_F1);
     ASSERT_TRUE(State().showMore);
     m_dialog->SaveScreen(Path("more.bmp"));
-    EXPECT_TRUE(test::ReadAll(Path("more.bmp")) ==
-                CliPicture({.screen = Category::Constellation, .position = 1,
-                            .language = Language::French, .more = true}));
+    EXPECT_TRUE(test::ReadAll(Path("more.bmp")) == CliPicture({.screen = Category::Constellation,
+                                                               .position = 1,
+                                                               .language = Language::French,
+                                                               .more = true}));
 
     Action("actionDvbT")->trigger();
     m_dialog->OnKeyDown(Qt::Key_Left);  // Measure -> Spectrum
@@ -74,8 +75,10 @@ TEST_F(WindowSaveTest, HiddenWindowSavesWhatTheCommandLineDrawsForItsState) {
     m_dialog->SaveScreen(Path("spectrum.bmp"));
     const QByteArray saved = test::ReadAll(Path("spectrum.bmp"));
     ASSERT_EQ(saved.size(), 3'686'454);
-    EXPECT_TRUE(saved == CliPicture({.dvbType = DvbType::Terrestrial, .screen = Category::Spectrum,
-                                     .language = Language::French, .referenceLevel = 50,
+    EXPECT_TRUE(saved == CliPicture({.dvbType = DvbType::Terrestrial,
+                                     .screen = Category::Spectrum,
+                                     .language = Language::French,
+                                     .referenceLevel = 50,
                                      .cursorX = 600}));
     EXPECT_TRUE(m_warnings.isEmpty());
 }
