@@ -1,4 +1,5 @@
-// `render --all`: every screen of the file, drawn on every core, plus index.json.
+// `render --all`: every chosen screen of each file, drawn on every core, plus index.json, the
+// contact sheet and, when asked, the text-fit table.
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,9 +12,13 @@
 #include <nlohmann/json.hpp>
 #include <thread>
 
+#include "cli/BatchOutcome.h"
 #include "cli/BatchPlan.h"
 #include "cli/Commands.h"
+#include "cli/ContactSheet.h"
 #include "cli/FolderLock.h"
+#include "cli/PictureProvenance.h"
+#include "cli/PictureText.h"
 #include "cli/ScreenNames.h"
 #include "cli/SourceInput.h"
 #include "Version.h"
@@ -23,26 +28,51 @@ namespace quorvel::cli {
 
 namespace {
 
-// Empty when the picture was written, otherwise why not.
-std::string MakePicture(const Catalogue& catalogue, const PlannedPicture& picture,
-                        PictureFormat format, const std::filesystem::path& folder, QImage& screen) {
-    const std::vector<int> missingIcons = RenderScreenInto(screen, catalogue, picture.request);
+struct BatchSource {
+    std::unique_ptr<SourceRecord> record;
+    std::string name;
+    std::string sha256;
+    CataloguesByDvb catalogues;
+};
+
+struct BatchSettings {
+    PictureFormat format;
+    std::filesystem::path folder;
+    int scale;
+    int dpi;
+};
+
+// Draws and writes one picture, filling in its failure and its unfit texts.
+void MakePicture(const BatchSource& source, const BatchSettings& settings, QImage& screen,
+                 PictureOutcome& outcome) {
+    const PlannedPicture& picture = outcome.planned;
+    const std::vector<int> missingIcons = RenderScreenInto(
+        screen, CatalogueOf(source.catalogues, picture.request.dvbType), picture.request,
+        &outcome.unfit);
     if (!missingIcons.empty()) {
-        return "icon " + std::to_string(missingIcons.front()) + " could not be loaded";
+        outcome.failure = "icon " + std::to_string(missingIcons.front()) + " could not be loaded";
+        return;
     }
-    const WriteOutcome written = WritePicture(screen, format, folder / picture.fileName);
-    return written.ok ? std::string() : written.error;
+    PictureExtras extras{settings.scale, settings.dpi, {}};
+    if (settings.format == PictureFormat::Png) {
+        extras.texts = ProvenanceTexts(picture, source.name, source.sha256, settings.scale);
+    }
+    const WriteOutcome written =
+        WritePicture(screen, settings.format, settings.folder / picture.fileName, extras);
+    if (!written.ok) outcome.failure = written.error;
 }
 
 // Where each list line's run of pictures starts in `pictures`, plus the end: the plan keeps a
 // line's languages and views next to each other.
-std::vector<std::size_t> LineStarts(const std::vector<PlannedPicture>& pictures) {
+std::vector<std::size_t> LineStarts(const std::vector<PictureOutcome>& pictures) {
     std::vector<std::size_t> starts;
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        const ScreenRequest& request = pictures[i].request;
-        const bool sameLine = i > 0 && pictures[i - 1].request.dvbType == request.dvbType &&
-                              pictures[i - 1].request.screen == request.screen &&
-                              pictures[i - 1].request.position == request.position;
+        const PlannedPicture& picture = pictures[i].planned;
+        const PlannedPicture* before = i > 0 ? &pictures[i - 1].planned : nullptr;
+        const bool sameLine = before != nullptr && before->source == picture.source &&
+                              before->request.dvbType == picture.request.dvbType &&
+                              before->request.screen == picture.request.screen &&
+                              before->request.position == picture.request.position;
         if (!sameLine) starts.push_back(i);
     }
     starts.push_back(pictures.size());
@@ -73,36 +103,98 @@ class ProgressLine {
     std::mutex m_mutex;
 };
 
-nlohmann::ordered_json IndexOf(const std::vector<PlannedPicture>& pictures,
-                               const std::vector<std::string>& failures,
-                               const std::string& sha256) {
+nlohmann::ordered_json UnfitJson(const std::vector<UnfitText>& unfit) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        if (!failures[i].empty()) continue;
-        const ScreenRequest& request = pictures[i].request;
-        list.push_back({{"file", pictures[i].fileName},
+    for (const UnfitText& text : unfit) {
+        list.push_back({{"text", Utf8FromUtf16(text.text)},
+                        {"box", {{"x", text.box.x}, {"y", text.box.y}, {"width", text.box.w},
+                                 {"height", text.box.h}}},
+                        {"shown", Utf8FromUtf16(text.shown)}});
+    }
+    return list;
+}
+
+nlohmann::ordered_json IndexOf(const std::vector<PictureOutcome>& pictures,
+                               const std::vector<BatchSource>& sources) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    nlohmann::ordered_json failed = nlohmann::ordered_json::array();
+    for (const PictureOutcome& picture : pictures) {
+        if (!picture.failure.empty()) {
+            failed.push_back({{"file", picture.planned.fileName}, {"error", picture.failure}});
+            continue;
+        }
+        const ScreenRequest& request = picture.planned.request;
+        list.push_back({{"file", picture.planned.fileName},
+                        {"source", picture.sourceName},
                         {"dvbType", DvbDisplayName(request.dvbType)},
                         {"screen", PictureScreenName(request)},
                         {"position", request.position},
-                        {"entryName", pictures[i].entryName},
+                        {"entryName", picture.planned.entryName},
                         {"language", LanguageCode(request.language)},
                         {"referenceLevel", request.referenceLevel},
                         {"cursorX", request.cursorX},
-                        {"recordSha256", sha256},
-                        {"toolVersion", kVersion}});
+                        {"recordSha256", sources[picture.planned.source].sha256},
+                        {"toolVersion", kVersion},
+                        {"clippedTexts", UnfitJson(picture.unfit)}});
     }
-    return {{"pictures", list}};
+    return {{"pictures", list}, {"failed", failed}};
+}
+
+// One row per unfit text: picture, text, what shows, box; tab-separated with a header.
+void PrintFitReport(const std::vector<PictureOutcome>& pictures, std::ostream& out) {
+    out << "picture\ttext\tshown\tbox\n";
+    for (const PictureOutcome& picture : pictures) {
+        for (const UnfitText& text : picture.unfit) {
+            out << picture.planned.fileName << '\t' << Utf8FromUtf16(text.text) << '\t'
+                << Utf8FromUtf16(text.shown) << '\t' << BoxText(text.box) << '\n';
+        }
+    }
+}
+
+// Writes `text` to folder/name; false, with the reason on `err`, when it cannot.
+bool WriteText(const std::filesystem::path& folder, const char* name, const std::string& text,
+               std::ostream& err) {
+    const WriteOutcome written = WriteFileAtomically(
+        folder / name, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    if (!written.ok) err << "quorvel-cli: cannot write " << name << ": " << written.error << "\n";
+    return written.ok;
+}
+
+// The lists were checked when the command line was read.
+template <typename Value, std::size_t Count, typename Parse>
+std::vector<Value> Chosen(const std::string& list, const std::array<Value, Count>& all,
+                          Parse parse) {
+    if (list.empty()) return {all.begin(), all.end()};
+    std::vector<Value> chosen;
+    for (const std::string& name : SplitList(list)) chosen.push_back(*parse(name));
+    return chosen;
+}
+
+PictureSelection SelectionOf(const RenderOptions& options) {
+    return {Chosen(options.dvb, kDvbTypes, DvbFromLetter),
+            Chosen(options.screen, kScreens, ScreenFromName),
+            Chosen(options.language, kLanguages, LanguageFromCode)};
 }
 
 }  // namespace
 
-int RunBatch(const RenderOptions& options, std::ostream& err) {
-    const PictureFormat format = FormatFromName(options.format).value_or(PictureFormat::Bmp);
-    const SourceInput input = ReadSourceInput(options.source);
-    if (!input.record) {
-        err << "quorvel-cli: " << input.error << "\n";
-        return kExitFailure;
+int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err) {
+    const PictureSelection selection = SelectionOf(options);
+    const BatchSettings settings{FormatFromName(options.format).value_or(PictureFormat::Bmp),
+                                 options.output, options.scale, options.dpi};
+    // Every source is read before anything is written, so a bad one leaves the folder as it was.
+    std::vector<BatchSource> sources;
+    for (const std::filesystem::path& path : options.sources) {
+        SourceInput input = ReadSourceInput(path);
+        if (!input.record) {
+            err << "quorvel-cli: " << input.error << "\n";
+            return kExitFailure;
+        }
+        const std::string sha256 = Sha256OfRecord(*input.record);
+        sources.push_back({std::move(input.record), path.filename().string(), sha256, {}});
+        sources.back().catalogues = CataloguesForAllDvbTypes(*sources.back().record);
     }
+    const std::vector<std::string> folders = SourceFolders(options.sources);
     std::error_code error;
     std::filesystem::create_directories(options.output, error);
     if (!std::filesystem::is_directory(options.output)) {
@@ -115,17 +207,32 @@ int RunBatch(const RenderOptions& options, std::ostream& err) {
         err << "quorvel-cli: -o " << options.output.string() << ": " << lock.Problem() << "\n";
         return kExitFailure;
     }
-    // An index left from an earlier batch would describe pictures this one may not get to write.
-    const std::filesystem::path indexPath = options.output / "index.json";
-    if (::unlink(indexPath.c_str()) != 0 && errno != ENOENT) {
-        err << "quorvel-cli: cannot replace " << indexPath.string() << ": " << std::strerror(errno)
-            << "\n";
-        return kExitFailure;
+    // An index or sheet left from an earlier batch would describe pictures this one may not get
+    // to write.
+    for (const char* name : {"index.json", "index.html"}) {
+        const std::filesystem::path stale = options.output / name;
+        if (::unlink(stale.c_str()) != 0 && errno != ENOENT) {
+            err << "quorvel-cli: cannot replace " << stale.string() << ": " << std::strerror(errno)
+                << "\n";
+            return kExitFailure;
+        }
+    }
+    for (const std::string& folder : folders) {
+        if (folder.empty()) continue;
+        std::filesystem::create_directory(options.output / folder, error);
+        if (!std::filesystem::is_directory(options.output / folder)) {
+            err << "quorvel-cli: cannot make " << (options.output / folder).string() << "\n";
+            return kExitFailure;
+        }
     }
 
-    const CataloguesByDvb catalogues = CataloguesForAllDvbTypes(*input.record);
-    const std::vector<PlannedPicture> pictures = PlanAllPictures(catalogues, format);
-    std::vector<std::string> failures(pictures.size());
+    std::vector<PictureOutcome> pictures;
+    for (std::size_t s = 0; s < sources.size(); ++s) {
+        for (PlannedPicture& planned :
+             PlanAllPictures(sources[s].catalogues, settings.format, selection, s, folders[s])) {
+            pictures.push_back({std::move(planned), sources[s].name, {}, {}});
+        }
+    }
     ProgressLine progress(err, pictures.size(), &err == &std::cerr && isatty(STDERR_FILENO));
 
     // Threads take one list line at a time, all its pictures together: they share the line's
@@ -137,13 +244,11 @@ int RunBatch(const RenderOptions& options, std::ostream& err) {
         QImage screen;
         for (std::size_t line = nextLine++; line + 1 < lineStarts.size(); line = nextLine++) {
             for (std::size_t i = lineStarts[line]; i < lineStarts[line + 1]; ++i) {
-                const PlannedPicture& picture = pictures[i];
                 // An exception leaving a thread would abort the whole process.
                 try {
-                    failures[i] = MakePicture(CatalogueOf(catalogues, picture.request.dvbType),
-                                              picture, format, options.output, screen);
+                    MakePicture(sources[pictures[i].planned.source], settings, screen, pictures[i]);
                 } catch (const std::exception& failure) {
-                    failures[i] = failure.what();
+                    pictures[i].failure = failure.what();
                 }
                 progress.Step();
             }
@@ -158,19 +263,17 @@ int RunBatch(const RenderOptions& options, std::ostream& err) {
     progress.Finish();
 
     int status = kExitOk;
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        if (failures[i].empty()) continue;
-        err << "quorvel-cli: " << pictures[i].fileName << " failed: " << failures[i] << "\n";
+    for (const PictureOutcome& picture : pictures) {
+        if (picture.failure.empty()) continue;
+        err << "quorvel-cli: " << picture.planned.fileName << " failed: " << picture.failure
+            << "\n";
         status = kExitFailure;
     }
-    const std::string index =
-        IndexOf(pictures, failures, Sha256OfRecord(*input.record)).dump(2) + "\n";
-    const WriteOutcome written = WriteFileAtomically(
-        indexPath, {reinterpret_cast<const std::uint8_t*>(index.data()), index.size()});
-    if (!written.ok) {
-        err << "quorvel-cli: cannot write index.json: " << written.error << "\n";
+    if (!WriteText(options.output, "index.json", IndexOf(pictures, sources).dump(2) + "\n", err) ||
+        !WriteText(options.output, "index.html", ContactSheetHtml(pictures), err)) {
         status = kExitFailure;
     }
+    if (options.fitReport) PrintFitReport(pictures, out);
     return status;
 }
 

@@ -1,6 +1,8 @@
 #include "cli/BatchPlan.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <set>
 
 #include "cli/PictureText.h"
 #include "cli/ScreenNames.h"
@@ -35,6 +37,11 @@ std::string FileName(const ScreenRequest& request, PictureFormat format) {
            std::string(FormatExtension(format));
 }
 
+template <typename Value>
+bool Contains(const std::vector<Value>& values, Value value) {
+    return std::find(values.begin(), values.end(), value) != values.end();
+}
+
 }  // namespace
 
 CataloguesByDvb CataloguesForAllDvbTypes(const SourceRecord& record) {
@@ -54,29 +61,51 @@ std::string PictureScreenName(const ScreenRequest& request) {
 }
 
 std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues,
-                                            PictureFormat format) {
+                                            PictureFormat format,
+                                            const PictureSelection& selection,
+                                            std::size_t source, const std::string& folder) {
+    const std::string prefix = folder.empty() ? std::string() : folder + "/";
     std::vector<PlannedPicture> pictures;
     for (DvbType dvbType : kDvbTypes) {
+        if (!Contains(selection.dvbTypes, dvbType)) continue;
         const Catalogue& catalogue = CatalogueOf(catalogues, dvbType);
         for (Category screen : kScreens) {
+            if (!Contains(selection.screens, screen)) continue;
             for (std::size_t position = 0; position < catalogue.Count(screen); ++position) {
                 const std::string entryName = Utf8FromText8(NameAt(catalogue, screen, position));
                 for (bool more : {false, true}) {
                     if (more && screen != Category::Constellation) continue;
                     for (Language language : kLanguages) {
+                        if (!Contains(selection.languages, language)) continue;
                         ScreenRequest request;
                         request.dvbType = dvbType;
                         request.screen = screen;
                         request.position = position;
                         request.language = language;
                         request.more = more;
-                        pictures.push_back({request, FileName(request, format), entryName});
+                        pictures.push_back(
+                            {request, prefix + FileName(request, format), entryName, source});
                     }
                 }
             }
         }
     }
     return pictures;
+}
+
+std::vector<std::string> SourceFolders(const std::vector<std::filesystem::path>& sources) {
+    if (sources.size() < 2) return std::vector<std::string>(sources.size());
+    std::vector<std::string> folders;
+    std::set<std::string> taken;
+    for (const std::filesystem::path& source : sources) {
+        const std::string stem = source.stem().string();
+        std::string folder = stem;
+        for (int suffix = 2; !taken.insert(folder).second; ++suffix) {
+            folder = stem + "-" + std::to_string(suffix);
+        }
+        folders.push_back(folder);
+    }
+    return folders;
 }
 
 }  // namespace quorvel::cli

@@ -3,18 +3,29 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "cli/ScreenNames.h"
 #include "cli/ScreenRender.h"
 
 namespace quorvel::cli {
 
 struct PlannedPicture {
     ScreenRequest request;
-    std::string fileName;   // <s|t|c>-<screen>-<NN>-<en|fr>.<ext>
+    std::string fileName;   // [<folder>/]<s|t|c>-<screen>-<NN>-<en|fr>.<ext>
     std::string entryName;  // UTF-8, as the drop-down list shows it
+    std::size_t source = 0;  // which of the batch's source files
+};
+
+// What a batch draws of each file; every DVB type, screen and language unless narrowed. The
+// pictures keep the plan's order whatever order these are given in.
+struct PictureSelection {
+    std::vector<DvbType> dvbTypes{kDvbTypes.begin(), kDvbTypes.end()};
+    std::vector<Category> screens{kScreens.begin(), kScreens.end()};
+    std::vector<Language> languages{kLanguages.begin(), kLanguages.end()};
 };
 
 // One catalogue per DVB type, in the order of kDvbTypes.
@@ -23,8 +34,16 @@ using CataloguesByDvb = std::array<std::unique_ptr<Catalogue>, 3>;
 CataloguesByDvb CataloguesForAllDvbTypes(const SourceRecord& record);
 const Catalogue& CatalogueOf(const CataloguesByDvb& catalogues, DvbType dvbType);
 
+// The pictures of source `source`, named inside `folder` (empty: the output folder itself).
 std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues,
-                                            PictureFormat format);
+                                            PictureFormat format,
+                                            const PictureSelection& selection = {},
+                                            std::size_t source = 0,
+                                            const std::string& folder = {});
+
+// The folder each source's pictures go in: none for a single file, otherwise the file's stem,
+// with -2, -3... added to a stem an earlier file already took.
+std::vector<std::string> SourceFolders(const std::vector<std::filesystem::path>& sources);
 
 // "measure", "spectrum", "constellation" or "constellation-more".
 std::string PictureScreenName(const ScreenRequest& request);

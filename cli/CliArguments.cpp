@@ -1,9 +1,13 @@
 // Command-line grammar of quorvel-cli: subcommands, options, their ranges and help texts.
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <filesystem>
 #include <ostream>
+#include <utility>
 
 #include "Version.h"
 #include "cli/Commands.h"
+#include "cli/ScreenNames.h"
 
 namespace quorvel::cli {
 
@@ -21,6 +25,34 @@ const CLI::Validator kReferenceLevel(
     },
     "0..75 step 5");
 
+// A comma-separated list of `allowed` values; without --all the command checks it is only one.
+CLI::Validator ListOf(const std::vector<std::string>& allowed) {
+    std::string names;
+    for (const std::string& name : allowed) names += (names.empty() ? "" : ", ") + name;
+    return CLI::Validator(
+        [allowed, names](std::string& list) -> std::string {
+            for (const std::string& value : SplitList(list)) {
+                if (std::find(allowed.begin(), allowed.end(), value) == allowed.end()) {
+                    return "'" + value + "' is not one of " + names;
+                }
+            }
+            return {};
+        },
+        names);
+}
+
+// Two names for one file would draw it twice into the same folder.
+void RefuseRepeatedSources(const std::vector<std::filesystem::path>& sources) {
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            std::error_code error;
+            if (sources[i] == sources[j] || std::filesystem::equivalent(sources[i], sources[j], error)) {
+                throw CLI::ValidationError("FILE", sources[i].string() + " is given twice");
+            }
+        }
+    }
+}
+
 void AddRender(CLI::App& app, RenderOptions& options) {
     CLI::App* render =
         app.add_subcommand("render", "Draw screens of a source data file as the window shows them");
@@ -28,10 +60,13 @@ void AddRender(CLI::App& app, RenderOptions& options) {
         "One screen: --dvb and --screen pick it, -o names a .bmp (the window's export format), "
         ".png, .svg or .pdf file (--page a4|letter puts the PDF screen on landscape paper).\nAll "
         "screens: --all -o DIR writes "
-        "DIR/<s|t|c>-<measure|spectrum|constellation|constellation-more>-<NN>-<en|fr>.<ext> "
-        "and DIR/index.json.\n--more draws the Constellation More view and is refused for "
-        "the other screens.");
-    render->add_option("FILE", options.source, "Source data file (*.dat)")->required();
+        "DIR/<s|t|c>-<measure|spectrum|constellation|constellation-more>-<NN>-<en|fr>.<ext>, "
+        "DIR/index.json and the contact sheet DIR/index.html; with several files, each file's "
+        "pictures go in DIR/<file stem>/. With --all, --dvb, --screen and --lang take "
+        "comma-separated lists (default: all).\n--more draws the Constellation More view and "
+        "is refused for the other screens.");
+    render->add_option("FILE", options.sources, "Source data file(s) (*.dat); several with --all")
+        ->required();
     render->add_option("-o,--output", options.output, "Picture file, or folder with --all")
         ->required();
     CLI::Option* all = render->add_flag("--all", options.all, "Draw every screen of the file");
@@ -39,17 +74,28 @@ void AddRender(CLI::App& app, RenderOptions& options) {
         render->add_option("--format", options.format, "Picture format with --all (default bmp)")
             ->check(CLI::IsMember({"bmp", "png"}));
     CLI::Option* dvb = render->add_option("--dvb", options.dvb, "DVB type: s, t or c")
-                           ->check(CLI::IsMember({"s", "t", "c"}));
+                           ->check(ListOf({"s", "t", "c"}));
     CLI::Option* screen =
         render->add_option("--screen", options.screen, "measure, spectrum or constellation")
-            ->check(CLI::IsMember({"measure", "spectrum", "constellation"}));
+            ->check(ListOf({"measure", "spectrum", "constellation"}));
     CLI::Option* entry = render
                              ->add_option("--entry", options.entry,
                                           "Line of the screen's drop-down list, from 0 (default 0)")
                              ->check(CLI::Range(0, 63));
-    CLI::Option* language =
-        render->add_option("--lang", options.language, "Screen language: en or fr (default en)")
-            ->check(CLI::IsMember({"en", "fr"}));
+    render
+            ->add_option("--lang", options.language,
+                         "Screen language: en or fr (default en; both with --all)")
+            ->check(ListOf({"en", "fr"}));
+    render
+        ->add_option("--scale", options.scale,
+                     "Enlarge each picture by whole pixels, 1 to 4 (default 1)")
+        ->check(CLI::Range(1, 4));
+    render
+        ->add_option("--dpi", options.dpi, "Resolution recorded in PNG pictures, 1 to 10000")
+        ->check(CLI::Range(1, 10000));
+    CLI::Option* fitReport = render->add_flag(
+        "--fit-report", options.fitReport,
+        "With --all: print every text that does not fit its box as a table");
     CLI::Option* more =
         render->add_flag("--more", options.more, "Constellation More view (after F1)");
     CLI::Option* level =
@@ -65,13 +111,26 @@ void AddRender(CLI::App& app, RenderOptions& options) {
                             ->add_option("--page", options.page,
                                          "PDF paper: a4 or letter (default: the screen's size)")
                             ->check(CLI::IsMember({"a4", "letter"}));
-    for (CLI::Option* single : {dvb, screen, entry, language, more, level, cursor, page}) {
+    for (CLI::Option* single : {entry, more, level, cursor, page}) {
         all->excludes(single);
     }
     format->needs(all);
+    fitReport->needs(all);
     render->callback([&options, dvb, screen] {
-        if (!options.all && (dvb->count() == 0 || screen->count() == 0)) {
+        RefuseRepeatedSources(options.sources);
+        if (options.all) return;
+        if (dvb->count() == 0 || screen->count() == 0) {
             throw CLI::RequiredError("--dvb and --screen (or --all)");
+        }
+        if (options.sources.size() > 1) {
+            throw CLI::ValidationError("FILE", "several files need --all");
+        }
+        for (const auto& [name, value] : {std::pair{"--dvb", &options.dvb},
+                                          {"--screen", &options.screen},
+                                          {"--lang", &options.language}}) {
+            if (value->find(',') != std::string::npos) {
+                throw CLI::ValidationError(name, *value + ": a list needs --all");
+            }
         }
     });
 }
@@ -147,6 +206,11 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         app.add_subcommand("dump", "Print every slot and field of a source data file as JSON");
     dumpCommand->add_option("FILE", dump.source, "Source data file (*.dat)")->required();
 
+    InfoOptions info;
+    CLI::App* infoCommand =
+        app.add_subcommand("info", "Print where a PNG picture from render came from");
+    infoCommand->add_option("PICTURE", info.picture, "PNG picture")->required();
+
     BuildOptions build;
     CLI::App* buildCommand =
         app.add_subcommand("build", "Write a source data file from JSON in the form dump prints");
@@ -172,7 +236,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (app.got_subcommand("compare")) return RunCompare(compare, out, err);
     if (exportCommand->parsed()) return RunExport(exportOptions, err);
     if (reportCommand->parsed()) return RunReport(report, err);
-    return render.all ? RunBatch(render, err) : RunRender(render, err);
+    if (app.got_subcommand("info")) return RunInfo(info, out, err);
+    return render.all ? RunBatch(render, out, err) : RunRender(render, err);
 }
 
 }  // namespace quorvel::cli

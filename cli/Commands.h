@@ -18,18 +18,26 @@ inline constexpr int kExitFailure = 1;  // the input could not be used or an out
 inline constexpr int kExitUsage = 2;    // the command line itself is wrong
 
 struct RenderOptions {
-    std::filesystem::path source;
+    std::vector<std::filesystem::path> sources;  // one unless --all
     std::filesystem::path output;
     bool all = false;
     std::string format = "bmp";  // --all only
-    std::string dvb;             // s, t or c
-    std::string screen;          // measure, spectrum or constellation
+    // With --all these are comma-separated lists, empty for all; otherwise one value each.
+    std::string dvb;       // s, t or c
+    std::string screen;    // measure, spectrum or constellation
+    std::string language;  // en or fr; English when empty without --all
+    int scale = 1;
+    int dpi = 0;             // 0: no resolution recorded
+    bool fitReport = false;  // --all only: the text-fit table on standard output
     std::size_t entry = 0;
-    std::string language = "en";
     bool more = false;
     int referenceLevel = 40;
     int cursorX = 101;
     std::string page;  // PDF paper: a4 or letter; empty for a page of the screen's size
+};
+
+struct InfoOptions {
+    std::filesystem::path picture;
 };
 
 struct DumpOptions {
@@ -71,7 +79,8 @@ std::vector<DvbType> DvbTypesFromLetters(const std::vector<std::string>& letters
 int RunRender(const RenderOptions& options, std::ostream& err);
 int RunExport(const ExportOptions& options, std::ostream& err);
 int RunReport(const ReportOptions& options, std::ostream& err);
-int RunBatch(const RenderOptions& options, std::ostream& err);
+int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err);
+int RunInfo(const InfoOptions& options, std::ostream& out, std::ostream& err);
 int RunDump(const DumpOptions& options, std::ostream& out, std::ostream& err);
 int RunBuild(const BuildOptions& options, std::ostream& err);
 int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& err);

@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include <algorithm>
+#include <cmath>
 #include <csetjmp>
 #include <new>
 #include <vector>
@@ -29,40 +31,70 @@ void AppendToVector(png_structp png, png_bytep data, png_size_t length) {
 void NoFlush(png_structp) {}
 
 // Rows go to libpng as plain R, G, B bytes: converting them here costs less than libpng's own
-// strip-and-swap transform, and reads the 32-bit values the same on any byte order.
-void WriteRows(png_structp png, const QImage& image, std::vector<png_byte>& row) {
+// strip-and-swap transform, and reads the 32-bit values the same on any byte order. An enlarged
+// picture repeats each pixel `scale` times along the row and each row `scale` times.
+void WriteRows(png_structp png, const QImage& image, int scale, std::vector<png_byte>& row) {
     const int width = image.width();
     const int height = image.height();
     for (int y = 0; y < height; ++y) {
         const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         png_byte* out = row.data();
-        for (int x = 0; x < width; ++x, out += 3) {
-            out[0] = static_cast<png_byte>(qRed(pixels[x]));
-            out[1] = static_cast<png_byte>(qGreen(pixels[x]));
-            out[2] = static_cast<png_byte>(qBlue(pixels[x]));
+        for (int x = 0; x < width; ++x) {
+            for (int repeat = 0; repeat < scale; ++repeat, out += 3) {
+                out[0] = static_cast<png_byte>(qRed(pixels[x]));
+                out[1] = static_cast<png_byte>(qGreen(pixels[x]));
+                out[2] = static_cast<png_byte>(qBlue(pixels[x]));
+            }
         }
-        png_write_row(png, row.data());
+        for (int repeat = 0; repeat < scale; ++repeat) png_write_row(png, row.data());
     }
 }
 
+bool IsAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
+// Plain text chunks hold Latin-1, so a value with other characters goes in an international
+// one, which holds UTF-8.
+std::vector<png_text> TextChunks(const PictureExtras& extras) {
+    std::vector<png_text> chunks;
+    for (const auto& [key, value] : extras.texts) {
+        png_text chunk{};
+        chunk.compression = IsAscii(value) ? PNG_TEXT_COMPRESSION_NONE : PNG_ITXT_COMPRESSION_NONE;
+        chunk.key = const_cast<char*>(key.c_str());
+        chunk.text = const_cast<char*>(value.c_str());
+        chunk.text_length = value.size();
+        chunk.lang = const_cast<char*>("");
+        chunk.lang_key = const_cast<char*>("");
+        chunks.push_back(chunk);
+    }
+    return chunks;
+}
+
 // libpng reports errors by longjmp, so this frame holds nothing that needs destroying; `row`
-// (one row of R, G, B bytes) belongs to the caller.
-bool Write(png_structp png, png_infop info, const QImage& image, std::vector<png_byte>& row) {
+// (one row of R, G, B bytes) and `texts` belong to the caller.
+bool Write(png_structp png, png_infop info, const QImage& image, const PictureExtras& extras,
+           std::vector<png_text>& texts, std::vector<png_byte>& row) {
     if (setjmp(png_jmpbuf(png))) return false;
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width()),
-                 static_cast<png_uint_32>(image.height()), 8, PNG_COLOR_TYPE_RGB,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width() * extras.scale),
+                 static_cast<png_uint_32>(image.height() * extras.scale), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (extras.dpi > 0) {
+        const auto perMetre = static_cast<png_uint_32>(std::lround(extras.dpi / 0.0254));
+        png_set_pHYs(png, info, perMetre, perMetre, PNG_RESOLUTION_METER);
+    }
+    if (!texts.empty()) png_set_text(png, info, texts.data(), static_cast<int>(texts.size()));
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_set_compression_level(png, kZlibLevel);
     png_write_info(png, info);
-    WriteRows(png, image, row);
+    WriteRows(png, image, extras.scale, row);
     png_write_end(png, info);
     return true;
 }
 
 }  // namespace
 
-bool EncodePng(const QImage& image, std::vector<std::uint8_t>& bytes) {
+bool EncodePng(const QImage& image, const PictureExtras& extras, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
@@ -70,8 +102,10 @@ bool EncodePng(const QImage& image, std::vector<std::uint8_t>& bytes) {
     bool written = false;
     if (info) {
         png_set_write_fn(png, &bytes, AppendToVector, NoFlush);
-        std::vector<png_byte> row(static_cast<std::size_t>(image.width()) * 3);
-        written = Write(png, info, image, row);
+        std::vector<png_byte> row(static_cast<std::size_t>(image.width()) * 3 *
+                                  static_cast<std::size_t>(extras.scale));
+        std::vector<png_text> texts = TextChunks(extras);
+        written = Write(png, info, image, extras, texts, row);
     }
     png_destroy_write_struct(&png, &info);
     if (!written) bytes.clear();

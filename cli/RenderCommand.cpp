@@ -42,7 +42,8 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
     request.dvbType = *DvbFromLetter(options.dvb);
     request.screen = *ScreenFromName(options.screen);
     request.position = options.entry;
-    request.language = *LanguageFromCode(options.language);
+    request.language = options.language.empty() ? Language::English
+                                                : *LanguageFromCode(options.language);
     request.more = options.more;
     request.referenceLevel = static_cast<std::uint8_t>(options.referenceLevel);
     request.cursorX = options.cursorX;
@@ -51,7 +52,7 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
         return kExitUsage;
     }
 
-    const SourceInput input = ReadSourceInput(options.source);
+    const SourceInput input = ReadSourceInput(options.sources.front());
     if (!input.record) {
         err << "quorvel-cli: " << input.error << "\n";
         return kExitFailure;
@@ -84,7 +85,8 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
             << " could not be loaded; no picture written\n";
         return kExitFailure;
     }
-    if (const WriteOutcome written = WritePicture(rendered.image, *format, options.output);
+    const PictureExtras extras{options.scale, *format == PictureFormat::Png ? options.dpi : 0, {}};
+    if (const WriteOutcome written = WritePicture(rendered.image, *format, options.output, extras);
         !written.ok) {
         err << "quorvel-cli: cannot write " << options.output.string() << ": " << written.error
             << "\n";

@@ -65,4 +65,14 @@ std::optional<Language> LanguageFromCode(std::string_view code) {
     return std::nullopt;
 }
 
+std::vector<std::string> SplitList(std::string_view list) {
+    std::vector<std::string> values;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = list.find(',', start);
+        values.emplace_back(list.substr(start, comma - start));
+        if (comma == std::string_view::npos) return values;
+        start = comma + 1;
+    }
+}
+
 }  // namespace quorvel::cli

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/Types.h"
 
@@ -21,6 +22,9 @@ std::string_view DvbLetter(DvbType dvbType);       // "s", "t", "c"
 std::string_view DvbDisplayName(DvbType dvbType);  // "DVB-S", "DVB-T", "DVB-C"
 std::string_view ScreenName(Category screen);      // "measure", "spectrum", "constellation"
 std::string_view LanguageCode(Language language);  // "en", "fr"
+
+// The values of a comma-separated list, in order; "a,,b" has an empty one.
+std::vector<std::string> SplitList(std::string_view list);
 
 std::optional<DvbType> DvbFromLetter(std::string_view letter);
 std::optional<Category> ScreenFromName(std::string_view name);

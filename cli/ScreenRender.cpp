@@ -61,7 +61,7 @@ RenderedScreen RenderScreen(const Catalogue& catalogue, const ScreenRequest& req
 }
 
 std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
-                                  const ScreenRequest& request) {
+                                  const ScreenRequest& request, std::vector<UnfitText>* unfit) {
     // A full pass of every screen paints every pixel, so an image from an earlier picture is
     // painted over as it stands: clearing it first would cost a pass over its memory.
     if (screen.width() != kScreenWidth || screen.height() != kScreenHeight || screen.format() != QImage::Format_RGB32 ||
@@ -77,7 +77,7 @@ std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
         }
     };
     for (const ScreenPass& pass : PassesFor(catalogue, request)) {
-        collect(PaintScreen(screen, ToQRect(pass.area), pass.state, catalogue));
+        collect(PaintScreen(screen, ToQRect(pass.area), pass.state, catalogue, unfit));
     }
     return missingIcons;
 }
@@ -107,14 +107,20 @@ std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path) {
 }
 
 WriteOutcome WritePicture(const QImage& image, PictureFormat format,
-                          const std::filesystem::path& path) {
-    if (format == PictureFormat::Bmp) return WriteScreenBmp(image, path);
+                          const std::filesystem::path& path, const PictureExtras& extras) {
+    if (format == PictureFormat::Bmp) {
+        if (extras.scale == 1) return WriteScreenBmp(image, path);
+        // Whole-number enlargement without smoothing repeats each pixel.
+        return WriteScreenBmp(image.scaled(image.size() * extras.scale, Qt::IgnoreAspectRatio,
+                                           Qt::FastTransformation),
+                              path);
+    }
     const QImage pixels = image.format() == QImage::Format_RGB32
                               ? image
                               : image.convertToFormat(QImage::Format_RGB32);
     // A batch thread encodes every picture into the same storage.
     thread_local std::vector<std::uint8_t> bytes;
-    if (!EncodePng(pixels, bytes)) return {false, "the picture could not be encoded"};
+    if (!EncodePng(pixels, extras, bytes)) return {false, "the picture could not be encoded"};
     return WriteFileAtomically(path, bytes);
 }
 

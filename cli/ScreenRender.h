@@ -14,8 +14,11 @@
 #include "data/Catalogue.h"
 #include "data/ScreenState.h"
 #include "data/SourceRecord.h"
+#include "cli/PngEncoder.h"
+#include "data/ScreenState.h"
 #include "export/AtomicFile.h"
 #include "render/ScreenPass.h"
+#include "render/TextFit.h"
 
 namespace quorvel::cli {
 
@@ -49,9 +52,10 @@ struct RenderedScreen {
 RenderedScreen RenderScreen(const Catalogue& catalogue, const ScreenRequest& request);
 // The same into `screen`, whatever it held before, reusing its pixel memory when it is a
 // screen image already: a thread that draws many screens keeps one. Returns the icons that
-// could not be loaded.
+// could not be loaded. With `unfit`, the rectangle texts that do not fit their boxes are added.
 std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
-                                  const ScreenRequest& request);
+                                  const ScreenRequest& request,
+                                  std::vector<UnfitText>* unfit = nullptr);
 
 enum class PictureFormat { Bmp, Png };
 
@@ -63,8 +67,9 @@ std::string LowerExtension(const std::filesystem::path& path);
 
 // Writes the picture to `path`, all or nothing, as WriteFileAtomically does.
 // BMP is the window's export file, encoded as it is written; PNG holds the same pixels without
-// alpha. On failure the error says why, an encoding failure included.
+// alpha and with the extras' resolution and texts. Both are enlarged by the extras' scale.
+// On failure the error says why, an encoding failure included.
 WriteOutcome WritePicture(const QImage& image, PictureFormat format,
-                          const std::filesystem::path& path);
+                          const std::filesystem::path& path, const PictureExtras& extras = {});
 
 }  // namespace quorvel::cli

@@ -142,6 +142,12 @@ void ImageCanvas::DrawText(std::u16string_view text, ScreenFont font, RectF box,
                       : format.vertical == Align::Center ? layoutBox.top() + spare / 2
                                                          : layoutBox.top() + spare;
     DrawRendered(block, QPointF(layoutBox.left(), top), clip);
+    if (m_unfit != nullptr) {
+        const QPoint layoutAt(qRound(layoutBox.left()), qRound(top));
+        if (auto unfit = CheckFit(text, block, box, layoutAt, clip)) {
+            m_unfit->push_back(std::move(*unfit));
+        }
+    }
 }
 
 void ImageCanvas::DrawImage(IconId icon, int x, int y) {

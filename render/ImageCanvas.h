@@ -11,6 +11,7 @@
 #include "render/Canvas.h"
 #include "render/IconStore.h"
 #include "render/ScreenPixels.h"
+#include "render/TextFit.h"
 #include "render/TextLayoutCache.h"
 
 namespace quorvel {
@@ -43,6 +44,10 @@ class ImageCanvas final : public Canvas {
     // Writes the pass's operations into the image; the image holds the whole pass only after
     // this. Later calls, and drawing after it, do nothing.
     void Finish();
+
+    // From now on, every rectangle text of the pass that does not fit its box is added to
+    // `unfit` (null: none are measured). No pixel depends on it.
+    void ReportUnfitTexts(std::vector<UnfitText>* unfit) { m_unfit = unfit; }
 
     // The icons the pass asked for and could not find, one per request, in order; the caller
     // reports them after the pass.
@@ -92,6 +97,7 @@ class ImageCanvas final : public Canvas {
     TextLayoutCache& m_texts;
     std::vector<MissingIcon> m_missingIcons;
     std::vector<Operation> m_operations;
+    std::vector<UnfitText>* m_unfit = nullptr;
     bool m_finished = false;
 };
 

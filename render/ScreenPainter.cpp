@@ -12,8 +12,9 @@ QImage NewScreenImage() {
 }
 
 PaintResult PaintScreen(QImage& screen, const QRegion& area, const ScreenState& state,
-                        const Catalogue& catalogue) {
+                        const Catalogue& catalogue, std::vector<UnfitText>* unfit) {
     ImageCanvas canvas(screen, area);
+    canvas.ReportUnfitTexts(unfit);
     DispatchResult dispatched = DispatchPaint(canvas, state, catalogue);
     canvas.Finish();
     return {std::move(dispatched.cursorTipText), canvas.MissingIcons()};

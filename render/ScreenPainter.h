@@ -12,6 +12,7 @@
 #include "data/ScreenState.h"
 #include "render/Geometry.h"
 #include "render/IconStore.h"
+#include "render/TextFit.h"
 
 namespace quorvel {
 
@@ -27,8 +28,9 @@ inline QRect ToQRect(IntRect r) {
 // A black 1280 by 720 screen in the format every pass paints into.
 QImage NewScreenImage();
 
-// Runs one paint pass into `screen`, changing only the pixels inside `area`.
+// Runs one paint pass into `screen`, changing only the pixels inside `area`. With `unfit`, the
+// pass also adds the rectangle texts that do not fit their boxes to it.
 PaintResult PaintScreen(QImage& screen, const QRegion& area, const ScreenState& state,
-                        const Catalogue& catalogue);
+                        const Catalogue& catalogue, std::vector<UnfitText>* unfit = nullptr);
 
 }  // namespace quorvel

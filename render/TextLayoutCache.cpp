@@ -6,6 +6,7 @@
 #include <QTextLayout>
 #include <QTextOption>
 #include <QThread>
+#include <QtMath>
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -74,6 +75,37 @@ QImage Colourise(const std::vector<PlacedGlyph>& glyphs, const QRect& bounds, Ar
         for (int x = 0; x < width; ++x) out[x] = shade[cover[x]];
     }
     return image;
+}
+
+bool InWord(QChar c) {
+    return c.isLetterOrNumber();
+}
+
+// Each line's characters and ink box, from the glyph boxes the font gives (no coverage maps,
+// which are the costly part of a rendering).
+std::vector<RenderedLine> LinesOf(const QTextLayout& layout) {
+    const QString& text = layout.text();
+    std::vector<RenderedLine> lines;
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        RenderedLine out{line.textStart(), line.textLength(), QRect(), false};
+        const int end = out.start + out.length;
+        out.breaksWord = end > 0 && end < text.size() && InWord(text[end - 1]) && InWord(text[end]);
+        for (const QGlyphRun& run : line.glyphRuns()) {
+            const QRawFont font = run.rawFont();
+            const QList<quint32> indexes = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype g = 0; g < indexes.size(); ++g) {
+                const QRectF box = font.boundingRect(indexes[g]);
+                if (box.isEmpty()) continue;
+                const QPoint pen(qRound(positions[g].x()), qRound(positions[g].y()));
+                out.ink |= QRect(pen + QPoint(qRound(box.x()), qRound(box.y())),
+                                 QSize(qCeil(box.width()), qCeil(box.height())));
+            }
+        }
+        lines.push_back(out);
+    }
+    return lines;
 }
 
 }  // namespace
@@ -157,8 +189,9 @@ RenderedText TextLayoutCache::Render(const Key& key) {
     const std::vector<PlacedGlyph> glyphs = PlaceGlyphs(layout);
     QRect bounds;
     for (const PlacedGlyph& glyph : glyphs) bounds |= QRect(glyph.topLeft, glyph.coverage.size());
-    RenderedText rendered{QImage(), bounds.topLeft(), size};
+    RenderedText rendered{QImage(), bounds.topLeft(), size, {}};
     if (!bounds.isEmpty()) rendered.image = Colourise(glyphs, bounds, key.colour);
+    if (wraps) rendered.lines = LinesOf(layout);
     return rendered;
 }
 

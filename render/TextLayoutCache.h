@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "render/Canvas.h"
 
@@ -37,12 +38,20 @@ inline std::u16string_view UpToNul(std::u16string_view text) {
 // otherwise) and aligned horizontally within it; lines stacked from y 0 with their leading.
 // Returns the widest line's width and the height of all lines.
 QSizeF LayOutScreenText(QTextLayout& layout, float width, Align horizontal);
+// One line of a wrapped block, kept so that a fit check can tell what the box lets through.
+struct RenderedLine {
+    int start = 0;  // UTF-16 units into the text
+    int length = 0;
+    QRect ink;               // relative to the layout box's top-left corner; empty without ink
+    bool breaksWord = false;  // the line ends inside a word too wide for the box
+};
 
 // A text ready to be copied onto the screen.
 struct RenderedText {
     QImage image;   // the text's ink in its colour, premultiplied; null when there is no ink
     QPoint offset;  // the image's top-left corner relative to the layout box's top-left corner
     QSizeF layout;  // width of the widest line; height of all lines, leading included
+    std::vector<RenderedLine> lines;  // rectangle layout only
 };
 
 // A text drawn the same way twice is laid out and rasterised once. The pixels come only from

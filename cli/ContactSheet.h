@@ -1,0 +1,16 @@
+// The batch's contact sheet: one self-contained HTML page showing every picture, grouped by
+// source file, DVB type and screen, each entry's languages side by side.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/BatchOutcome.h"
+
+namespace quorvel::cli {
+
+// Picture links are relative to the sheet's folder, so the folder can be moved as a whole.
+// Opened with "#eager", the page loads every picture at once instead of as it scrolls into view.
+std::string ContactSheetHtml(const std::vector<PictureOutcome>& pictures);
+
+}  // namespace quorvel::cli

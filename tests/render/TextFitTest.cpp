@@ -1,0 +1,73 @@
+// The text-fit check: which rectangle texts lose a line or break a word, what shows, and that
+// measuring it changes no pixel.
+#include <gtest/gtest.h>
+
+#include "render/ImageCanvas.h"
+#include "render/ScreenPainter.h"
+
+namespace quorvel {
+namespace {
+
+constexpr Argb kWhite = 0xFFFFFFFF;
+
+struct Drawn {
+    QImage screen;
+    std::vector<UnfitText> unfit;
+};
+
+Drawn DrawInBox(std::u16string_view text, RectF box, bool measured, Align vertical = Align::Near) {
+    Drawn drawn{NewScreenImage(), {}};
+    ImageCanvas canvas(drawn.screen, QRegion(0, 0, kScreenWidth, kScreenHeight));
+    if (measured) canvas.ReportUnfitTexts(&drawn.unfit);
+    canvas.DrawText(text, kFontNormal, box, {Align::Center, vertical}, kWhite);
+    canvas.Finish();
+    return drawn;
+}
+
+TEST(TextFit, ReportsCutLinesAndBrokenWordsWithWhatShows) {
+    struct Case {
+        const char16_t* text;
+        RectF box;
+        Align vertical;
+        bool fits;
+        const char16_t* shown;
+    };
+    const Case cases[] = {
+        {u"LOCK", {100, 100, 300, 60}, Align::Near, true, u""},
+        // Two words, room for one line: the second line falls below the box's foot.
+        {u"LOCK LOCK", {100, 100, 110, 45}, Align::Near, false, u"LOCK"},
+        // Both lines fit: wrapping between words alone is no fault.
+        {u"LOCK LOCK", {100, 100, 110, 120}, Align::Near, true, u""},
+        // A word wider than the box is broken even when both parts show.
+        {u"bloquer", {100, 100, 80, 200}, Align::Near, false, u"bloquer"},
+        // Centred in a box too low for its two lines, neither line shows whole.
+        {u"bloquer", {100, 100, 80, 45}, Align::Center, false, u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString::fromStdU16String(c.text).toStdString() + " in " +
+                     std::to_string(c.box.w) + "x" + std::to_string(c.box.h));
+        const Drawn drawn = DrawInBox(c.text, c.box, true, c.vertical);
+        if (c.fits) {
+            EXPECT_TRUE(drawn.unfit.empty());
+            continue;
+        }
+        ASSERT_EQ(drawn.unfit.size(), 1u);
+        EXPECT_EQ(drawn.unfit[0].text, c.text);
+        EXPECT_EQ(drawn.unfit[0].box, c.box);
+        EXPECT_EQ(drawn.unfit[0].shown, c.shown);
+        EXPECT_EQ(drawn.screen, DrawInBox(c.text, c.box, false, c.vertical).screen)
+            << "measuring changes no pixel";
+    }
+}
+
+TEST(TextFit, ShownPartOfABrokenWordIsTheLinesAboveTheFoot) {
+    // As the French lock word on the measure screens: its tail wraps below a one-line box.
+    const Drawn drawn = DrawInBox(u"bloquer", {100, 100, 80, 40}, true);
+    ASSERT_EQ(drawn.unfit.size(), 1u);
+    EXPECT_FALSE(drawn.unfit[0].shown.empty());
+    EXPECT_EQ(std::u16string_view(u"bloquer").substr(0, drawn.unfit[0].shown.size()), drawn.unfit[0].shown);
+    EXPECT_LT(drawn.unfit[0].shown.size(), 7u);
+}
+
+}  // namespace
+}  // namespace quorvel
