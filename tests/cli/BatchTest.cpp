@@ -72,7 +72,7 @@ TEST(CliBatch, WritesExactlyOnePicturePerScreenAndAnIndexThatTracesEachBack) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "") << "no progress when standard error is not a terminal";
 
-    std::set<std::string> names = {"index.json"};
+    std::set<std::string> names = {"index.html", "index.json"};
     for (const Expected& picture : expected) names.insert(picture.file);
     EXPECT_EQ(FileSet(folder), names);
 
@@ -122,13 +122,20 @@ TEST(CliBatch, NamesEachPictureThatCouldNotBeWrittenAndWritesTheRest) {
                                    QString::fromStdString(folder.path())});
     EXPECT_EQ(run.status, 1);
     const std::size_t pictures = ExpectedPictures("bmp").size();
-    EXPECT_EQ(FileSet(folder).size(), pictures + 1);
+    EXPECT_EQ(FileSet(folder).size(), pictures + 2) << "pictures, index and sheet";
     EXPECT_EQ(fs::file_size(folder / "s-measure-00-fr.bmp"), Bmp32FileSize(1280, 720));
     const nlohmann::json index = ReadJson(folder / "index.json");
-    EXPECT_EQ(index["pictures"].size(), pictures - 2) << "failed pictures are not indexed";
-    for (const std::string& name : blocked) {
+    EXPECT_EQ(index["pictures"].size(), pictures - 2) << "failed pictures are listed apart";
+    ASSERT_EQ(index["failed"].size(), 2u);
+    const auto sheet = ReadFile(folder / "index.html");
+    const std::string html(sheet.begin(), sheet.end());
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::string& name = blocked[i];
         EXPECT_NE(run.err.find(name + " failed"), std::string::npos) << run.err;
         for (const auto& entry : index["pictures"]) EXPECT_NE(entry["file"], name);
+        EXPECT_EQ(index["failed"][i]["file"], name);
+        EXPECT_NE(html.find("<figure class=\"failed\"><p>" + name + " was not written"),
+                  std::string::npos);
     }
 }
 
