@@ -35,7 +35,7 @@ h2{border-bottom:2px solid #335;margin-top:1.5em}
 .entry{display:flex;flex-wrap:wrap;gap:1em;align-items:flex-start;margin:.5em 0 1.5em}
 .entry>p{flex-basis:100%;margin:0;font-weight:bold}
 figure{margin:0;padding:4px;background:#fff;border:3px solid transparent;position:relative}
-figure img{display:block;width:320px;height:auto;background:#000}
+figure img{display:block;width:320px;height:180px;background:#000}
 figcaption{font-size:.85em}
 figure.clipped{border-color:#e8a200}
 figure.clipped::before{content:"text cut";position:absolute;top:8px;left:8px;background:#e8a200;color:#000;padding:0 4px;font-size:.8em}
@@ -47,18 +47,29 @@ figure.failed p{color:#d00;max-width:320px}
 <h1>Quorvel pictures</h1>
 )";
 
-// Marks every picture that does not decode; "#eager" loads them all now (for checking a sheet).
+// Loads pictures as they near the view and marks every one that does not decode; "#eager"
+// loads them all at once (for checking a sheet).
 constexpr const char* kTail = R"(<script>
 (function () {
-  var eager = location.hash === "#eager";
-  var pictures = document.querySelectorAll("img");
+  var pictures = document.querySelectorAll("img[data-src]");
+  function load(img) { if (!img.getAttribute("src")) img.src = img.getAttribute("data-src"); }
   pictures.forEach(function (img) {
-    function loaded() { img.setAttribute("data-decoded", img.naturalWidth); }
-    function failed() { img.setAttribute("data-failed", ""); img.closest("figure").classList.add("broken"); }
-    if (img.complete && img.getAttribute("src")) { if (img.naturalWidth > 0) loaded(); else failed(); }
-    else { img.addEventListener("load", loaded); img.addEventListener("error", failed); }
-    if (eager) img.loading = "eager";
+    img.addEventListener("load", function () { img.setAttribute("data-decoded", img.naturalWidth); });
+    img.addEventListener("error", function () {
+      img.setAttribute("data-failed", "");
+      img.closest("figure").classList.add("broken");
+    });
   });
+  if (location.hash === "#eager" || !("IntersectionObserver" in window)) {
+    pictures.forEach(load);
+    return;
+  }
+  var observer = new IntersectionObserver(function (entries) {
+    entries.forEach(function (entry) {
+      if (entry.isIntersecting) { load(entry.target); observer.unobserve(entry.target); }
+    });
+  }, { rootMargin: "800px" });
+  pictures.forEach(function (img) { observer.observe(img); });
 })();
 </script>
 </body></html>
@@ -73,8 +84,12 @@ void AppendFigure(std::string& html, const PictureOutcome& picture) {
         return;
     }
     html += picture.unfit.empty() ? "<figure>" : "<figure class=\"clipped\">";
-    html += "<a href=\"" + file + "\"><img loading=\"lazy\" src=\"" + file + "\" alt=\"" +
-            Escaped(picture.planned.entryName) + " (" + language + ")\"></a><figcaption>" +
+    // The script gives a picture its source when it nears the view (a browser's own lazy loading
+    // is not applied everywhere, headless chromium among them); without scripts, all load.
+    const std::string alt = Escaped(picture.planned.entryName) + " (" + language + ")";
+    html += "<a href=\"" + file + "\"><img width=\"320\" height=\"180\" data-src=\"" + file +
+            "\" alt=\"" + alt + "\"><noscript><img width=\"320\" height=\"180\" src=\"" + file +
+            "\" alt=\"" + alt + "\"></noscript></a><figcaption>" +
             language + " · " + file + "</figcaption>";
     if (!picture.unfit.empty()) {
         html += "<ul>";

@@ -10,7 +10,8 @@
 namespace quorvel::cli {
 
 // Picture links are relative to the sheet's folder, so the folder can be moved as a whole.
-// Opened with "#eager", the page loads every picture at once instead of as it scrolls into view.
+// Pictures load as they scroll near the view; opened with "#eager", the page loads them all at
+// once.
 std::string ContactSheetHtml(const std::vector<PictureOutcome>& pictures);
 
 }  // namespace quorvel::cli

@@ -28,6 +28,7 @@ TARGETS = {
     "BM_PdfScreen": (None, None, 10.0),
     "BM_ExportDemo": (None, None, 50.0),
     "BM_ReportDemo": (None, None, 1000.0),
+    "BM_ContactSheet1000": (None, None, 50),
 }
 
 # name: (counter, largest value): a size a benchmark reports beside its time.

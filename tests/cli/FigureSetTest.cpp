@@ -140,7 +140,7 @@ TEST(CliFigureSet, SeveralFilesGoToTheirOwnFoldersUnderOneIndexAndSheet) {
     EXPECT_EQ(perFolder["demo"], perFolder["demo-2"]);
     const auto sheet = ReadFile(folder / "index.html");
     const std::string html(sheet.begin(), sheet.end());
-    EXPECT_NE(html.find("src=\"demo-2/c-measure-00-en.bmp\""), std::string::npos);
+    EXPECT_NE(html.find("data-src=\"demo-2/c-measure-00-en.bmp\""), std::string::npos);
     EXPECT_EQ(html.find("://"), std::string::npos) << "nothing from elsewhere";
 }
 
@@ -198,7 +198,7 @@ TEST(CliFigureSet, BrowserDecodesEveryPictureOfTheSheetAndMarksAMissingOne) {
             std::distance(std::sregex_iterator(dom.begin(), dom.end(), expression), {}));
     };
     const std::string whole = dump();
-    EXPECT_EQ(count(whole, "<img "), pictures);
+    EXPECT_EQ(count(whole, "<img width=\"320\" height=\"180\" data-src="), pictures);
     EXPECT_EQ(count(whole, "data-decoded=\"1280\""), pictures);
     EXPECT_EQ(count(whole, "data-failed=\"\""), 0u);
 
