@@ -56,6 +56,10 @@ const Catalogue& CatalogueOf(const CataloguesByDvb& catalogues, DvbType dvbType)
     return *catalogues[DvbIndex(dvbType)];
 }
 
+std::string EntryName(const Catalogue& catalogue, const ScreenRequest& request) {
+    return Utf8FromText8(NameAt(catalogue, request.screen, request.position));
+}
+
 std::string PictureScreenName(const ScreenRequest& request) {
     return std::string(ScreenName(request.screen)) + (request.more ? "-more" : "");
 }

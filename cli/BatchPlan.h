@@ -45,6 +45,9 @@ std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues,
 // with -2, -3... added to a stem an earlier file already took.
 std::vector<std::string> SourceFolders(const std::vector<std::filesystem::path>& sources);
 
+// The request's line of its family's list in UTF-8; `request.position` must be below the count.
+std::string EntryName(const Catalogue& catalogue, const ScreenRequest& request);
+
 // "measure", "spectrum", "constellation" or "constellation-more".
 std::string PictureScreenName(const ScreenRequest& request);
 

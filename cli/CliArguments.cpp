@@ -209,6 +209,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     InfoOptions info;
     CLI::App* infoCommand =
         app.add_subcommand("info", "Print where a PNG picture from render came from");
+    infoCommand->footer("Prints the size, the recorded resolution and the provenance texts.");
     infoCommand->add_option("PICTURE", info.picture, "PNG picture")->required();
 
     BuildOptions build;

@@ -63,7 +63,7 @@ int RunInfo(const InfoOptions& options, std::ostream& out, std::ostream& err) {
     }
     if (!found) {
         out << options.picture.string()
-            << ": no provenance text (not written by quorvel-cli render --all --format png)\n";
+            << ": no provenance text (not written by quorvel-cli render)\n";
     }
     return kExitOk;
 }

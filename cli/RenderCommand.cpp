@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/PictureProvenance.h"
 #include "cli/ScreenNames.h"
 #include "cli/ScreenRender.h"
 #include "cli/SourceInput.h"
@@ -85,7 +86,13 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
             << " could not be loaded; no picture written\n";
         return kExitFailure;
     }
-    const PictureExtras extras{options.scale, *format == PictureFormat::Png ? options.dpi : 0, {}};
+    PictureExtras extras{options.scale, 0, {}};
+    if (*format == PictureFormat::Png) {
+        extras.dpi = options.dpi;
+        const PlannedPicture picture{request, {}, EntryName(*catalogue, request)};
+        extras.texts = ProvenanceTexts(picture, options.sources.front().filename().string(),
+                                       Sha256OfFile(options.sources.front()), options.scale);
+    }
     if (const WriteOutcome written = WritePicture(rendered.image, *format, options.output, extras);
         !written.ok) {
         err << "quorvel-cli: cannot write " << options.output.string() << ": " << written.error

@@ -105,9 +105,27 @@ TEST(CliFigureSet, FrenchTerrestrialAtTwiceTheSizeCarriesItsProvenanceAndTheCutL
             EXPECT_EQ(clipped[0]["shown"], "bloqu");
             EXPECT_NE(run.out.find(file + "\tbloquer\tbloqu\t"), std::string::npos);
         }
-        if (!measure) EXPECT_TRUE(clipped.empty()) << clipped.dump();
+        if (!measure) {
+            EXPECT_TRUE(clipped.empty()) << clipped.dump();
+        }
     }
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "picture\ttext\tshown\tbox");
+
+    // One screen carries the same texts, of its own state.
+    const fs::path one = folder / "one.png";
+    ASSERT_EQ(RunCliTool({"render", QString::fromStdString(kDemoFile), "--dvb", "c", "--screen",
+                          "constellation", "--more", "--entry", "1", "-o",
+                          QString::fromStdString(one)})
+                  .status,
+              0);
+    std::map<std::string, std::string> info = InfoOf(one);
+    EXPECT_EQ(info["Size"], "1280x720");
+    EXPECT_EQ(info.count("Resolution"), 0u);
+    EXPECT_EQ(info["DVB type"], "DVB-C");
+    EXPECT_EQ(info["Position"], "1");
+    EXPECT_EQ(info["More view"], "yes");
+    EXPECT_EQ(info["Language"], "en");
+    EXPECT_EQ(info["Scale"], "1");
 
     const CliRun plain = RunCliTool({"info", QString::fromStdString(kDemoFile)});
     EXPECT_EQ(plain.status, 1);
