@@ -191,7 +191,7 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err)
             return kExitFailure;
         }
         const std::string sha256 = Sha256OfRecord(*input.record);
-        sources.push_back({std::move(input.record), path.filename().string(), sha256, {}});
+        sources.push_back({std::move(input.record), Utf8FileName(path), sha256, {}});
         sources.back().catalogues = CataloguesForAllDvbTypes(*sources.back().record);
     }
     const std::vector<std::string> folders = SourceFolders(options.sources);
@@ -269,7 +269,10 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err)
             << "\n";
         status = kExitFailure;
     }
-    if (!WriteText(options.output, "index.json", IndexOf(pictures, sources).dump(2) + "\n", err) ||
+    // A file name that is no UTF-8 is shown with U+FFFD where JSON cannot hold its bytes.
+    const std::string index = IndexOf(pictures, sources).dump(
+        2, ' ', false, nlohmann::json::error_handler_t::replace);
+    if (!WriteText(options.output, "index.json", index + "\n", err) ||
         !WriteText(options.output, "index.html", ContactSheetHtml(pictures), err)) {
         status = kExitFailure;
     }

@@ -14,4 +14,8 @@ std::string Utf8FromText8(std::string_view text) {
     return Utf8FromUtf16(WidenText(text));
 }
 
+std::string Utf8FileName(const std::filesystem::path& path) {
+    return QString::fromLocal8Bit(path.filename().native()).toStdString();
+}
+
 }  // namespace quorvel::cli

@@ -3,6 +3,7 @@
 
 #include "cli/Commands.h"
 #include "cli/PictureProvenance.h"
+#include "cli/PictureText.h"
 #include "cli/ScreenNames.h"
 #include "cli/ScreenRender.h"
 #include "cli/SourceInput.h"
@@ -90,8 +91,8 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
     if (*format == PictureFormat::Png) {
         extras.dpi = options.dpi;
         const PlannedPicture picture{request, {}, EntryName(*catalogue, request)};
-        extras.texts = ProvenanceTexts(picture, options.sources.front().filename().string(),
-                                       Sha256OfFile(options.sources.front()), options.scale);
+        extras.texts = ProvenanceTexts(picture, Utf8FileName(options.sources.front()),
+                                       Sha256OfRecord(*input.record), options.scale);
     }
     if (const WriteOutcome written = WritePicture(rendered.image, *format, options.output, extras);
         !written.ok) {
