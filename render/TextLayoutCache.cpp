@@ -191,7 +191,7 @@ RenderedText TextLayoutCache::Render(const Key& key) {
     for (const PlacedGlyph& glyph : glyphs) bounds |= QRect(glyph.topLeft, glyph.coverage.size());
     RenderedText rendered{QImage(), bounds.topLeft(), size, {}};
     if (!bounds.isEmpty()) rendered.image = Colourise(glyphs, bounds, key.colour);
-    if (wraps) rendered.lines = LinesOf(layout);
+    if (key.width >= 0) rendered.lines = LinesOf(layout);  // rectangle layout
     return rendered;
 }
 
