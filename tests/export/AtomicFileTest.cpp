@@ -5,9 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include "export/AtomicFile.h"
 #include "export/BmpEncoder.h"
 #include "export/BmpFile.h"
+#include "export/TemporaryCleanup.h"
 #include "support/Files.h"
 
 namespace quorvel {
@@ -49,6 +52,19 @@ int WriteWithFileSizeLimit(rlim_t limit, Write write) {
 class AtomicFileTest : public ::testing::Test {
   protected:
     void PutOldFile() { test::WriteFile(target, old); }
+    std::string Read(const fs::path& name) const {
+        const auto bytes = ReadFile(folder / name);
+        return {bytes.begin(), bytes.end()};
+    }
+    WriteOutcome Write(const fs::path& name, const std::string& text) const {
+        return WriteFileAtomically(
+            folder / name, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    }
+    mode_t Mode(const fs::path& name) const {
+        struct stat status {};
+        ::stat((folder / name).c_str(), &status);
+        return status.st_mode & 07777;
+    }
 
     test::TemporaryFolder folder;
     const fs::path target = folder / "screen.bmp";
@@ -124,6 +140,78 @@ TEST_F(AtomicFileTest, WriteFailingMidwayKeepsOldFileAndLeavesNoTemporary) {
     EXPECT_EQ(WriteWithFileSizeLimit(1'000'000, [&] { return writePicture(target); }), 0);
     EXPECT_EQ(ReadFile(target), old);
     EXPECT_EQ(folder.Names(), (Names{"new.bmp", "screen.bmp"}));
+}
+
+TEST_F(AtomicFileTest, LinksAreFollowedToTheirEndAndLoopsRefused) {
+    fs::create_directory(folder / "sub");
+    fs::create_symlink("sub/missing.bmp", folder / "dangling.bmp");
+    fs::create_symlink("dangling.bmp", folder / "chain.bmp");
+    // Named relative to the working folder, as on a command line.
+    const fs::path caller = fs::current_path();
+    fs::current_path(folder.path());
+    const std::string text = "new";
+    const WriteOutcome relative = WriteFileAtomically(
+        "chain.bmp", {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    fs::current_path(caller);
+    ASSERT_TRUE(relative.ok) << relative.error;
+    EXPECT_EQ(Read("sub/missing.bmp"), "new");
+    EXPECT_TRUE(fs::is_symlink(folder / "chain.bmp") && fs::is_symlink(folder / "dangling.bmp"));
+
+    fs::create_symlink("loop-b.bmp", folder / "loop-a.bmp");
+    fs::create_symlink("loop-a.bmp", folder / "loop-b.bmp");
+    EXPECT_EQ(Write("loop-a.bmp", "new").error, "Too many levels of symbolic links");
+    EXPECT_EQ(folder.Names(), (Names{"chain.bmp", "dangling.bmp", "loop-a.bmp", "loop-b.bmp", "sub"}));
+}
+
+TEST_F(AtomicFileTest, ModesAreKeptHardLinksKeepTheOldFileAndLongNamesWork) {
+    const fs::path kept = folder / "private.bmp";
+    for (const mode_t mode : {mode_t{0600}, mode_t{0751}}) {
+        std::ofstream(kept) << "old";
+        ::chmod(kept.c_str(), mode);
+        // Only root may give a file away; anyone else keeps the owner they already are.
+        const bool root = ::geteuid() == 0;
+        ASSERT_EQ(::chown(kept.c_str(), root ? 65534 : -1, root ? 65534 : -1), 0);
+        ASSERT_TRUE(Write("private.bmp", "new").ok);
+        EXPECT_EQ(Mode("private.bmp"), mode);
+        struct stat status {};
+        ::stat(kept.c_str(), &status);
+        EXPECT_EQ(status.st_uid, root ? 65534u : ::geteuid());
+    }
+    const mode_t previous = ::umask(027);
+    ASSERT_TRUE(Write("fresh.bmp", "new").ok);
+    ::umask(previous);
+    EXPECT_EQ(Mode("fresh.bmp"), 0640u) << "a new file gets the usual mode less the umask";
+
+    fs::create_hard_link(kept, folder / "other-name.bmp");
+    ASSERT_TRUE(Write("private.bmp", "newer").ok);
+    EXPECT_EQ(Read("other-name.bmp"), "new");
+    EXPECT_EQ(Read("private.bmp"), "newer");
+
+    for (const std::size_t length : {243, 255}) {
+        ASSERT_TRUE(Write(std::string(length, 'n'), "first").ok) << length;
+        ASSERT_TRUE(Write(std::string(length, 'n'), "second").ok) << length;
+    }
+    EXPECT_EQ(folder.Names().size(), 5u) << "no temporary is left";
+}
+
+TEST_F(AtomicFileTest, SignalsRemoveRegisteredTemporariesOnlyAndStillEndTheProcess) {
+    const fs::path held = folder / ".held", released = folder / ".released";
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::ofstream(held).flush();
+            std::ofstream(released).flush();
+            { const RegisteredTemporary done(released.c_str()); }
+            const RegisteredTemporary pending(held.c_str());
+            ::raise(signalNumber);
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << signalNumber;
+        EXPECT_FALSE(fs::exists(held));
+        EXPECT_TRUE(fs::remove(released));
+    }
 }
 
 }  // namespace

@@ -86,15 +86,6 @@ TEST(ImageCanvasPolygon, NarrowJaggedOutlineSetsExactlyTheScannedPixels) {
     EXPECT_TRUE(screen == expected);
 }
 
-TEST(ImageCanvasPolygon, FillsOnlyInsideEachRectangleOfTheArea) {
-    const IntPoint triangle[] = {{0, 0}, {1000, 0}, {0, 1000}};
-    const QImage screen = Drawn([&](ImageCanvas& canvas) { canvas.FillPolygon(kWhite, triangle); },
-                                QRegion(100, 50, 4, 100) + QRegion(300, 120, 10, 10));
-    EXPECT_EQ(InkBounds(screen.copy(0, 0, 200, 720)), QRect(100, 50, 4, 100));
-    EXPECT_EQ(InkBounds(screen.copy(200, 0, 1080, 720)), QRect(100, 120, 10, 10));
-    EXPECT_EQ(screen.pixel(309, 129), kWhite);
-}
-
 TEST(ImageCanvasClip, NothingOutsideTheRegionChanges) {
     const QRegion strips = QRegion(100, 0, 4, kScreenHeight) + QRegion(900, 0, 4, kScreenHeight);
     QImage screen = NewScreenImage();
@@ -186,36 +177,24 @@ TEST(ImageCanvasText, CachedLayoutsDrawTheSamePixels) {
 TEST(ImageCanvasCulling, OnePassEqualsEachOperationInItsOwnPass) {
     using Operation = std::function<void(Canvas&)>;
     const IntPoint triangle[] = {{100, 100}, {700, 150}, {300, 600}};
+    const auto fill = [](Argb colour, IntRect rect) -> Operation {
+        return [=](Canvas& c) { c.FillRect(colour, rect); };
+    };
+    const auto text = [](std::u16string_view words, PointF at, Argb colour) -> Operation {
+        return [=](Canvas& c) { c.DrawText(words, kFontNormal, at, colour); };
+    };
     const std::vector<Operation> operations = {
-        [](Canvas& c) {
-            c.FillRect(0xFFE6E6E6, {0, 0, kScreenWidth, kScreenHeight});
-        },
-        [](Canvas& c) {
-            c.DrawText(u"UNDER THE FIELD", kFontNormal, PointF{40, 120}, kBlack);
-        },
+        fill(0xFFE6E6E6, {0, 0, kScreenWidth, kScreenHeight}),
+        text(u"UNDER THE FIELD", {40, 120}, kBlack),
         [](Canvas& c) { c.DrawImage(IconId::Battery, 190, 90); },
         [&](Canvas& c) { c.FillPolygon(0xFF00FF00, triangle); },
-        [](Canvas& c) {
-            c.FillRect(kCursorOrange, {150, 80, 300, 400});
-        },
-        [](Canvas& c) {
-            c.FillRect(0xFF123456, {230, 120, 2, 2});
-        },  // too small to cover
-        [](Canvas& c) {
-            c.FillRect(kBlack, {200, 100, 500, 300});
-        },
-        [](Canvas& c) {
-            c.FillRect(0x80FFFFFF, {180, 90, 40, 400});
-        },  // translucent: covers none
-        [](Canvas& c) {
-            c.FillRect(0xFF0080FF, {0, 250, kScreenWidth, 2});
-        },
-        [](Canvas& c) {
-            c.FillRect(kWhite, {210, 110, 2, 2});
-        },
-        [](Canvas& c) {
-            c.DrawText(u"ON TOP", kFontNormal, PointF{250, 240}, kCursorOrange);
-        },
+        fill(kCursorOrange, {150, 80, 300, 400}),
+        fill(0xFF123456, {230, 120, 2, 2}),  // too small to cover
+        fill(kBlack, {200, 100, 500, 300}),
+        fill(0x80FFFFFF, {180, 90, 40, 400}),  // translucent: covers none
+        fill(0xFF0080FF, {0, 250, kScreenWidth, 2}),
+        fill(kWhite, {210, 110, 2, 2}),
+        text(u"ON TOP", {250, 240}, kCursorOrange),
     };
     const QRegion areas[] = {WholeScreen(), QRegion(190, 0, 30, 720) + QRegion(0, 240, 1280, 20)};
     for (const QRegion& area : areas) {

@@ -60,14 +60,5 @@ TEST(TextFit, ReportsCutLinesAndBrokenWordsWithWhatShows) {
     }
 }
 
-TEST(TextFit, ShownPartOfABrokenWordIsTheLinesAboveTheFoot) {
-    // As the French lock word on the measure screens: its tail wraps below a one-line box.
-    const Drawn drawn = DrawInBox(u"bloquer", {100, 100, 80, 40}, true);
-    ASSERT_EQ(drawn.unfit.size(), 1u);
-    EXPECT_FALSE(drawn.unfit[0].shown.empty());
-    EXPECT_EQ(std::u16string_view(u"bloquer").substr(0, drawn.unfit[0].shown.size()), drawn.unfit[0].shown);
-    EXPECT_LT(drawn.unfit[0].shown.size(), 7u);
-}
-
 }  // namespace
 }  // namespace quorvel
