@@ -24,12 +24,11 @@ class WindowSaveTest : public test::WindowTest {
         if (LoadSourceFile(QUORVEL_SOURCE_DIR "/samples/demo.dat", record) != LoadOutcome::Loaded)
             return {};
         const auto catalogue = cli::CatalogueFor(record, request.dvbType);
-        const std::string path = QFile::encodeName(Path("cli.bmp")).toStdString();
-        if (!cli::WritePicture(cli::RenderScreen(*catalogue, request).image,
-                               cli::PictureFormat::Bmp, path)
-                 .ok)
-            return {};
-        return test::ReadAll(Path("cli.bmp"));
+        const QImage picture = cli::RenderScreen(*catalogue, request).image;
+        const std::string path = test::LocalPath(Path("cli.bmp"));
+        return cli::WritePicture(picture, cli::PictureFormat::Bmp, path).ok
+                   ? test::ReadAll(Path("cli.bmp"))
+                   : QByteArray();
     }
 };
 
@@ -38,7 +37,7 @@ TEST_F(WindowSaveTest, StartIsBlackAnExistingFileIsReplacedAndCancellingWritesNo
     Action("actionSave")->trigger();
     EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
 
-    test::WriteBytes(Path("Trovik.bmp"), "an older picture");
+    test::WriteFile(test::LocalPath(Path("Trovik.bmp")), QByteArray("an older picture"));
     SaveThroughMenu(Path("Trovik.bmp"));
     const QByteArray file = test::ReadAll(Path("Trovik.bmp"));
     ASSERT_EQ(file.size(), 3'686'454);
