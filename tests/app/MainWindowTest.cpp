@@ -1,11 +1,10 @@
 // The main window's wiring, driven by real key, mouse, wheel, drop and menu events on the offscreen
-// platform: events reach the navigation model and its outcome reaches the widgets. The rules
-// themselves are the model's own tests'.
+// platform: events reach the navigation model, its outcome reaches the widgets and what is painted
+// is what is saved. The rules themselves are the model's own tests'.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
-#include <QMenu>
-#include <QMenuBar>
+#include <QDir>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTextDocumentFragment>
@@ -15,6 +14,8 @@
 
 #include "app/HelpTexts.h"
 #include "app/QuorvelApplication.h"
+#include "cli/ScreenRender.h"
+#include "data/SourceFile.h"
 #include "tests/app/WindowTest.h"
 
 namespace quorvel {
@@ -31,42 +32,40 @@ class MainWindowTest : public test::WindowTest {
         QApplication::sendEvent(over, &event);
     }
 
-    // The checked Language and DVB Type choices.
-    QStringList Checked() const {
-        QStringList checked;
-        for (const char* name :
-             {"actionEnglish", "actionFrench", "actionDvbS", "actionDvbT", "actionDvbC"}) {
-            if (Action(name)->isChecked()) checked << name;
-        }
-        return checked;
+    void SaveThroughMenu(const QString& path) {
+        m_dialog->SetSavePathChooser([path] { return path; });
+        Action("actionSave")->trigger();
+    }
+
+    // The screen the command line draws for `request` of the sample file.
+    QImage CliScreen(const cli::ScreenRequest& request) {
+        SourceRecord record;
+        EXPECT_EQ(LoadSourceFile(QUORVEL_SOURCE_DIR "/samples/demo.dat", record),
+                  LoadOutcome::Loaded);
+        return cli::RenderScreen(*cli::CatalogueFor(record, request.dvbType), request).image;
     }
 };
 
-TEST_F(MainWindowTest, StartsBlackAndEmptyWithTheDefaultChoicesAndTheMenusEntries) {
+TEST_F(MainWindowTest, StartsBlackAndEmptyAndSaveReplacesTheChosenFileOrWritesNothing) {
     EXPECT_EQ(m_dialog->windowTitle(), "Quorvel");
     EXPECT_EQ(HelpLine(), "");
-    EXPECT_EQ(Checked(), (QStringList{"actionEnglish", "actionDvbS"}));
+    EXPECT_TRUE(Action("actionEnglish")->isChecked() && Action("actionDvbS")->isChecked());
     EXPECT_EQ(Names("measureList") + Names("constellationList") + Names("spectrumList"),
               QStringList());
-    EXPECT_EQ(PaintedScreen().size(), QSize(1280, 720));
-    EXPECT_TRUE(test::AllBlack(PaintedScreen()));
     EXPECT_EQ(Screen()->geometry().topLeft(), QPoint(0, 0));
 
-    QList<QStringList> menus;  // each menu's title, then its entries
-    for (QAction* popup : m_dialog->findChild<QMenuBar*>()->actions()) {
-        QStringList texts{popup->text()};
-        for (QAction* entry : popup->menu()->actions()) texts << entry->text();
-        menus << texts;
-    }
-    EXPECT_EQ(menus, (QList<QStringList>{{"&File", "&Open", "&Reload", "&Save"},
-                                         {"&Edit", "&Copy"},
-                                         {"&View", "&Zoom"},
-                                         {"&Language", "English", "French"},
-                                         {"&DVB Type", "DVB-S", "DVB-T", "DVB-C"},
-                                         {"&Help", "&About Quorvel..."}}));
+    SaveThroughMenu(QString());  // cancelled
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+    test::WriteFile(test::LocalPath(Path("Trovik.bmp")), QByteArray("an older picture"));
+    SaveThroughMenu(Path("Trovik.bmp"));
+    const QByteArray file = test::ReadAll(Path("Trovik.bmp"));
+    ASSERT_EQ(file.size(), 3'686'454);  // a 1280 by 720 black screen
+    EXPECT_EQ(file.left(2), "BM");
+    EXPECT_EQ(file.mid(54).count('\0'), 3'686'400);
+    EXPECT_TRUE(m_warnings.isEmpty());
 }
 
-TEST_F(MainWindowTest, ArrowKeysMoveTheFocusListAndHelpLineAndNoKeyReachesAList) {
+TEST_F(MainWindowTest, KeysWheelAndDvbTypeReachTheModelWhoseChoiceMovesFocusListsAndHelpLine) {
     Open(test::FullSatelliteFile());
     EXPECT_EQ(Focused(), "measureList");
     EXPECT_EQ(HelpLine(), help::kMeasure);
@@ -88,6 +87,19 @@ TEST_F(MainWindowTest, ArrowKeysMoveTheFocusListAndHelpLineAndNoKeyReachesAList)
     }
     EXPECT_EQ(List("spectrumList")->currentIndex(), 0);
     EXPECT_EQ(State().category, Category::Spectrum);
+
+    Wheel(Screen(), -120);
+    EXPECT_EQ(List("spectrumList")->currentIndex(), 1);
+    Wheel(List("spectrumList"), 60);  // half a notch
+    EXPECT_EQ(List("spectrumList")->currentIndex(), 1);
+    Wheel(List("spectrumList"), 60);
+    EXPECT_EQ(List("spectrumList")->currentIndex(), 0);
+
+    Action("actionDvbT")->trigger();
+    EXPECT_EQ(Names("measureList") + Names("constellationList") + Names("spectrumList"),
+              (QStringList{"M-Ter", "C-Ter", "S-Ter"}));
+    EXPECT_EQ(Focused(), "measureList");
+    EXPECT_EQ(HelpLine(), help::kMeasure);
 }
 
 TEST_F(MainWindowTest, AnOpenedListKeepsItsLineAndClosingAnEmptyListShowsItsBlackScreen) {
@@ -120,16 +132,6 @@ TEST_F(MainWindowTest, AnOpenedListKeepsItsLineAndClosingAnEmptyListShowsItsBlac
     EXPECT_TRUE(test::AllBlack(PaintedScreen()));
 }
 
-TEST_F(MainWindowTest, WheelNotchesWalkTheCurrentList) {
-    Open(test::FullSatelliteFile());
-    Wheel(Screen(), -120);
-    EXPECT_EQ(List("measureList")->currentIndex(), 1);
-    Wheel(List("measureList"), 60);  // half a notch
-    EXPECT_EQ(List("measureList")->currentIndex(), 1);
-    Wheel(List("measureList"), 60);
-    EXPECT_EQ(List("measureList")->currentIndex(), 0);
-}
-
 TEST_F(MainWindowTest, PointerMovesTheSpectrumCursorAndTheTipReadsItInBlue) {
     Open(test::FullSatelliteFile());
     Press(Qt::Key_Left);
@@ -154,17 +156,6 @@ TEST_F(MainWindowTest, PointerMovesTheSpectrumCursorAndTheTipReadsItInBlue) {
     EXPECT_FALSE(QToolTip::isVisible());
 }
 
-TEST_F(MainWindowTest, DvbTypeRefillsTheListsAndFocusesTheModelsChoice) {
-    Open(test::FullSatelliteFile());
-    Press(Qt::Key_Left);
-    Action("actionDvbT")->trigger();
-    EXPECT_EQ(Checked(), (QStringList{"actionEnglish", "actionDvbT"}));
-    EXPECT_EQ(Names("measureList") + Names("constellationList") + Names("spectrumList"),
-              (QStringList{"M-Ter", "C-Ter", "S-Ter"}));
-    EXPECT_EQ(Focused(), "measureList");
-    EXPECT_EQ(HelpLine(), help::kMeasure);
-}
-
 TEST_F(MainWindowTest, FileOpenTheFileNamedAtStartAndADropEachLoadTheirFile) {
     const auto named = [this](const char* name) {
         SourceFileBuilder file;
@@ -185,9 +176,6 @@ TEST_F(MainWindowTest, FileOpenTheFileNamedAtStartAndADropEachLoadTheirFile) {
     QCoreApplication::processEvents();
     EXPECT_EQ(Names("measureList"), QStringList{"AtStart"});
     EXPECT_TRUE(m_warnings.isEmpty());
-    QuorvelApplication::ScheduleOpen(*m_dialog, QFile::encodeName(Path("missing.dat")));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(m_warnings, QStringList{"Open false! \n" + Path("missing.dat")});
 
     QMimeData text, source;
     text.setUrls({QUrl::fromLocalFile(Path("notes.txt"))});
@@ -219,6 +207,40 @@ TEST_F(MainWindowTest, AboutBoxShowsNameAndVersionAndClosesWithOk) {
     EXPECT_EQ(title, "About Quorvel");
     EXPECT_TRUE(text.contains("Quorvel Version 1.2"));
     EXPECT_EQ(State().category, Category::Measure);
+}
+
+// A hidden or minimised window gets no paint events; its save must still hold its current state,
+// partial repaints (F1's band, a pointer's strips, UP's scale) included.
+TEST_F(MainWindowTest, HiddenWindowSavesWhatTheCommandLineDrawsForItsState) {
+    m_dialog->OpenSourceFile(QStringLiteral(QUORVEL_SOURCE_DIR "/samples/demo.dat"));
+    ASSERT_TRUE(m_warnings.isEmpty());
+    m_dialog->hide();
+
+    Action("actionFrench")->trigger();
+    m_dialog->OnKeyDown(Qt::Key_Right);  // Measure -> Constellation
+    List("constellationList")->setCurrentIndex(1);
+    m_dialog->OnKeyDown(Qt::Key_F1);
+    ASSERT_TRUE(State().showMore);
+    m_dialog->SaveScreen(Path("more.bmp"));
+    EXPECT_EQ(QImage(Path("more.bmp")), CliScreen({.screen = Category::Constellation,
+                                                   .position = 1,
+                                                   .language = Language::French,
+                                                   .more = true}));
+
+    Action("actionDvbT")->trigger();
+    m_dialog->OnKeyDown(Qt::Key_Left);  // Measure -> Spectrum
+    m_dialog->OnKeyDown(Qt::Key_Up);
+    m_dialog->OnKeyDown(Qt::Key_Up);
+    MovePointer({598, 300});
+    MovePointer({600, 300});
+    ASSERT_EQ(State().cursorX, 600);
+    m_dialog->SaveScreen(Path("spectrum.bmp"));
+    EXPECT_EQ(QImage(Path("spectrum.bmp")), CliScreen({.dvbType = DvbType::Terrestrial,
+                                                       .screen = Category::Spectrum,
+                                                       .language = Language::French,
+                                                       .referenceLevel = 50,
+                                                       .cursorX = 600}));
+    EXPECT_TRUE(m_warnings.isEmpty());
 }
 
 }  // namespace
