@@ -32,11 +32,6 @@ class MainWindowTest : public test::WindowTest {
         QApplication::sendEvent(over, &event);
     }
 
-    void SaveThroughMenu(const QString& path) {
-        m_dialog->SetSavePathChooser([path] { return path; });
-        Action("actionSave")->trigger();
-    }
-
     // The screen the command line draws for `request` of the sample file.
     QImage CliScreen(const cli::ScreenRequest& request) {
         SourceRecord record;
@@ -54,10 +49,13 @@ TEST_F(MainWindowTest, StartsBlackAndEmptyAndSaveReplacesTheChosenFileOrWritesNo
               QStringList());
     EXPECT_EQ(Screen()->geometry().topLeft(), QPoint(0, 0));
 
-    SaveThroughMenu(QString());  // cancelled
+    QString answer;
+    m_dialog->SetSavePathChooser([&answer] { return answer; });
+    Action("actionSave")->trigger();  // cancelled
     EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
     test::WriteFile(test::LocalPath(Path("Trovik.bmp")), QByteArray("an older picture"));
-    SaveThroughMenu(Path("Trovik.bmp"));
+    answer = Path("Trovik.bmp");
+    Action("actionSave")->trigger();
     const QByteArray file = test::ReadAll(Path("Trovik.bmp"));
     ASSERT_EQ(file.size(), 3'686'454);  // a 1280 by 720 black screen
     EXPECT_EQ(file.left(2), "BM");
