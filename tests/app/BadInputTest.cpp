@@ -75,10 +75,12 @@ TEST_F(BadInputTest, RefusedFilesAreReportedAndChangeNothing) {
     terrestrial.Add(EntryKind::Measure, 0, DvbType::Terrestrial, "Partial");
     const QString shortFile = Write(terrestrial, "short.dat", record::kSize - 1);
     ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe.dat")).constData(), 0600), 0);
-    // The file one byte short of a record is read and refused; the others cannot be opened, and
+    // Files shorter than a record are read and refused; the others cannot be opened, and
     // a relative path is named in full.
     const std::pair<QString, QString> cases[] = {
         {shortFile, "Read file error!"},
+        {Write(SourceFileBuilder(), "empty.dat", 0), "Read file error!"},
+        {m_dir.path(), "Open false! \n" + m_dir.path()},
         {Path("pipe.dat"), "Open false! \n" + Path("pipe.dat")},
         {Path("missing.dat"), "Open false! \n" + Path("missing.dat")},
         {"no/such/file.dat",
