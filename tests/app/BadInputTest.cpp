@@ -13,7 +13,6 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <thread>
 
 #include "tests/app/WindowTest.h"
@@ -22,18 +21,8 @@ namespace quorvel {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using test::SourceFileBuilder;
-using test::WriteBytes;
-
-// Runs `body` in a forked child, whose limits and window state are its own, and returns its exit
-// status.
-int InChild(const std::function<int()>& body) {
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(body());
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
-}
 
 // What the user has in front of them: the screen, the lists, the help line and the screen family.
 struct Shown {
@@ -53,10 +42,9 @@ class BadInputTest : public test::WindowTest {
 
     // A loaded file with the Constellation screen shown: the earlier data every failure keeps.
     void OpenGoodFile() {
-        m_dialog->OpenSourceFile(Write(test::FullSatelliteFile(), "good.dat"));
+        WindowTest::Open(test::FullSatelliteFile(), "good.dat");
         Press(Qt::Key_Right);
         List("constellationList")->setCurrentIndex(1);
-        ASSERT_TRUE(m_warnings.isEmpty());
         ASSERT_EQ(State().category, Category::Constellation);
         ASSERT_EQ(Now().constellations.size(), 2);
     }
@@ -68,16 +56,12 @@ class BadInputTest : public test::WindowTest {
 
     // Opens `path` as File > Open does; a load that blocks releases the FIFO and fails the test.
     void Open(const QString& path) {
-        std::atomic<bool> done = false;
-        std::atomic<bool> blocked = false;
+        std::atomic<bool> done = false, blocked = false;
         std::thread watchdog([&] {
-            for (int waited = 0; waited < 500 && !done; ++waited) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
+            for (int i = 0; i < 500 && !done; ++i) std::this_thread::sleep_for(10ms);
             if (done) return;
             blocked = true;
-            const int writer = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
-            if (writer >= 0) ::close(writer);
+            ::close(::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK));
         });
         m_dialog->OpenSourceFile(path);
         done = true;
@@ -86,40 +70,32 @@ class BadInputTest : public test::WindowTest {
     }
 };
 
-struct RefusedFile {
-    const char* what;
-    const char* name;
-    std::function<void(const QString& path)> make;
-    bool openFails;  // "Open false! " and the path; otherwise "Read file error!"
-};
-
 TEST_F(BadInputTest, RefusedFilesAreReportedAndChangeNothing) {
-    const RefusedFile cases[] = {
-        {"one byte short of a record", "short.dat",
-         [](const QString& p) { SourceFileBuilder().Write(p.toStdString(), record::kSize - 1); },
-         false},
-        {"FIFO", "pipe.dat",
-         [](const QString& p) { ::mkfifo(QFile::encodeName(p).constData(), 0600); }, true},
-        {"missing file", "missing.dat", [](const QString&) {}, true},
+    SourceFileBuilder terrestrial;
+    terrestrial.Add(EntryKind::Measure, 0, DvbType::Terrestrial, "Partial");
+    const QString shortFile = Write(terrestrial, "short.dat", record::kSize - 1);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe.dat")).constData(), 0600), 0);
+    // Files shorter than a record are read and refused; the others cannot be opened, and
+    // a relative path is named in full.
+    const std::pair<QString, QString> cases[] = {
+        {shortFile, "Read file error!"},
+        {Write(SourceFileBuilder(), "empty.dat", 0), "Read file error!"},
+        {m_dir.path(), "Open false! \n" + m_dir.path()},
+        {Path("pipe.dat"), "Open false! \n" + Path("pipe.dat")},
+        {Path("missing.dat"), "Open false! \n" + Path("missing.dat")},
+        {"no/such/file.dat",
+         "Open false! \n" + QDir::current().absoluteFilePath("no/such/file.dat")},
     };
     const Shown before = Now();
-    for (const RefusedFile& refused : cases) {
-        SCOPED_TRACE(refused.what);
-        const QString path = Path(QString::fromLatin1(refused.name));
-        refused.make(path);
+    for (const auto& [path, warning] : cases) {
         m_warnings.clear();
         Open(path);
-        const QString expected =
-            refused.openFails ? QStringLiteral("Open false! \n") + path : "Read file error!";
-        EXPECT_EQ(m_warnings, QStringList{expected});
-        EXPECT_TRUE(Now() == before);
+        EXPECT_EQ(m_warnings, QStringList{warning});
+        EXPECT_TRUE(Now() == before) << path.toStdString();
     }
-    // A relative path is named in full.
-    m_warnings.clear();
-    Open("no/such/file.dat");
-    EXPECT_EQ(m_warnings,
-              QStringList{"Open false! \n" + QDir::current().absoluteFilePath("no/such/file.dat")});
-    EXPECT_TRUE(Now() == before);
+    // The next rebuild reads the file loaded before, not the partial one.
+    Action("actionDvbT")->trigger();
+    EXPECT_EQ(Names("measureList"), QStringList{"M-Ter"});
 }
 
 TEST_F(BadInputTest, RecordSizedOrLongerFilesLoadTheirFirstRecordWithoutAMessage) {
@@ -138,9 +114,8 @@ TEST_F(BadInputTest, RecordSizedOrLongerFilesLoadTheirFirstRecordWithoutAMessage
         Open(path);
         EXPECT_TRUE(m_warnings.isEmpty()) << m_warnings.join('|').toStdString();
         const Shown now = Now();
-        EXPECT_EQ(now.measures, QStringList{"Other file"});
-        EXPECT_TRUE(now.constellations.isEmpty());
-        EXPECT_EQ(now.category, Category::Measure);
+        EXPECT_EQ(std::tuple(now.measures, now.constellations, now.category),
+                  std::tuple(QStringList{"Other file"}, QStringList(), Category::Measure));
         OpenGoodFile();
     }
 }
@@ -151,26 +126,28 @@ TEST_F(BadInputTest, RecordWithoutTheMagicLoadsSilentlyAndListsNothing) {
     const Shown now = Now();
     EXPECT_TRUE(now.measures.isEmpty() && now.constellations.isEmpty() && now.spectra.isEmpty());
     EXPECT_EQ(now.category, Category::Constellation);  // kept, with nothing to show
-    QImage black(now.screen.size(), now.screen.format());
-    black.fill(Qt::black);
-    EXPECT_TRUE(now.screen == black);
+    EXPECT_TRUE(test::AllBlack(now.screen));
 }
 
 TEST_F(BadInputTest, SaveFailingHalfwayIsReportedAndKeepsTheEarlierPicture) {
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("pictures"));
     const QString target = Path("pictures/screen.bmp");
-    WriteBytes(target, "earlier picture");
+    test::WriteFile(test::LocalPath(target), QByteArray("earlier picture"));
     m_dialog->SetSavePathChooser([&] { return target; });
-    // A file-size limit stops the write part-way with an error, as a full disk does.
-    const int status = InChild([&] {
+    // In a child, whose limits are its own, a file-size limit stops the write part-way with an
+    // error, as a full disk does.
+    const pid_t child = ::fork();
+    if (child == 0) {
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{64 * 1024, 64 * 1024};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
         m_warnings.clear();
         Action("actionSave")->trigger();
-        return m_warnings == QStringList{"Save false! \n" + target + "\nFile too large"} ? 0 : 1;
-    });
-    EXPECT_EQ(status, 0);
+        ::_exit(m_warnings == QStringList{"Save false! \n" + target + "\nFile too large"} ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_EQ(test::ReadAll(target), "earlier picture");
     EXPECT_EQ(
         QDir(Path("pictures")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),

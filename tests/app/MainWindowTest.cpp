@@ -1,9 +1,10 @@
-// The main window driven by real key, mouse, wheel, drop and menu events on the offscreen platform.
+// The main window's wiring, driven by real key, mouse, wheel, drop and menu events on the offscreen
+// platform: events reach the navigation model, its outcome reaches the widgets and what is painted
+// is what is saved. The rules themselves are the model's own tests'.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
-#include <QMenu>
-#include <QMenuBar>
+#include <QDir>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTextDocumentFragment>
@@ -13,6 +14,8 @@
 
 #include "app/HelpTexts.h"
 #include "app/QuorvelApplication.h"
+#include "cli/ScreenRender.h"
+#include "data/SourceFile.h"
 #include "tests/app/WindowTest.h"
 
 namespace quorvel {
@@ -20,23 +23,8 @@ namespace {
 
 using test::SourceFileBuilder;
 
-constexpr QRgb kBlack = 0xFF000000;
-
-bool AllBlack(const QImage& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != kBlack) return false;
-        }
-    }
-    return true;
-}
-
 class MainWindowTest : public test::WindowTest {
   protected:
-    void Open(const SourceFileBuilder& file) {
-        m_dialog->OpenSourceFile(Write(file));
-        ASSERT_TRUE(m_warnings.isEmpty()) << m_warnings.join('|').toStdString();
-    }
     void Wheel(QWidget* over, int angle) {
         const QPointF at(over->width() / 2.0, over->height() / 2.0);
         QWheelEvent event(at, over->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
@@ -44,80 +32,77 @@ class MainWindowTest : public test::WindowTest {
         QApplication::sendEvent(over, &event);
     }
 
-    // The checked Language and DVB Type choices.
-    QStringList Checked() const {
-        QStringList checked;
-        for (const char* name :
-             {"actionEnglish", "actionFrench", "actionDvbS", "actionDvbT", "actionDvbC"}) {
-            if (Action(name)->isChecked()) checked << name;
-        }
-        return checked;
+    // The screen the command line draws for `request` of the sample file.
+    QImage CliScreen(const cli::ScreenRequest& request) {
+        SourceRecord record;
+        EXPECT_EQ(LoadSourceFile(QUORVEL_SOURCE_DIR "/samples/demo.dat", record),
+                  LoadOutcome::Loaded);
+        return cli::RenderScreen(*cli::CatalogueFor(record, request.dvbType), request).image;
     }
-
-    QComboBox* MeasureList() const { return List("measureList"); }
-    QComboBox* ConstellationList() const { return List("constellationList"); }
-    QComboBox* SpectrumList() const { return List("spectrumList"); }
 };
 
-TEST_F(MainWindowTest, StartsBlackWithAnEmptyHelpLineAndTheDefaultMenuChoices) {
+TEST_F(MainWindowTest, StartsBlackAndEmptyAndSaveReplacesTheChosenFileOrWritesNothing) {
     EXPECT_EQ(m_dialog->windowTitle(), "Quorvel");
-    EXPECT_EQ(State().category, Category::None);
     EXPECT_EQ(HelpLine(), "");
-    EXPECT_EQ(Checked(), (QStringList{"actionEnglish", "actionDvbS"}));
-    for (const QComboBox* list : m_dialog->Lists()) EXPECT_EQ(list->count(), 0);
-    const QImage screen = PaintedScreen();
-    ASSERT_EQ(screen.size(), QSize(1280, 720));
-    EXPECT_TRUE(AllBlack(screen));
+    EXPECT_TRUE(Action("actionEnglish")->isChecked() && Action("actionDvbS")->isChecked());
+    EXPECT_EQ(Names("measureList") + Names("constellationList") + Names("spectrumList"),
+              QStringList());
     EXPECT_EQ(Screen()->geometry().topLeft(), QPoint(0, 0));
+
+    QString answer;
+    m_dialog->SetSavePathChooser([&answer] { return answer; });
+    Action("actionSave")->trigger();  // cancelled
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+    test::WriteFile(test::LocalPath(Path("Trovik.bmp")), QByteArray("an older picture"));
+    answer = Path("Trovik.bmp");
+    Action("actionSave")->trigger();
+    const QByteArray file = test::ReadAll(Path("Trovik.bmp"));
+    ASSERT_EQ(file.size(), 3'686'454);  // a 1280 by 720 black screen
+    EXPECT_EQ(file.left(2), "BM");
+    EXPECT_EQ(file.mid(54).count('\0'), 3'686'400);
+    EXPECT_TRUE(m_warnings.isEmpty());
 }
 
-TEST_F(MainWindowTest, MenusHaveTheirExactEntries) {
-    QList<QStringList> menus;  // each menu's title, then its entries
-    for (QAction* popup : m_dialog->findChild<QMenuBar*>()->actions()) {
-        QStringList texts{popup->text()};
-        for (QAction* entry : popup->menu()->actions()) texts << entry->text();
-        menus << texts;
-    }
-    EXPECT_EQ(menus, (QList<QStringList>{{"&File", "&Open", "&Reload", "&Save"},
-                                         {"&Edit", "&Copy"},
-                                         {"&View", "&Zoom"},
-                                         {"&Language", "English", "French"},
-                                         {"&DVB Type", "DVB-S", "DVB-T", "DVB-C"},
-                                         {"&Help", "&About Quorvel..."}}));
-}
-
-TEST_F(MainWindowTest, ArrowKeysSwitchFamiliesFocusTheirListAndNoKeyReachesIt) {
+TEST_F(MainWindowTest, KeysWheelAndDvbTypeReachTheModelWhoseChoiceMovesFocusListsAndHelpLine) {
     Open(test::FullSatelliteFile());
-    EXPECT_EQ(State().category, Category::Measure);
-    EXPECT_TRUE(MeasureList()->hasFocus());
+    EXPECT_EQ(Focused(), "measureList");
     EXPECT_EQ(HelpLine(), help::kMeasure);
 
-    ConstellationList()->setCurrentIndex(1);  // a user pick
+    List("constellationList")->setCurrentIndex(1);  // a user pick, which entering resets
     Press(Qt::Key_Right);
-    EXPECT_EQ(State().category, Category::Constellation);
-    EXPECT_TRUE(ConstellationList()->hasFocus());
-    EXPECT_EQ(ConstellationList()->currentIndex(), 0);
+    EXPECT_EQ(Focused(), "constellationList");
+    EXPECT_EQ(List("constellationList")->currentIndex(), 0);
     EXPECT_EQ(HelpLine(), help::kConstellation);
 
     Press(Qt::Key_Right);
-    EXPECT_EQ(State().category, Category::Spectrum);
-    EXPECT_TRUE(SpectrumList()->hasFocus());
-
     // A focused list would move its selection on DOWN; the filter keeps the key from it. Escape,
     // Enter and Tab neither close the window nor move the focus.
     for (Qt::Key key :
          {Qt::Key_Down, Qt::Key_End, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab}) {
         Press(key);
         EXPECT_TRUE(m_dialog->isVisible()) << key;
-        EXPECT_TRUE(SpectrumList()->hasFocus()) << key;
+        EXPECT_EQ(Focused(), "spectrumList") << key;
     }
-    EXPECT_EQ(SpectrumList()->currentIndex(), 0);
+    EXPECT_EQ(List("spectrumList")->currentIndex(), 0);
     EXPECT_EQ(State().category, Category::Spectrum);
+
+    Wheel(Screen(), -120);
+    EXPECT_EQ(List("spectrumList")->currentIndex(), 1);
+    Wheel(List("spectrumList"), 60);  // half a notch
+    EXPECT_EQ(List("spectrumList")->currentIndex(), 1);
+    Wheel(List("spectrumList"), 60);
+    EXPECT_EQ(List("spectrumList")->currentIndex(), 0);
+
+    Action("actionDvbT")->trigger();
+    EXPECT_EQ(Names("measureList") + Names("constellationList") + Names("spectrumList"),
+              (QStringList{"M-Ter", "C-Ter", "S-Ter"}));
+    EXPECT_EQ(Focused(), "measureList");
+    EXPECT_EQ(HelpLine(), help::kMeasure);
 }
 
-TEST_F(MainWindowTest, KeysDoNotMoveInsideAnOpenedList) {
+TEST_F(MainWindowTest, AnOpenedListKeepsItsLineAndClosingAnEmptyListShowsItsBlackScreen) {
     Open(test::FullSatelliteFile());
-    QComboBox* list = MeasureList();
+    QComboBox* list = List("measureList");
     list->showPopup();
     QWidget* popup = list->view()->window();
     ASSERT_TRUE(popup->isVisible());
@@ -132,60 +117,29 @@ TEST_F(MainWindowTest, KeysDoNotMoveInsideAnOpenedList) {
     // its close-up never brings the old screen back.
     QTest::keyClick(list->view(), Qt::Key_Right);
     EXPECT_FALSE(popup->isVisible());
-    EXPECT_EQ(State().category, Category::Constellation);
-    EXPECT_TRUE(ConstellationList()->hasFocus());
+    EXPECT_EQ(Focused(), "constellationList");
     QTest::mouseClick(Screen(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(State().category, Category::Constellation);
-    EXPECT_EQ(HelpLine(), help::kConstellation);
-}
 
-TEST_F(MainWindowTest, ArrowsStayOffAnEmptyListButClosingItShowsABlackScreen) {
-    SourceFileBuilder file;
-    file.Add(EntryKind::Measure, 0, DvbType::Satellite, "M");
-    Open(file);
-    Press(Qt::Key_Left);
-    EXPECT_EQ(State().category, Category::Measure);
-    EXPECT_TRUE(MeasureList()->hasFocus());
-    EXPECT_FALSE(AllBlack(PaintedScreen()));
-    ConstellationList()->showPopup();
+    SourceFileBuilder measureOnly;
+    measureOnly.Add(EntryKind::Measure, 0, DvbType::Satellite, "M");
+    Open(measureOnly);
+    EXPECT_FALSE(test::AllBlack(PaintedScreen()));
+    List("constellationList")->showPopup();
     EXPECT_EQ(State().category, Category::Constellation);
-    EXPECT_EQ(HelpLine(), help::kMeasure);
-    EXPECT_TRUE(AllBlack(PaintedScreen()));
-}
-
-TEST_F(MainWindowTest, WheelNotchesWalkTheCurrentList) {
-    Open(test::FullSatelliteFile());
-    Wheel(Screen(), -120);
-    EXPECT_EQ(State().measureSelection, 1);
-    EXPECT_EQ(MeasureList()->currentIndex(), 1);
-    Wheel(MeasureList(), 60);  // half a notch
-    EXPECT_EQ(MeasureList()->currentIndex(), 1);
-    Wheel(MeasureList(), 60);
-    EXPECT_EQ(MeasureList()->currentIndex(), 0);
-
-    Press(Qt::Key_Right);
-    Press(Qt::Key_F1);
-    Wheel(ConstellationList(), -120);
-    EXPECT_EQ(ConstellationList()->currentIndex(), 1);
-    EXPECT_FALSE(State().showMore);
+    EXPECT_TRUE(test::AllBlack(PaintedScreen()));
 }
 
 TEST_F(MainWindowTest, PointerMovesTheSpectrumCursorAndTheTipReadsItInBlue) {
     Open(test::FullSatelliteFile());
-    QTest::mouseMove(Screen(), QPoint(400, 300));
-    EXPECT_EQ(State().cursorX, 101);  // not on the Spectrum screen
-
     Press(Qt::Key_Left);
-    PaintedScreen();
-    EXPECT_EQ(m_dialog->Navigation().CursorTipText(), "[ 950MHz : 40dBuV ]");
-
     QTest::mouseMove(Screen(), QPoint(500, 300));
     EXPECT_EQ(State().cursorX, 500);
     const QImage screen = PaintedScreen();
     // 950 to 2150 MHz in 10 MHz steps: 7-pixel columns, so x 500 reads sample 57.
     EXPECT_EQ(m_dialog->Navigation().CursorTipText(), "[ 1520MHz : 40dBuV ]");
-    EXPECT_NE(screen.pixel(500, 100), kBlack);  // the orange column over the black plot
-    EXPECT_EQ(screen.pixel(505, 100), kBlack);
+    EXPECT_NE(screen.pixel(500, 100), qRgb(0, 0, 0));  // the orange column over the black plot
+    EXPECT_EQ(screen.pixel(505, 100), qRgb(0, 0, 0));
 
     QHelpEvent tip(QEvent::ToolTip, QPoint(500, 300), Screen()->mapToGlobal(QPoint(500, 300)));
     QApplication::sendEvent(Screen(), &tip);
@@ -198,24 +152,6 @@ TEST_F(MainWindowTest, PointerMovesTheSpectrumCursorAndTheTipReadsItInBlue) {
     EXPECT_FALSE(QToolTip::isVisible());
     QApplication::sendEvent(Screen(), &tip);
     EXPECT_FALSE(QToolTip::isVisible());
-}
-
-TEST_F(MainWindowTest, RepeatedMenuChoicesDoNothingAndDvbTypeRebuilds) {
-    Open(test::FullSatelliteFile());
-    MeasureList()->setCurrentIndex(1);
-    Action("actionDvbS")->trigger();
-    EXPECT_EQ(MeasureList()->currentIndex(), 1);
-    Action("actionFrench")->trigger();
-    Action("actionFrench")->trigger();
-    EXPECT_EQ(Checked(), (QStringList{"actionFrench", "actionDvbS"}));
-
-    Press(Qt::Key_Left);
-    Action("actionDvbT")->trigger();
-    EXPECT_EQ(Checked(), (QStringList{"actionFrench", "actionDvbT"}));
-    EXPECT_EQ(Names("measureList"), QStringList{"M-Ter"});
-    EXPECT_EQ(Names("spectrumList"), QStringList{"S-Ter"});
-    EXPECT_TRUE(MeasureList()->hasFocus());
-    EXPECT_EQ(HelpLine(), help::kMeasure);
 }
 
 TEST_F(MainWindowTest, FileOpenTheFileNamedAtStartAndADropEachLoadTheirFile) {
@@ -238,9 +174,6 @@ TEST_F(MainWindowTest, FileOpenTheFileNamedAtStartAndADropEachLoadTheirFile) {
     QCoreApplication::processEvents();
     EXPECT_EQ(Names("measureList"), QStringList{"AtStart"});
     EXPECT_TRUE(m_warnings.isEmpty());
-    QuorvelApplication::ScheduleOpen(*m_dialog, QFile::encodeName(Path("missing.dat")));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(m_warnings, QStringList{"Open false! \n" + Path("missing.dat")});
 
     QMimeData text, source;
     text.setUrls({QUrl::fromLocalFile(Path("notes.txt"))});
@@ -272,6 +205,40 @@ TEST_F(MainWindowTest, AboutBoxShowsNameAndVersionAndClosesWithOk) {
     EXPECT_EQ(title, "About Quorvel");
     EXPECT_TRUE(text.contains("Quorvel Version 1.2"));
     EXPECT_EQ(State().category, Category::Measure);
+}
+
+// A hidden or minimised window gets no paint events; its save must still hold its current state,
+// partial repaints (F1's band, a pointer's strips, UP's scale) included.
+TEST_F(MainWindowTest, HiddenWindowSavesWhatTheCommandLineDrawsForItsState) {
+    m_dialog->OpenSourceFile(QStringLiteral(QUORVEL_SOURCE_DIR "/samples/demo.dat"));
+    ASSERT_TRUE(m_warnings.isEmpty());
+    m_dialog->hide();
+
+    Action("actionFrench")->trigger();
+    m_dialog->OnKeyDown(Qt::Key_Right);  // Measure -> Constellation
+    List("constellationList")->setCurrentIndex(1);
+    m_dialog->OnKeyDown(Qt::Key_F1);
+    ASSERT_TRUE(State().showMore);
+    m_dialog->SaveScreen(Path("more.bmp"));
+    EXPECT_EQ(QImage(Path("more.bmp")), CliScreen({.screen = Category::Constellation,
+                                                   .position = 1,
+                                                   .language = Language::French,
+                                                   .more = true}));
+
+    Action("actionDvbT")->trigger();
+    m_dialog->OnKeyDown(Qt::Key_Left);  // Measure -> Spectrum
+    m_dialog->OnKeyDown(Qt::Key_Up);
+    m_dialog->OnKeyDown(Qt::Key_Up);
+    MovePointer({598, 300});
+    MovePointer({600, 300});
+    ASSERT_EQ(State().cursorX, 600);
+    m_dialog->SaveScreen(Path("spectrum.bmp"));
+    EXPECT_EQ(QImage(Path("spectrum.bmp")), CliScreen({.dvbType = DvbType::Terrestrial,
+                                                       .screen = Category::Spectrum,
+                                                       .language = Language::French,
+                                                       .referenceLevel = 50,
+                                                       .cursorX = 600}));
+    EXPECT_TRUE(m_warnings.isEmpty());
 }
 
 }  // namespace

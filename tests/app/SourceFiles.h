@@ -1,15 +1,13 @@
 // Source data files for the window's tests, built field by field through the entry writer.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string_view>
 #include <vector>
 
 #include "data/EntryWriter.h"
 #include "data/SourceRecord.h"
+#include "tests/support/Files.h"
 
 namespace quorvel::test {
 
@@ -40,12 +38,10 @@ class SourceFileBuilder {
     }
 
     // Writes the first `size` bytes (the whole record by default, zero-padded beyond it).
-    void Write(const std::filesystem::path& path, std::size_t size = record::kSize) const {
+    void Write(const fs::path& path, std::size_t size = record::kSize) const {
         std::vector<std::uint8_t> out = m_bytes;
         out.resize(size, 0);
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(out.data()),
-                   static_cast<std::streamsize>(out.size()));
+        WriteFile(path, out);
     }
 
   private:

@@ -19,15 +19,19 @@
 
 namespace quorvel::test {
 
-inline QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+inline fs::path LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }
 
-inline void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
+inline QByteArray ReadAll(const QString& path) {
+    const std::vector<std::uint8_t> bytes = ReadFile(LocalPath(path));
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+inline bool AllBlack(const QImage& image) {
+    QImage black(image.size(), image.format());
+    black.fill(Qt::black);
+    return image == black;
 }
 
 class WindowTest : public ::testing::Test {
@@ -44,16 +48,18 @@ class WindowTest : public ::testing::Test {
     QString Path(const QString& name) const { return m_dir.filePath(name); }
     QString Write(const SourceFileBuilder& file, const QString& name = "source.dat",
                   std::size_t size = record::kSize) const {
-        file.Write(QFile::encodeName(Path(name)).toStdString(), size);
+        file.Write(LocalPath(Path(name)), size);
         return Path(name);
+    }
+    void Open(const SourceFileBuilder& file, const QString& name = "source.dat") {
+        m_dialog->OpenSourceFile(Write(file, name));
+        ASSERT_TRUE(m_warnings.isEmpty()) << m_warnings.join('|').toStdString();
     }
 
     // Key presses go where the platform would send them: to the focused widget.
-    void Press(Qt::Key key, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            QWidget* target = QApplication::focusWidget();
-            QTest::keyClick(target != nullptr ? target : m_dialog.get(), key);
-        }
+    void Press(Qt::Key key) {
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target != nullptr ? target : m_dialog.get(), key);
     }
 
     void MovePointer(QPoint at) {
@@ -69,6 +75,7 @@ class WindowTest : public ::testing::Test {
         for (int i = 0; i < List(list)->count(); ++i) names << List(list)->itemText(i);
         return names;
     }
+    QString Focused() const { return QApplication::focusWidget()->objectName(); }
     QWidget* Screen() const { return m_dialog->findChild<QWidget*>("screen"); }
     QString HelpLine() const { return m_dialog->findChild<QLabel*>("helpLine")->text(); }
     QAction* Action(const char* name) const { return m_dialog->findChild<QAction*>(name); }
