@@ -1,10 +1,19 @@
-// Runs the built quorvel-cli executable and collects its exit status and output.
+// Runs the built quorvel-cli executable and other programs, and reads back what they wrote.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
+#include <QCryptographicHash>
+#include <QImage>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <nlohmann/json.hpp>
 #include <string>
+
+#include "support/Files.h"
+#include "tools/GoldenPictures.h"
 
 namespace quorvel::test {
 
@@ -17,18 +26,53 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun RunCliTool(const QStringList& arguments) {
+inline CliRun RunProgram(const QString& program, const QStringList& arguments) {
     QProcess process;
-    process.start(kCliPath, arguments);
+    process.start(program, arguments);
     CliRun run;
     if (!process.waitForFinished(120'000) || process.exitStatus() != QProcess::NormalExit) {
-        run.err = "quorvel-cli did not finish: " + process.errorString().toStdString();
+        run.err = program.toStdString() + " did not finish: " + process.errorString().toStdString();
         return run;
     }
     run.status = process.exitCode();
     run.out = process.readAllStandardOutput().toStdString();
     run.err = process.readAllStandardError().toStdString();
     return run;
+}
+
+inline CliRun RunCliTool(const QStringList& arguments) {
+    return RunProgram(kCliPath, arguments);
+}
+
+inline nlohmann::json ReadJson(const fs::path& path) {
+    return nlohmann::json::parse(ReadText(path));
+}
+
+inline std::string DemoSha256() {
+    const QByteArray demo = QByteArray::fromStdString(ReadText(kDemoFile));
+    return QCryptographicHash::hash(demo, QCryptographicHash::Sha256).toHex().toStdString();
+}
+
+// Whether the golden table lists the screen's pixels under this picture's name, as a BMP.
+inline bool InGoldenTable(const QImage& screen, const std::string& file) {
+    static const std::string table =
+        ReadText(QUORVEL_SOURCE_DIR "/tests/golden/demo-pictures.sha256");
+    const std::string digest = golden::PixelDigest(screen.convertToFormat(QImage::Format_RGB32));
+    const std::string asBmp = file.substr(0, file.rfind('.')) + ".bmp";
+    return table.find(digest + "  " + asBmp + "\n") != std::string::npos;
+}
+
+// The page as headless chromium (installed by scripts/deps) leaves it once its scripts ran.
+inline std::string BrowserDom(const fs::path& page, const std::string& fragment = "") {
+    QTemporaryDir profile;
+    const CliRun browser = RunProgram(
+        "chromium",
+        {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+         "--disable-background-networking", "--disable-component-update", "--disable-sync",
+         "--user-data-dir=" + profile.path(), "--virtual-time-budget=5000", "--dump-dom",
+         QString::fromStdString("file://" + page.string() + fragment)});
+    EXPECT_EQ(browser.status, 0) << browser.err;
+    return browser.out;
 }
 
 }  // namespace quorvel::test

@@ -2,13 +2,7 @@
 // picture and region, the report page decoded by a real browser, --accept, and refusals.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <nlohmann/json.hpp>
 #include <regex>
 
 #include "CliProcess.h"
@@ -16,23 +10,11 @@
 namespace quorvel::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::vector<char> ReadAll(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
-void WriteAll(const fs::path& path, const std::vector<char>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 // Flips the red byte of one pixel of a bottom-up 32-bit BMP screen.
 void ChangePixel(const fs::path& path, int x, int y) {
-    std::vector<char> bytes = ReadAll(path);
+    std::vector<std::uint8_t> bytes = ReadFile(path);
     bytes[54 + (static_cast<std::size_t>(719 - y) * 1280 + x) * 4 + 2] ^= 0x40;
-    WriteAll(path, bytes);
+    WriteFile(path, bytes);
 }
 
 class CompareDemo : public testing::Test {
@@ -60,7 +42,7 @@ TEST_F(CompareDemo, OneChangedPixelIsNamedWithItsRegionAndAcceptMakesAllSame) {
     ChangePixel(FsPath("new") / "t-measure-00-en.bmp", 1279, 0);
     // One picture only in NEW, and missing from APPROVED's index, which --accept must restore.
     fs::remove(FsPath("approved") / "c-measure-00-fr.bmp");
-    nlohmann::json index = nlohmann::json::parse(ReadAll(FsPath("approved") / "index.json"));
+    nlohmann::json index = ReadJson(FsPath("approved") / "index.json");
     auto& pictures = index["pictures"];
     pictures.erase(std::remove_if(pictures.begin(), pictures.end(),
                                   [](const auto& e) { return e["file"] == "c-measure-00-fr.bmp"; }),
@@ -69,6 +51,7 @@ TEST_F(CompareDemo, OneChangedPixelIsNamedWithItsRegionAndAcceptMakesAllSame) {
 
     const CliRun changed = RunCliTool({"compare", Path("approved"), Path("new"), "--accept"});
     EXPECT_EQ(changed.status, 1) << changed.err;
+    const std::string approved = FsPath("approved").string();
     EXPECT_EQ(changed.out,
               "added c-measure-00-fr.bmp\n"
               "different s-spectrum-01-fr.bmp: 1 pixel in 1 area of the spectrum screen (plot)\n"
@@ -76,22 +59,14 @@ TEST_F(CompareDemo, OneChangedPixelIsNamedWithItsRegionAndAcceptMakesAllSame) {
               "different t-measure-00-en.bmp: 1 pixel in 1 area of the measure screen (battery)\n"
               "  1x1 at 1279,0: battery\n"
               "added " +
-                  FsPath("approved").string() +
-                  "/c-measure-00-fr.bmp\n"
-                  "replaced " +
-                  FsPath("approved").string() +
-                  "/s-spectrum-01-fr.bmp\n"
-                  "replaced " +
-                  FsPath("approved").string() +
-                  "/t-measure-00-en.bmp\n"
-                  "updated " +
-                  FsPath("approved").string() +
-                  "/index.json\n"
+                  approved + "/c-measure-00-fr.bmp\n" + "replaced " + approved +
+                  "/s-spectrum-01-fr.bmp\n" + "replaced " + approved + "/t-measure-00-en.bmp\n" +
+                  "updated " + approved + "/index.json\n" +
                   "compared 69 pairs: 67 same, 2 different, 1 added, 0 removed\n");
-    EXPECT_EQ(ReadAll(FsPath("approved") / "t-measure-00-en.bmp"),
-              ReadAll(FsPath("new") / "t-measure-00-en.bmp"));
+    EXPECT_EQ(ReadFile(FsPath("approved") / "t-measure-00-en.bmp"),
+              ReadFile(FsPath("new") / "t-measure-00-en.bmp"));
     const auto sortedIndex = [](const fs::path& path) {
-        nlohmann::json listed = nlohmann::json::parse(ReadAll(path))["pictures"];
+        nlohmann::json listed = ReadJson(path)["pictures"];
         std::sort(listed.begin(), listed.end(),
                   [](const auto& a, const auto& b) { return a["file"] < b["file"]; });
         return listed;
@@ -117,21 +92,11 @@ TEST_F(CompareDemo, ReportPageShowsDifferingPairsFirstAndEveryPictureDecodes) {
         RunCliTool({"compare", Path("approved") + "/s-measure-00-en.bmp",
                     QString::fromStdString(changed.string()), "-o", Path("report")});
     EXPECT_EQ(counted.status, 1);
-    const nlohmann::json json = nlohmann::json::parse(ReadAll(report / "report.json"));
+    const nlohmann::json json = ReadJson(report / "report.json");
     EXPECT_EQ(json["pairs"][0]["areas"][0]["regions"], nlohmann::json({"quality bar"}));
     EXPECT_EQ(json["summary"]["different"], 1);
 
-    QTemporaryDir profile;
-    QProcess browser;
-    browser.start(
-        "chromium",
-        {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--user-data-dir=" + profile.path(), "--virtual-time-budget=5000", "--dump-dom",
-         QString::fromStdString("file://" + (report / "index.html").string())});
-    ASSERT_TRUE(browser.waitForFinished(60'000))
-        << "chromium (installed by scripts/deps) did not run";
-    const std::string dom = browser.readAllStandardOutput().toStdString();
+    const std::string dom = BrowserDom(report / "index.html");
     const std::regex image("<img class=\"(\\w+)\" src=\"([^\"]+)\"[^>]*data-width=\"1280\"");
     std::vector<std::string> shown;
     for (auto it = std::sregex_iterator(dom.begin(), dom.end(), image);
@@ -147,17 +112,15 @@ TEST_F(CompareDemo, ReportPageShowsDifferingPairsFirstAndEveryPictureDecodes) {
 }
 
 TEST(CompareCli, BadInputIsNamedAndLeavesApprovedAlone) {
-    QTemporaryDir dir;
-    const fs::path root = dir.path().toStdString();
+    TemporaryFolder dir;
+    const fs::path& root = dir.path();
     fs::create_directories(root / "a");
     fs::create_directories(root / "b");
-    std::vector<char> good(54 + 4, 0);
+    std::vector<std::uint8_t> good(54 + 4, 0);
     good[0] = 'B', good[1] = 'M', good[10] = 54, good[14] = 40, good[18] = 1, good[22] = 1,
     good[26] = 1, good[28] = 32;
-    WriteAll(root / "a" / "p.bmp", good);
-    std::vector<char> cut = good;
-    cut.resize(56);
-    WriteAll(root / "b" / "p.bmp", cut);
+    WriteFile(root / "a" / "p.bmp", good);
+    WriteFile(root / "b" / "p.bmp", std::vector<std::uint8_t>(good.begin(), good.begin() + 56));
     const QString a = QString::fromStdString((root / "a").string());
     const QString b = QString::fromStdString((root / "b").string());
     const struct {
@@ -179,7 +142,7 @@ TEST(CompareCli, BadInputIsNamedAndLeavesApprovedAlone) {
         EXPECT_EQ(run.status, c.status) << c.arguments.join(' ').toStdString();
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }
-    EXPECT_EQ(ReadAll(root / "a" / "p.bmp"), good);
+    EXPECT_EQ(ReadFile(root / "a" / "p.bmp"), good);
 }
 
 }  // namespace

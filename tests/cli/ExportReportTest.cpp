@@ -2,45 +2,20 @@
 // PDF, a file with nothing listed, a failure part of the way, and the PDF page sizes.
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QProcess>
-#include <nlohmann/json.hpp>
-
 #include "CliProcess.h"
 #include "cli/MeasurementTables.h"
 #include "cli/ScreenNames.h"
 #include "cli/ScreenRender.h"
 #include "cli/SourceInput.h"
 #include "data/SourceFile.h"
-#include "support/Files.h"
 
 namespace quorvel::test {
 namespace {
 
-std::string ReadText(const fs::path& path) {
-    const std::vector<std::uint8_t> bytes = ReadFile(path);
-    return {bytes.begin(), bytes.end()};
-}
-
-std::string ToolOutput(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60'000)) return {};
-    return process.readAllStandardOutput().toStdString();
-}
-
 int PdfPages(const QString& pdf) {
-    const std::string info = ToolOutput("pdfinfo", {pdf});
+    const std::string info = RunProgram("pdfinfo", {pdf}).out;
     const std::size_t at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
-}
-
-std::vector<std::string> FilesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 class ExportReport : public ::testing::Test {
@@ -75,10 +50,10 @@ TEST_F(ExportReport, ExportWritesEveryTableAndTheJsonHoldsTheSameCells) {
         }
     }
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(FilesIn(Path("tables")), expected);
+    EXPECT_EQ(NamesIn(Path("tables")), expected);
     EXPECT_EQ(ReadText(Path("tables") / "measure.csv"), CsvText(tables.measure));
 
-    const auto json = nlohmann::json::parse(ReadText(Path("tables") / "export.json"));
+    const auto json = ReadJson(Path("tables") / "export.json");
     EXPECT_EQ(json["sha256"], cli::Sha256OfRecord(record));
     const auto& rows = json["measure"]["rows"];
     ASSERT_EQ(rows.size(), tables.measure.rows.size());
@@ -110,7 +85,7 @@ TEST_F(ExportReport, FrenchReportHasATitleTablesAndAPagePerScreenWithEveryName) 
         }
     }
     ASSERT_EQ(PdfPages(QPath("r.pdf")), pages);
-    const std::string text = ToolOutput("pdftotext", {QPath("r.pdf"), "-"});
+    const std::string text = RunProgram("pdftotext", {QPath("r.pdf"), "-"}).out;
     for (const char* heading :
          {"Rapport Quorvel", "Entrées par type DVB", "DVB-T : valeurs de mesure", "DVB-C : écrans",
           "écran Spectre, entrée 2", "Page 1 sur ", "SHA-256 des octets dessinés"}) {
@@ -137,7 +112,7 @@ TEST_F(ExportReport, OddNamesAreQuotedInCsvAndShownInThePdf) {
               std::string::npos);
 
     ASSERT_EQ(RunCliTool({"report", source, "-o", QPath("r.pdf"), "--dvb", "s"}).status, 0);
-    const std::string text = ToolOutput("pdftotext", {QPath("r.pdf"), "-"});
+    const std::string text = RunProgram("pdftotext", {QPath("r.pdf"), "-"}).out;
     for (const char* shown : {"Comma, \"quote\"", "Øst, \"A\"", "Σπέκτρο Жук", "“Œuvre”"}) {
         EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
     }
@@ -146,14 +121,14 @@ TEST_F(ExportReport, OddNamesAreQuotedInCsvAndShownInThePdf) {
 TEST_F(ExportReport, NothingListedGivesHeaderRowsAndAReportSayingSo) {
     const QString source = BuildSource("{}");
     ASSERT_EQ(RunCliTool({"export", source, "-o", QPath("tables")}).status, 0);
-    EXPECT_EQ(FilesIn(Path("tables")), (std::vector<std::string>{"export.json", "measure.csv"}));
+    EXPECT_EQ(NamesIn(Path("tables")), (std::vector<std::string>{"export.json", "measure.csv"}));
     const std::string measure = ReadText(Path("tables") / "measure.csv");
     EXPECT_EQ(measure.find("DVB type,position,name,"), 0u);
     EXPECT_EQ(measure.find("\r\n"), measure.size() - 2) << "the header row and nothing else";
 
     ASSERT_EQ(RunCliTool({"report", source, "-o", QPath("r.pdf")}).status, 0);
     EXPECT_EQ(PdfPages(QPath("r.pdf")), 1);
-    EXPECT_NE(ToolOutput("pdftotext", {QPath("r.pdf"), "-"}).find("Nothing is listed"),
+    EXPECT_NE(RunProgram("pdftotext", {QPath("r.pdf"), "-"}).out.find("Nothing is listed"),
               std::string::npos);
 }
 
@@ -166,25 +141,20 @@ TEST_F(ExportReport, AFailedExportTakesBackTheFilesItWrote) {
         RunCliTool({"export", QString::fromStdString(kDemoFile), "-o", QPath("tables")});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("export.json"), std::string::npos) << run.err;
-    EXPECT_EQ(FilesIn(Path("tables")), (std::vector<std::string>{"export.json", "measure.csv"}));
+    EXPECT_EQ(NamesIn(Path("tables")), (std::vector<std::string>{"export.json", "measure.csv"}));
 }
 
 TEST_F(ExportReport, PdfScreenPageIsTheScreenAt96DpiOrLandscapePaper) {
     const QStringList screen = {
         "render", QString::fromStdString(kDemoFile), "--dvb", "t", "--screen", "spectrum"};
-    ASSERT_EQ(RunCliTool(QStringList(screen) << "-o" << QPath("s.pdf")).status, 0);
-    ASSERT_EQ(RunCliTool(QStringList(screen) << "--page"
-                                             << "letter"
-                                             << "-o" << QPath("l.pdf"))
-                  .status,
-              0);
-    EXPECT_NE(ToolOutput("pdfinfo", {QPath("s.pdf")}).find("960 x 540 pts"), std::string::npos);
-    EXPECT_NE(ToolOutput("pdfinfo", {QPath("l.pdf")}).find("792 x 612 pts (letter)"),
+    ASSERT_EQ(RunCliTool(screen + QStringList{"-o", QPath("s.pdf")}).status, 0);
+    ASSERT_EQ(RunCliTool(screen + QStringList{"--page", "letter", "-o", QPath("l.pdf")}).status, 0);
+    EXPECT_NE(RunProgram("pdfinfo", {QPath("s.pdf")}).out.find("960 x 540 pts"), std::string::npos);
+    EXPECT_NE(RunProgram("pdfinfo", {QPath("l.pdf")}).out.find("792 x 612 pts (letter)"),
               std::string::npos);
     // The screen sits in the middle of the paper, as large as its margins allow.
-    ASSERT_EQ(
-        ToolOutput("pdftoppm", {"-r", "72", "-png", "-singlefile", QPath("l.pdf"), QPath("l")}),
-        "");
+    const QStringList toPng = {"-r", "72", "-png", "-singlefile", QPath("l.pdf"), QPath("l")};
+    ASSERT_EQ(RunProgram("pdftoppm", toPng).status, 0);
     const QImage page(QPath("l.png"));
     ASSERT_EQ(page.size(), QSize(792, 612));
     QRect drawn;

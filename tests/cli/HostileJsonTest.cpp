@@ -2,18 +2,14 @@
 // message that says why, and nothing is written.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "cli/Commands.h"
 #include "cli/JsonInput.h"
+#include "support/Files.h"
 
 namespace quorvel::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::string Nested(std::size_t levels, const std::string& inner = "") {
     return std::string(levels, '[') + inner + std::string(levels, ']');
@@ -49,12 +45,10 @@ std::vector<HostileCase> HostileCases() {
 }
 
 TEST(HostileJson, IsRefusedBrieflyAndWritesNothing) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const fs::path input = fs::path(folder.path().toStdString()) / "in.json";
-    const fs::path output = fs::path(folder.path().toStdString()) / "out.dat";
+    TemporaryFolder folder;
+    const fs::path output = folder / "out.dat";
     for (const HostileCase& c : HostileCases()) {
-        std::ofstream(input, std::ios::binary) << c.json;
+        const fs::path input = WriteFile(folder / "in.json", c.json);
         std::ostringstream err;
         EXPECT_EQ(cli::RunBuild({input, output}, err), cli::kExitFailure);
         EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
@@ -64,11 +58,9 @@ TEST(HostileJson, IsRefusedBrieflyAndWritesNothing) {
 }
 
 TEST(HostileJson, SizeLimitIsCheckedBeforeParsing) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const fs::path input = fs::path(folder.path().toStdString()) / "big.json";
+    TemporaryFolder folder;
     for (const std::size_t size : {cli::kMaxJsonBytes, cli::kMaxJsonBytes + 1}) {
-        std::ofstream(input, std::ios::binary) << "{}" << std::string(size - 2, ' ');
+        const fs::path input = WriteFile(folder / "big.json", "{}" + std::string(size - 2, ' '));
         const cli::JsonInput read = cli::ReadJsonInput(input);
         EXPECT_EQ(read.document.has_value(), size == cli::kMaxJsonBytes);
         if (!read.document) {

@@ -5,20 +5,12 @@
 #include <signal.h>
 #include <sys/file.h>
 
-#include <QCryptographicHash>
-#include <QTemporaryDir>
-#include <filesystem>
-#include <fstream>
-#include <nlohmann/json.hpp>
 #include <set>
-#include <thread>
 
 #include "CliProcess.h"
 
 namespace quorvel::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::uintmax_t kBmpSize = 3'686'454;
 
@@ -29,19 +21,16 @@ QStringList BatchInto(const fs::path& folder, const std::string& source = kDemoF
 
 std::set<std::string> Listed(const fs::path& index) {
     std::set<std::string> files;
-    std::ifstream file(index);
-    for (const auto& picture : nlohmann::json::parse(file)["pictures"])
-        files.insert(picture["file"]);
+    for (const auto& picture : ReadJson(index)["pictures"]) files.insert(picture["file"]);
     return files;
 }
 
 TEST(InterruptedBatch, LeavesWholePicturesOnlyAndNoStaleIndex) {
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        QTemporaryDir temporary;
-        ASSERT_TRUE(temporary.isValid());
-        const fs::path folder = temporary.path().toStdString();
-        std::ofstream(folder / "index.json") << R"({"pictures": [{"file": "gone.bmp"}]})";
-        std::ofstream(folder / "s-measure-00-en.bmp") << "an earlier picture, replaced";
+        TemporaryFolder temporary;
+        const fs::path& folder = temporary.path();
+        WriteFile(folder / "index.json", std::string(R"({"pictures": [{"file": "gone.bmp"}]})"));
+        WriteFile(folder / "s-measure-00-en.bmp", std::string("an earlier picture, replaced"));
 
         QProcess batch;
         batch.start(kCliPath, BatchInto(folder));
@@ -70,9 +59,8 @@ TEST(InterruptedBatch, LeavesWholePicturesOnlyAndNoStaleIndex) {
 }
 
 TEST(ConcurrentBatch, FolderInUseIsRefusedAndTheHashCoversOnlyTheRecord) {
-    QTemporaryDir temporary;
-    ASSERT_TRUE(temporary.isValid());
-    const fs::path folder = temporary.path().toStdString();
+    TemporaryFolder temporary;
+    const fs::path& folder = temporary.path();
     const fs::path huge = folder / "huge.dat";
     fs::copy_file(kDemoFile, huge);
     fs::resize_file(huge, std::uintmax_t{4} << 30);  // sparse: takes no room
@@ -84,16 +72,12 @@ TEST(ConcurrentBatch, FolderInUseIsRefusedAndTheHashCoversOnlyTheRecord) {
     EXPECT_EQ(refused.err, "quorvel-cli: -o " + folder.string() +
                                ": another render --all is writing into this folder; let it "
                                "finish or choose another folder\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    EXPECT_EQ(temporary.Names(), std::vector<std::string>{"huge.dat"});
     ::close(held);
 
     ASSERT_EQ(RunCliTool(BatchInto(folder, huge)).status, 0) << "the lock ends with its holder";
-    QFile demo(QString::fromStdString(kDemoFile));
-    ASSERT_TRUE(demo.open(QIODevice::ReadOnly));
-    const std::string demoSha =
-        QCryptographicHash::hash(demo.readAll(), QCryptographicHash::Sha256).toHex().toStdString();
-    std::ifstream file(folder / "index.json");
-    const nlohmann::json index = nlohmann::json::parse(file);
+    const std::string demoSha = DemoSha256();
+    const nlohmann::json index = ReadJson(folder / "index.json");
     ASSERT_FALSE(index["pictures"].empty());
     for (const auto& picture : index["pictures"]) EXPECT_EQ(picture["recordSha256"], demoSha);
 }

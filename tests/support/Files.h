@@ -16,6 +16,15 @@ namespace quorvel::test {
 
 namespace fs = std::filesystem;
 
+// Names of everything in a folder, sorted: a failed write must leave nothing behind.
+inline std::vector<std::string> NamesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class TemporaryFolder {
   public:
     TemporaryFolder() {
@@ -33,14 +42,7 @@ class TemporaryFolder {
 
     const fs::path& path() const { return m_path; }
     fs::path operator/(const fs::path& name) const { return m_path / name; }
-    // Names of everything in the folder, sorted: a failed write must leave nothing behind.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_path))
-            names.push_back(entry.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> Names() const { return NamesIn(m_path); }
 
   private:
     fs::path m_path;
@@ -49,6 +51,11 @@ class TemporaryFolder {
 inline std::vector<std::uint8_t> ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::string ReadText(const fs::path& path) {
+    const std::vector<std::uint8_t> bytes = ReadFile(path);
+    return {bytes.begin(), bytes.end()};
 }
 
 template <typename Bytes>
