@@ -51,8 +51,8 @@ TEST(CliBatch, WritesExactlyOnePicturePerScreenAndAnIndexThatTracesEachBack) {
     const std::vector<Expected> expected = ExpectedPictures();
     ASSERT_GT(expected.size(), 20u) << "the demo file lists entries in every family";
     TemporaryFolder folder;
-    const CliRun run = RunCliTool({"render", QString::fromStdString(kDemoFile), "--all", "-o",
-                                   QString::fromStdString(folder.path()), "--format", "png"});
+    const CliRun run = RunCliTool(
+        {"render", QtPath(kDemoFile), "--all", "-o", QtPath(folder.path()), "--format", "png"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "") << "no progress when standard error is not a terminal";
 
@@ -80,7 +80,7 @@ TEST(CliBatch, WritesExactlyOnePicturePerScreenAndAnIndexThatTracesEachBack) {
         EXPECT_EQ(dvbType.substr(0, 4), "DVB-");
         EXPECT_EQ(rebuilt, picture.file) << "index fields name the picture's own state";
         // Drawn side by side on several threads, every picture still has the golden pixels.
-        const QImage written(QString::fromStdString(folder / picture.file));
+        const QImage written(QtPath(folder / picture.file));
         EXPECT_TRUE(InGoldenTable(written, picture.file));
     }
 }
@@ -91,8 +91,8 @@ TEST(CliBatch, NamesEachPictureThatCouldNotBeWrittenAndWritesTheRest) {
     const std::string blocked[] = {"s-measure-01-fr.bmp", "t-spectrum-00-en.bmp"};
     for (const std::string& name : blocked) fs::create_directory(folder / name);
 
-    const CliRun run = RunCliTool({"render", QString::fromStdString(kDemoFile), "--all", "-o",
-                                   QString::fromStdString(folder.path())});
+    const CliRun run =
+        RunCliTool({"render", QtPath(kDemoFile), "--all", "-o", QtPath(folder.path())});
     EXPECT_EQ(run.status, 1);
     const std::size_t pictures = ExpectedPictures().size();
     EXPECT_EQ(folder.Names().size(), pictures + 2) << "pictures, index and sheet";

@@ -45,7 +45,7 @@ TEST(ByteNames, AreUsedAsTheFileSystemHoldsThemAndOutputFailuresAreNamed) {
         shell.setWorkingDirectory(folder.path());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("Q", kCliPath);
-        environment.insert("D", QString::fromStdString(kDemoFile));
+        environment.insert("D", QtPath(kDemoFile));
         shell.setProcessEnvironment(environment);
         shell.start("/bin/sh", {"-c", c.script});
         ASSERT_TRUE(shell.waitForFinished(120'000));

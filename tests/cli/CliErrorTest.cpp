@@ -32,8 +32,8 @@ TEST_P(CliRefuses, WithItsMessageStatusAndNoFile) {
 
     QStringList arguments;
     for (QString argument : QString::fromLatin1(c.command).split(' ')) {
-        arguments << argument.replace("%DEMO%", QString::fromStdString(kDemoFile))
-                         .replace("%DIR%", QString::fromStdString(folder.path()));
+        arguments << argument.replace("%DEMO%", QtPath(kDemoFile))
+                         .replace("%DIR%", QtPath(folder.path()));
     }
     const CliRun run = RunCliTool(arguments);
     EXPECT_EQ(run.status, c.status) << run.err;
@@ -75,6 +75,7 @@ const ErrorCase kCases[] = {
     {"report %DEMO% -o %DIR%/no/r.pdf", kFailure, "cannot write"},
     {"report %DEMO% --lang de -o %DIR%/r.pdf", kUsage, "--lang"},
     {"dump %DIR%/none.dat", kFailure, "cannot open"},
+    {"info %DEMO%", kFailure, "demo.dat"},
     {"build %DIR%/bad.json -o %DIR%/out.dat", kFailure, "not valid JSON"},
     // Each refusal of the JSON's contents has its message checked in RecordJsonTest.
     {"build %DIR%/range.json -o %DIR%/out.dat", kFailure,
@@ -88,8 +89,8 @@ TEST(CliRefuses, BuildErrorLeavesAnExistingOutputAsItWas) {
     TemporaryFolder folder;
     WriteFile(folder / "range.json", kRangeJson);
     WriteFile(folder / "out.dat", std::string("keep me"));
-    const CliRun run = RunCliTool({"build", QString::fromStdString(folder / "range.json"), "-o",
-                                   QString::fromStdString(folder / "out.dat")});
+    const CliRun run =
+        RunCliTool({"build", QtPath(folder / "range.json"), "-o", QtPath(folder / "out.dat")});
     EXPECT_EQ(run.status, kFailure);
     EXPECT_EQ(ReadText(folder / "out.dat"), "keep me");
 }

@@ -20,6 +20,10 @@ namespace quorvel::test {
 inline const QString kCliPath = QStringLiteral(QUORVEL_BINARY_DIR "/cli/quorvel-cli");
 inline const std::string kDemoFile = QUORVEL_SOURCE_DIR "/samples/demo.dat";
 
+inline QString QtPath(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
+
 struct CliRun {
     int status = -1;
     std::string out;

@@ -22,8 +22,7 @@ class CompareDemo : public testing::Test {
     static void SetUpTestSuite() {
         s_dir = new QTemporaryDir;
         for (const char* side : {"approved", "new"}) {
-            const CliRun run = RunCliTool(
-                {"render", QString::fromStdString(kDemoFile), "--all", "-o", Path(side)});
+            const CliRun run = RunCliTool({"render", QtPath(kDemoFile), "--all", "-o", Path(side)});
             ASSERT_EQ(run.status, 0) << run.err;
         }
     }
@@ -51,18 +50,17 @@ TEST_F(CompareDemo, OneChangedPixelIsNamedWithItsRegionAndAcceptMakesAllSame) {
 
     const CliRun changed = RunCliTool({"compare", Path("approved"), Path("new"), "--accept"});
     EXPECT_EQ(changed.status, 1) << changed.err;
-    const std::string approved = FsPath("approved").string();
+    const std::string approved = FsPath("approved").string() + "/";
     EXPECT_EQ(changed.out,
               "added c-measure-00-fr.bmp\n"
               "different s-spectrum-01-fr.bmp: 1 pixel in 1 area of the spectrum screen (plot)\n"
               "  1x1 at 640,400: plot\n"
               "different t-measure-00-en.bmp: 1 pixel in 1 area of the measure screen (battery)\n"
-              "  1x1 at 1279,0: battery\n"
-              "added " +
-                  approved + "/c-measure-00-fr.bmp\n" + "replaced " + approved +
-                  "/s-spectrum-01-fr.bmp\n" + "replaced " + approved + "/t-measure-00-en.bmp\n" +
-                  "updated " + approved + "/index.json\n" +
-                  "compared 69 pairs: 67 same, 2 different, 1 added, 0 removed\n");
+              "  1x1 at 1279,0: battery\nadded " +
+                  approved + "c-measure-00-fr.bmp\nreplaced " + approved +
+                  "s-spectrum-01-fr.bmp\nreplaced " + approved + "t-measure-00-en.bmp\nupdated " +
+                  approved +
+                  "index.json\ncompared 69 pairs: 67 same, 2 different, 1 added, 0 removed\n");
     EXPECT_EQ(ReadFile(FsPath("approved") / "t-measure-00-en.bmp"),
               ReadFile(FsPath("new") / "t-measure-00-en.bmp"));
     const auto sortedIndex = [](const fs::path& path) {
@@ -84,13 +82,12 @@ TEST_F(CompareDemo, ReportPageShowsDifferingPairsFirstAndEveryPictureDecodes) {
     fs::copy(FsPath("new") / "s-measure-00-en.bmp", changed);
     ChangePixel(changed, 100, 600);
     const fs::path report = FsPath("report");
-    const CliRun run = RunCliTool({"compare", Path("approved") + "/s-measure-00-en.bmp",
-                                   QString::fromStdString(changed.string()), "-o", Path("report"),
-                                   "--ignore", "quality bar,battery"});
+    const CliRun run =
+        RunCliTool({"compare", Path("approved") + "/s-measure-00-en.bmp", QtPath(changed), "-o",
+                    Path("report"), "--ignore", "quality bar,battery"});
     EXPECT_EQ(run.status, 0) << "the change lies in an ignored region: " << run.out;
-    const CliRun counted =
-        RunCliTool({"compare", Path("approved") + "/s-measure-00-en.bmp",
-                    QString::fromStdString(changed.string()), "-o", Path("report")});
+    const CliRun counted = RunCliTool({"compare", Path("approved") + "/s-measure-00-en.bmp",
+                                       QtPath(changed), "-o", Path("report")});
     EXPECT_EQ(counted.status, 1);
     const nlohmann::json json = ReadJson(report / "report.json");
     EXPECT_EQ(json["pairs"][0]["areas"][0]["regions"], nlohmann::json({"quality bar"}));
@@ -121,8 +118,8 @@ TEST(CompareCli, BadInputIsNamedAndLeavesApprovedAlone) {
     good[26] = 1, good[28] = 32;
     WriteFile(root / "a" / "p.bmp", good);
     WriteFile(root / "b" / "p.bmp", std::vector<std::uint8_t>(good.begin(), good.begin() + 56));
-    const QString a = QString::fromStdString((root / "a").string());
-    const QString b = QString::fromStdString((root / "b").string());
+    const QString a = QtPath(root / "a");
+    const QString b = QtPath(root / "b");
     const struct {
         QStringList arguments;
         int status;

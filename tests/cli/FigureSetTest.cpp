@@ -13,15 +13,14 @@ namespace quorvel::test {
 namespace {
 
 std::string InfoOf(const fs::path& picture) {
-    return RunCliTool({"info", QString::fromStdString(picture)}).out;
+    return RunCliTool({"info", QtPath(picture)}).out;
 }
 
 TEST(CliFigureSet, FrenchTerrestrialAtTwiceTheSizeCarriesItsProvenanceAndTheCutLockWord) {
     TemporaryFolder folder;
-    const CliRun run =
-        RunCliTool({"render", QString::fromStdString(kDemoFile), "--all", "--lang", "fr", "--dvb",
-                    "t", "--scale", "2", "--dpi", "300", "--format", "png", "--fit-report", "-o",
-                    QString::fromStdString(folder.path())});
+    const CliRun run = RunCliTool({"render", QtPath(kDemoFile), "--all", "--lang", "fr", "--dvb",
+                                   "t", "--scale", "2", "--dpi", "300", "--format", "png",
+                                   "--fit-report", "-o", QtPath(folder.path())});
     ASSERT_EQ(run.status, 0) << run.err;
 
     const nlohmann::json index = ReadJson(folder / "index.json");
@@ -36,7 +35,7 @@ TEST(CliFigureSet, FrenchTerrestrialAtTwiceTheSizeCarriesItsProvenanceAndTheCutL
         SCOPED_TRACE(file);
         EXPECT_EQ(file.substr(0, 2), "t-");
         EXPECT_EQ(file.substr(file.size() - 7), "-fr.png");
-        const QImage picture(QString::fromStdString(folder / file));
+        const QImage picture(QtPath(folder / file));
         ASSERT_EQ(picture.size(), QSize(2560, 1440));
         // Each screen pixel is a 2 by 2 block of one colour, and the blocks are today's screen.
         const QImage shrunk = picture.scaled(1280, 720);
@@ -70,11 +69,10 @@ TEST(CliFigureSet, FrenchTerrestrialAtTwiceTheSizeCarriesItsProvenanceAndTheCutL
 
     // One screen carries the same texts, of its own state.
     const fs::path one = folder / "one.png";
-    ASSERT_EQ(
-        RunCliTool({"render", QString::fromStdString(kDemoFile), "--dvb", "c", "--screen",
-                    "constellation", "--more", "--entry", "1", "-o", QString::fromStdString(one)})
-            .status,
-        0);
+    ASSERT_EQ(RunCliTool({"render", QtPath(kDemoFile), "--dvb", "c", "--screen", "constellation",
+                          "--more", "--entry", "1", "-o", QtPath(one)})
+                  .status,
+              0);
     EXPECT_EQ(InfoOf(one),
               "Size: 1280x720\nTitle: Cable > Constellation Analyzer\n"
               "Source: demo.dat\nSource SHA-256: " +
@@ -84,9 +82,6 @@ TEST(CliFigureSet, FrenchTerrestrialAtTwiceTheSizeCarriesItsProvenanceAndTheCutL
                   "Reference level: 40\nCursor column: 101\nMore view: yes\n"
                   "Scale: 1\nSoftware: quorvel-cli " +
                   kVersion + "\n");
-    const CliRun plain = RunCliTool({"info", QString::fromStdString(kDemoFile)});
-    EXPECT_EQ(plain.status, 1);
-    EXPECT_NE(plain.err.find("demo.dat"), std::string::npos);
 }
 
 TEST(CliFigureSet, SeveralFilesGoToTheirOwnFoldersUnderOneIndexAndSheet) {
@@ -96,10 +91,9 @@ TEST(CliFigureSet, SeveralFilesGoToTheirOwnFoldersUnderOneIndexAndSheet) {
     fs::copy_file(kDemoFile, sources / "a" / "demo.dat");
     fs::copy_file(kDemoFile, sources / "b" / "demo.dat");
     TemporaryFolder folder;
-    const CliRun run =
-        RunCliTool({"render", "--all", QString::fromStdString(sources / "a/demo.dat"),
-                    QString::fromStdString(sources / "b/demo.dat"), "--screen", "measure", "--lang",
-                    "en", "--dvb", "c,s", "-o", QString::fromStdString(folder.path())});
+    const CliRun run = RunCliTool({"render", "--all", QtPath(sources / "a/demo.dat"),
+                                   QtPath(sources / "b/demo.dat"), "--screen", "measure", "--lang",
+                                   "en", "--dvb", "c,s", "-o", QtPath(folder.path())});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(folder.Names(),
               (std::vector<std::string>{"demo", "demo-2", "index.html", "index.json"}));
@@ -122,8 +116,8 @@ TEST(CliFigureSet, SeveralFilesGoToTheirOwnFoldersUnderOneIndexAndSheet) {
 TEST(CliFigureSet, BadValuesAreNamedAndNothingIsWritten) {
     TemporaryFolder folder;
     const fs::path blocker = WriteFile(folder / "taken", std::string("not a folder"));
-    const QString output = QString::fromStdString(folder / "out");
-    const QString demo = QString::fromStdString(kDemoFile);
+    const QString output = QtPath(folder / "out");
+    const QString demo = QtPath(kDemoFile);
     struct Case {
         QStringList arguments;
         int status;
@@ -138,7 +132,7 @@ TEST(CliFigureSet, BadValuesAreNamedAndNothingIsWritten) {
         {{"-o", output, "--dpi", "10001"}, 2, "10001"},
         {{"-o", output, "--dpi", "0"}, 2, "0"},
         {{"-o", output, demo}, 2, "twice"},
-        {{"-o", QString::fromStdString(blocker)}, 1, "taken"},
+        {{"-o", QtPath(blocker)}, 1, "taken"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -151,8 +145,8 @@ TEST(CliFigureSet, BadValuesAreNamedAndNothingIsWritten) {
 
 TEST(CliFigureSet, BrowserDecodesEveryPictureOfTheSheetAndMarksAMissingOne) {
     TemporaryFolder folder;
-    const CliRun run = RunCliTool({"render", QString::fromStdString(kDemoFile), "--all", "--format",
-                                   "png", "-o", QString::fromStdString(folder.path())});
+    const CliRun run = RunCliTool(
+        {"render", QtPath(kDemoFile), "--all", "--format", "png", "-o", QtPath(folder.path())});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::size_t pictures = ReadJson(folder / "index.json")["pictures"].size();
     const auto dump = [&] { return BrowserDom(folder / "index.html", "#eager"); };

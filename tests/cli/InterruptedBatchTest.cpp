@@ -15,8 +15,7 @@ namespace {
 constexpr std::uintmax_t kBmpSize = 3'686'454;
 
 QStringList BatchInto(const fs::path& folder, const std::string& source = kDemoFile) {
-    return {"render", QString::fromStdString(source), "--all", "-o",
-            QString::fromStdString(folder.string())};
+    return {"render", QtPath(source), "--all", "-o", QtPath(folder)};
 }
 
 std::set<std::string> Listed(const fs::path& index) {

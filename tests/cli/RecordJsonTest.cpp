@@ -30,18 +30,17 @@ void ExpectRoundTrip(const SourceRecord& record) {
     EXPECT_TRUE(built.record->bytes == record.bytes);
 }
 
-// The demo file, and a random record without the magic, which dump must not let the catalogue
-// clear.
+// The demo file, and a random record without the magic: dump keeps what the catalogue clears.
 TEST(RecordJson, SourceFilesRoundTripThroughTheExecutable) {
     TemporaryFolder folder;
     const std::string random = WriteFile(folder / "random.dat", RandomRecord(99)->bytes);
     for (const std::string& source : {kDemoFile, random}) {
         SCOPED_TRACE(source);
-        const CliRun dump = RunCliTool({"dump", QString::fromStdString(source)});
+        const CliRun dump = RunCliTool({"dump", QtPath(source)});
         ASSERT_EQ(dump.status, 0) << dump.err;
         WriteFile(folder / "source.json", dump.out);
-        const CliRun build = RunCliTool({"build", QString::fromStdString(folder / "source.json"),
-                                         "-o", QString::fromStdString(folder / "rebuilt.dat")});
+        const CliRun build = RunCliTool(
+            {"build", QtPath(folder / "source.json"), "-o", QtPath(folder / "rebuilt.dat")});
         ASSERT_EQ(build.status, 0) << build.err;
         EXPECT_EQ(ReadFile(source).size(), record::kSize);
         EXPECT_TRUE(ReadFile(folder / "rebuilt.dat") == ReadFile(source));
@@ -58,39 +57,27 @@ TEST(RecordJson, RandomRecordsRoundTripByteForByteAlsoWithValidHeaders) {
             MarkPresent(record->bytes, kind, slot);
             const auto entry = SlotBytes(record->bytes, kind, slot);
             EntryWriter(entry, kind).Set("dvbType", slot % 4);
-            entry[layout::kName.offset + 1 + slot % 29] =
-                0;  // 1 to 29 characters, random bytes after
+            entry[layout::kName.offset + 1 + slot % 29] = 0;  // 1 to 29 characters, then noise
         }
     }
     ExpectRoundTrip(*record);
 }
 
 TEST(RecordJson, TextIsAStringOnlyWhenTheStringGivesTheBytesBack) {
+    using namespace std::literals;
     struct TextCase {
         EntryKind kind;
         const char* field;
-        std::vector<std::uint8_t> bytes;  // start of the field; the rest stays zero
-        Json expected;                    // a string, or null for the list of code units
+        std::string_view bytes;  // start of the field; the rest stays zero
+        Json expected;           // a string, or null for the list of code units
     };
     const TextCase cases[] = {
-        {EntryKind::Measure,
-         "targetName",
-         {'C', 'a', 'f', 0xE9, ' ', 0x80, ' ', 0x9C},
-         "Caf\u00e9 \u20ac \u0153"},
-        {EntryKind::Measure,
-         "name",
-         {'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l', 'm', 'n', 'o',
-          'p', 'q', 'r', 's', 't', 'u', 'v', 'w', 'x', 'y', 'z', '0', '1', '2', '3'},
+        {EntryKind::Measure, "targetName", "Caf\xE9 \x80 \x9C", "Caf\u00e9 \u20ac \u0153"},
+        {EntryKind::Measure, "name", "abcdefghijklmnopqrstuvwxyz0123",
          "abcdefghijklmnopqrstuvwxyz0123"},
-        {EntryKind::Measure, "name", {'A', 'B', 0, 'C'}, nullptr},  // bytes after the NUL
-        {EntryKind::Constellation,
-         "displayName",
-         {0xC9, 0x00, 't', 0x00, 0xE9, 0x00},
-         "\u00c9t\u00e9"},
-        {EntryKind::Constellation,
-         "displayName",
-         {'A', 0x00, 0x00, 0xD8, 'B', 0x00},
-         nullptr},  // lone surrogate
+        {EntryKind::Measure, "name", "AB\0C"sv, nullptr},  // bytes after the NUL
+        {EntryKind::Constellation, "displayName", "\xC9\0t\0\xE9\0"sv, "\u00c9t\u00e9"},
+        {EntryKind::Constellation, "displayName", "A\0\0\330B\0"sv, nullptr},  // lone surrogate
     };
     for (const TextCase& c : cases) {
         SCOPED_TRACE(c.expected.dump());

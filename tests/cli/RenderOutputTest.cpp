@@ -69,9 +69,9 @@ TEST_P(CliRender, EveryFormatHoldsTheScreenOfTheOptionsState) {
     const QImage expected =
         cli::RenderScreen(*cli::CatalogueFor(record, c.request.dvbType), c.request).image;
     TemporaryFolder folder;
-    const auto path = [&](const char* name) { return QString::fromStdString(folder / name); };
+    const auto path = [&](const char* name) { return QtPath(folder / name); };
     for (const char* output : {"screen.bmp", "screen.png", "screen.svg", "screen.pdf"}) {
-        const CliRun run = RunCliTool(QStringList{"render", QString::fromStdString(kDemoFile)}
+        const CliRun run = RunCliTool(QStringList{"render", QtPath(kDemoFile)}
                                       << c.arguments << "-o" << path(output));
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_TRUE(run.err.empty()) << run.err;
