@@ -1,6 +1,9 @@
-// render --all: exactly the expected pictures and index, each picture the window's, and every
-// picture that cannot be written named while the others still are.
+// render --all: exactly the expected pictures, index and sheet, each picture the window's, the
+// sheet decoded by a real browser, and every picture that cannot be written named while the
+// others still are.
 #include <gtest/gtest.h>
+
+#include <regex>
 
 #include "CliProcess.h"
 #include "Version.h"
@@ -33,13 +36,11 @@ std::vector<Expected> ExpectedPictures() {
             {"constellation-more", catalogue.constellation.names}};
         for (const auto& [screen, names] : families) {
             for (std::size_t line = 0; line < names.size(); ++line) {
-                for (const auto& [language, code] :
-                     {std::pair{Language::English, "en"}, {Language::French, "fr"}}) {
-                    char file[96];
-                    std::snprintf(file, sizeof file, "%c-%s-%02zu-%s.png", letter, screen, line,
-                                  code);
+                for (const char* code : {"en", "fr"}) {
                     pictures.push_back(
-                        {file, QString::fromStdU16String(WidenText(names[line])).toStdString()});
+                        {QString::asprintf("%c-%s-%02zu-%s.png", letter, screen, line, code)
+                             .toStdString(),
+                         QString::fromStdU16String(WidenText(names[line])).toStdString()});
                 }
             }
         }
@@ -47,12 +48,11 @@ std::vector<Expected> ExpectedPictures() {
     return pictures;
 }
 
-TEST(CliBatch, WritesExactlyOnePicturePerScreenAndAnIndexThatTracesEachBack) {
+TEST(CliBatch, WritesOnePicturePerScreenAnIndexThatTracesEachBackAndASheetShowingThem) {
     const std::vector<Expected> expected = ExpectedPictures();
     ASSERT_GT(expected.size(), 20u) << "the demo file lists entries in every family";
     TemporaryFolder folder;
-    const CliRun run = RunCliTool(
-        {"render", QtPath(kDemoFile), "--all", "-o", QtPath(folder.path()), "--format", "png"});
+    const CliRun run = RunCliTool(BatchInto(folder.path()) + QStringList{"--format", "png"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "") << "no progress when standard error is not a terminal";
 
@@ -73,16 +73,31 @@ TEST(CliBatch, WritesExactlyOnePicturePerScreenAndAnIndexThatTracesEachBack) {
         EXPECT_EQ(entry["recordSha256"], sha);
         EXPECT_EQ(entry["toolVersion"], kVersion);
         const std::string dvbType = entry["dvbType"];
-        char rebuilt[96];
-        std::snprintf(rebuilt, sizeof rebuilt, "%c-%s-%02d-%s.png", std::tolower(dvbType.back()),
-                      entry["screen"].get<std::string>().c_str(), entry["position"].get<int>(),
-                      entry["language"].get<std::string>().c_str());
+        const QString rebuilt = QString::asprintf("%c-%s-%02d-%s.png", std::tolower(dvbType.back()),
+                                                  entry["screen"].get<std::string>().c_str(),
+                                                  entry["position"].get<int>(),
+                                                  entry["language"].get<std::string>().c_str());
         EXPECT_EQ(dvbType.substr(0, 4), "DVB-");
-        EXPECT_EQ(rebuilt, picture.file) << "index fields name the picture's own state";
+        EXPECT_EQ(rebuilt.toStdString(), picture.file) << "index fields name the picture's state";
         // Drawn side by side on several threads, every picture still has the golden pixels.
         const QImage written(QtPath(folder / picture.file));
         EXPECT_TRUE(InGoldenTable(written, picture.file));
     }
+
+    // A real browser decodes every picture of the sheet, and marks one gone missing.
+    const auto count = [](const std::string& dom, const std::string& pattern) {
+        const std::regex expression(pattern);
+        return static_cast<std::size_t>(
+            std::distance(std::sregex_iterator(dom.begin(), dom.end(), expression), {}));
+    };
+    const std::string whole = BrowserDom(folder / "index.html", "#eager");
+    EXPECT_EQ(count(whole, "<img width=\"320\" height=\"180\" data-src="), expected.size());
+    EXPECT_EQ(count(whole, "data-decoded=\"1280\""), expected.size());
+    EXPECT_EQ(count(whole, "data-failed=\"\""), 0u);
+    fs::remove(folder / "s-measure-00-fr.png");
+    const std::string missing = BrowserDom(folder / "index.html", "#eager");
+    EXPECT_EQ(count(missing, "data-decoded=\"1280\""), expected.size() - 1);
+    EXPECT_EQ(count(missing, "<figure class=\"broken\"><a href=\"s-measure-00-fr.png\""), 1u);
 }
 
 TEST(CliBatch, NamesEachPictureThatCouldNotBeWrittenAndWritesTheRest) {
@@ -91,8 +106,7 @@ TEST(CliBatch, NamesEachPictureThatCouldNotBeWrittenAndWritesTheRest) {
     const std::string blocked[] = {"s-measure-01-fr.bmp", "t-spectrum-00-en.bmp"};
     for (const std::string& name : blocked) fs::create_directory(folder / name);
 
-    const CliRun run =
-        RunCliTool({"render", QtPath(kDemoFile), "--all", "-o", QtPath(folder.path())});
+    const CliRun run = RunCliTool(BatchInto(folder.path()));
     EXPECT_EQ(run.status, 1);
     const std::size_t pictures = ExpectedPictures().size();
     EXPECT_EQ(folder.Names().size(), pictures + 2) << "pictures, index and sheet";

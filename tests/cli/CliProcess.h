@@ -3,11 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QCryptographicHash>
 #include <QImage>
 #include <QProcess>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -46,6 +44,10 @@ inline CliRun RunProgram(const QString& program, const QStringList& arguments) {
 
 inline CliRun RunCliTool(const QStringList& arguments) {
     return RunProgram(kCliPath, arguments);
+}
+
+inline QStringList BatchInto(const fs::path& folder, const std::string& source = kDemoFile) {
+    return {"render", QtPath(source), "--all", "-o", QtPath(folder)};
 }
 
 inline nlohmann::json ReadJson(const fs::path& path) {

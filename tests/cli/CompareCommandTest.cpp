@@ -22,7 +22,7 @@ class CompareDemo : public testing::Test {
     static void SetUpTestSuite() {
         s_dir = new QTemporaryDir;
         for (const char* side : {"approved", "new"}) {
-            const CliRun run = RunCliTool({"render", QtPath(kDemoFile), "--all", "-o", Path(side)});
+            const CliRun run = RunCliTool(BatchInto(FsPath(side)));
             ASSERT_EQ(run.status, 0) << run.err;
         }
     }

@@ -1,6 +1,6 @@
 // A manual's figure set from render --all: the chosen lists only, whole-pixel enlargement,
 // provenance read back by info, one index and sheet over several files, the text-fit report,
-// the sheet decoded by a real browser, and bad input refused with nothing written.
+// and bad input refused with nothing written.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -39,7 +39,7 @@ TEST(CliFigureSet, FrenchTerrestrialAtTwiceTheSizeCarriesItsProvenanceAndTheCutL
         ASSERT_EQ(picture.size(), QSize(2560, 1440));
         // Each screen pixel is a 2 by 2 block of one colour, and the blocks are today's screen.
         const QImage shrunk = picture.scaled(1280, 720);
-        EXPECT_EQ(shrunk.scaled(2560, 1440), picture);
+        EXPECT_TRUE(shrunk.scaled(2560, 1440) == picture) << "a 2 by 2 block per screen pixel";
         EXPECT_TRUE(InGoldenTable(shrunk, file));
 
         const std::string screen = entry["screen"];
@@ -141,29 +141,6 @@ TEST(CliFigureSet, BadValuesAreNamedAndNothingIsWritten) {
         EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
         EXPECT_EQ(folder.Names(), std::vector<std::string>{"taken"});
     }
-}
-
-TEST(CliFigureSet, BrowserDecodesEveryPictureOfTheSheetAndMarksAMissingOne) {
-    TemporaryFolder folder;
-    const CliRun run = RunCliTool(
-        {"render", QtPath(kDemoFile), "--all", "--format", "png", "-o", QtPath(folder.path())});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const std::size_t pictures = ReadJson(folder / "index.json")["pictures"].size();
-    const auto dump = [&] { return BrowserDom(folder / "index.html", "#eager"); };
-    const auto count = [](const std::string& dom, const std::string& pattern) {
-        const std::regex expression(pattern);
-        return static_cast<std::size_t>(
-            std::distance(std::sregex_iterator(dom.begin(), dom.end(), expression), {}));
-    };
-    const std::string whole = dump();
-    EXPECT_EQ(count(whole, "<img width=\"320\" height=\"180\" data-src="), pictures);
-    EXPECT_EQ(count(whole, "data-decoded=\"1280\""), pictures);
-    EXPECT_EQ(count(whole, "data-failed=\"\""), 0u);
-
-    fs::remove(folder / "s-measure-00-fr.png");
-    const std::string missing = dump();
-    EXPECT_EQ(count(missing, "data-decoded=\"1280\""), pictures - 1);
-    EXPECT_EQ(count(missing, "<figure class=\"broken\"><a href=\"s-measure-00-fr.png\""), 1u);
 }
 
 }  // namespace

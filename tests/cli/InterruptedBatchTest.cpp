@@ -14,10 +14,6 @@ namespace {
 
 constexpr std::uintmax_t kBmpSize = 3'686'454;
 
-QStringList BatchInto(const fs::path& folder, const std::string& source = kDemoFile) {
-    return {"render", QtPath(source), "--all", "-o", QtPath(folder)};
-}
-
 std::set<std::string> Listed(const fs::path& index) {
     std::set<std::string> files;
     for (const auto& picture : ReadJson(index)["pictures"]) files.insert(picture["file"]);
