@@ -1,8 +1,12 @@
+// Every picture render --all plans for the sample file: its pixels as the golden table lists
+// them, and a full pass that paints each of them.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <algorithm>
 #include <memory>
 
+#include "cli/BatchPlan.h"
 #include "data/SourceFile.h"
 #include "support/Files.h"
 #include "tools/GoldenPictures.h"
@@ -22,6 +26,26 @@ TEST(GoldenPictures, EveryBatchPictureOfTheSampleMatchesTheTable) {
         << "if the change is meant, rewrite the table with: "
            "build/<preset>/tools/make_golden_table samples/demo.dat "
            "tests/golden/demo-pictures.sha256";
+}
+
+// A batch thread paints each picture over the previous one without clearing it, which is only
+// right if every screen's full pass paints every pixel. An image full of a colour no screen
+// uses shows any pixel a pass leaves alone.
+TEST(RenderIntoUsedImage, EveryPlannedPictureCoversTheWholeScreen) {
+    SourceRecord record;
+    ASSERT_EQ(LoadSourceFile(QUORVEL_SOURCE_DIR "/samples/demo.dat", record), LoadOutcome::Loaded);
+    const cli::CataloguesByDvb catalogues = cli::CataloguesForAllDvbTypes(record);
+    const auto pictures = cli::PlanAllPictures(catalogues, cli::PictureFormat::Bmp);
+    ASSERT_FALSE(pictures.empty());
+
+    QImage used(1280, 720, QImage::Format_RGB32);
+    for (const cli::PlannedPicture& picture : pictures) {
+        SCOPED_TRACE(picture.fileName);
+        const Catalogue& catalogue = cli::CatalogueOf(catalogues, picture.request.dvbType);
+        used.fill(0xFFFF00FF);
+        EXPECT_TRUE(cli::RenderScreenInto(used, catalogue, picture.request).empty());
+        EXPECT_EQ(used, cli::RenderScreen(catalogue, picture.request).image);
+    }
 }
 
 }  // namespace
