@@ -18,45 +18,36 @@ struct RenderCase {
     cli::ScreenRequest request;
 };
 
-int ChannelDifference(QRgb a, QRgb b) {
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                     std::abs(qBlue(a) - qBlue(b))});
-}
-
-constexpr int kProbeReach = 3;
-
-// A fill probe: a pixel whose neighbours all have its colour, so no edge or glyph is near.
-bool IsFillProbe(const QImage& image, int x, int y) {
-    const QRgb centre = image.pixel(x, y);
-    for (int dy = -kProbeReach; dy <= kProbeReach; ++dy) {
-        for (int dx = -kProbeReach; dx <= kProbeReach; ++dx) {
-            if (image.pixel(x + dx, y + dy) != centre) return false;
-        }
-    }
-    return true;
-}
-
 struct Agreement {
-    int probes = 0;
-    int probeMisses = 0;
+    int probes = 0;         // fill pixels: all within 3 of them share their colour in the bitmap
+    int probeMisses = 0;    // fill pixels off by more than 2 in a channel: fills are exact
     double closeShare = 0;  // of all pixels, within a channel difference of 8
 };
 
 Agreement Compare(const QImage& expected, const QImage& actual) {
+    constexpr int kReach = 3;
+    const int width = expected.width();
+    const int height = expected.height();
     Agreement agreement;
     long close = 0;
-    for (int y = 0; y < expected.height(); ++y) {
-        for (int x = 0; x < expected.width(); ++x) {
-            const int difference = ChannelDifference(expected.pixel(x, y), actual.pixel(x, y));
-            if (difference <= 8) ++close;
-            if (x >= kProbeReach && y >= kProbeReach && x < expected.width() - kProbeReach &&
-                y < expected.height() - kProbeReach && IsFillProbe(expected, x, y)) {
-                ++agreement.probes;
-                if (difference > 2) ++agreement.probeMisses;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const QRgb e = expected.pixel(x, y);
+            const QRgb a = actual.pixel(x, y);
+            const int difference =
+                std::max({std::abs(qRed(e) - qRed(a)), std::abs(qGreen(e) - qGreen(a)),
+                          std::abs(qBlue(e) - qBlue(a))});
+            close += difference <= 8;
+            bool probe = x >= kReach && y >= kReach && x < width - kReach && y < height - kReach;
+            for (int dy = -kReach; probe && dy <= kReach; ++dy) {
+                for (int dx = -kReach; probe && dx <= kReach; ++dx)
+                    probe = expected.pixel(x + dx, y + dy) == e;
             }
+            agreement.probes += probe;
+            agreement.probeMisses += probe && difference > 2;
         }
     }
-    agreement.closeShare = double(close) / (expected.width() * expected.height());
+    agreement.closeShare = double(close) / (width * height);
     return agreement;
 }
 
