@@ -1,6 +1,6 @@
 // A manual's figure set from render --all: the chosen lists only, whole-pixel enlargement,
-// provenance read back by info, one index and sheet over several files, the text-fit report,
-// and bad input refused with nothing written.
+// provenance read back by info, one index and sheet over several files, and the text-fit
+// report. Its refusals are in the command-line refusal table.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -111,36 +111,6 @@ TEST(CliFigureSet, SeveralFilesGoToTheirOwnFoldersUnderOneIndexAndSheet) {
     const std::string html = ReadText(folder / "index.html");
     EXPECT_NE(html.find("data-src=\"demo-2/c-measure-00-en.bmp\""), std::string::npos);
     EXPECT_EQ(html.find("://"), std::string::npos) << "nothing from elsewhere";
-}
-
-TEST(CliFigureSet, BadValuesAreNamedAndNothingIsWritten) {
-    TemporaryFolder folder;
-    const fs::path blocker = WriteFile(folder / "taken", std::string("not a folder"));
-    const QString output = QtPath(folder / "out");
-    const QString demo = QtPath(kDemoFile);
-    struct Case {
-        QStringList arguments;
-        int status;
-        std::string named;
-    };
-    const Case cases[] = {
-        {{"-o", output, "--lang", "de"}, 2, "de"},
-        {{"-o", output, "--dvb", "s,x"}, 2, "x"},
-        {{"-o", output, "--screen", "measure,"}, 2, "''"},
-        {{"-o", output, "--scale", "5"}, 2, "5"},
-        {{"-o", output, "--scale", "0"}, 2, "0"},
-        {{"-o", output, "--dpi", "10001"}, 2, "10001"},
-        {{"-o", output, "--dpi", "0"}, 2, "0"},
-        {{"-o", output, demo}, 2, "twice"},
-        {{"-o", QtPath(blocker)}, 1, "taken"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const CliRun run = RunCliTool(QStringList{"render", demo, "--all"} + c.arguments);
-        EXPECT_EQ(run.status, c.status) << run.err;
-        EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
-        EXPECT_EQ(folder.Names(), std::vector<std::string>{"taken"});
-    }
 }
 
 }  // namespace
