@@ -93,7 +93,7 @@ const ErrorCase kCases[] = {
     {"build %DIR%/range.json", kUsage, "--output"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Commands, CliRefuses, ::testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Commands, CliRefuses, ::testing::ValuesIn(kCases), CaseName);
 
 TEST(CliHelp, ToolAndEachCommandAnswerHelpAndTheToolItsVersion) {
     for (const QStringList& arguments :

@@ -18,6 +18,11 @@ namespace quorvel::test {
 inline const QString kCliPath = QStringLiteral(QUORVEL_BINARY_DIR "/cli/quorvel-cli");
 inline const std::string kDemoFile = QUORVEL_SOURCE_DIR "/samples/demo.dat";
 
+// Names parameterised cases by their place in the table, as their values print as bytes.
+inline constexpr auto CaseName = [](const auto& info) {
+    return "Case" + std::to_string(info.index);
+};
+
 inline QString QtPath(const fs::path& path) {
     return QString::fromStdString(path.string());
 }

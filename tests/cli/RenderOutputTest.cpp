@@ -108,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {DvbType::Cable, Category::Constellation, 0, Language::English}},
         RenderCase{
             {"--dvb", "t", "--screen", "constellation", "--entry", "1", "--more", "--lang", "fr"},
-            {DvbType::Terrestrial, Category::Constellation, 1, Language::French, true}}));
+            {DvbType::Terrestrial, Category::Constellation, 1, Language::French, true}}),
+    CaseName);
 
 }  // namespace
 }  // namespace quorvel::test
