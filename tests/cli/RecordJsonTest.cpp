@@ -175,6 +175,8 @@ TEST(RecordJson, BuildRefusesNamingTheMember) {
          "field levelDbm: 2147483648 is outside -2147483648 to 2147483647"},
         {R"({"constellation": [{"fields": {"pointX": [0, 40000]}}]})",
          "field pointX: element 1: 40000 is outside -32768 to 32767"},
+        {R"({"spectrum": [{"fields": {"levels": [0, 128]}}]})",
+         "field levels: element 1: 128 is outside -128 to 127"},
         {R"({"spectrum": [{"fields": {"levels": [1.5]}}]})",
          "field levels: element 0: 1.5 is not an integer"},
         {R"({"spectrum": [{"fields": {"levels": 3}}]})", "field levels: expected a list"},
