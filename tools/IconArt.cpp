@@ -58,6 +58,11 @@ void FillRoundRect(Picture& picture, Argb colour, double x0, double y0, double x
     });
 }
 
+void FillRect(Picture& picture, Argb colour, double x0, double y0, double x1, double y1) {
+    Fill(picture, colour,
+         [=](double px, double py) { return px >= x0 && px <= x1 && py >= y0 && py <= y1; });
+}
+
 // Even-odd rule, like the screens' polygons.
 void FillPolygon(Picture& picture, Argb colour, std::span<const Point> points) {
     Fill(picture, colour, [points](double px, double py) {
@@ -190,19 +195,26 @@ std::optional<Picture> DrawIcon(int id) {
     }
 }
 
-Picture DrawAppIcon() {
-    Picture p = Blank(64, 64, 0x00000000);
-    FillRoundRect(p, 0xFF2B2B2B, 2.0, 4.0, 62.0, 60.0, 8.0);
-    FillPixels(p, kScreenGrey, 7, 9, 50, 36);
-    FillPixels(p, 0xFF0080FF, 7, 9, 50, 4);
-    FillPixels(p, kWhite, 7, 31, 50, 14);
-    constexpr std::array<Point, 7> kSweep{
+Picture DrawAppIcon(int size) {
+    // Drawn on a 64-unit grid; every size the hicolor theme asks for is a dyadic fraction or
+    // multiple of 64, so the scaled edges stay exact and each size gives the same bytes every run.
+    const double unit = size / 64.0;
+    const auto fillBox = [unit](Picture& p, Argb colour, double x, double y, double w, double h) {
+        FillRect(p, colour, x * unit, y * unit, (x + w) * unit, (y + h) * unit);
+    };
+    Picture p = Blank(size, size, 0x00000000);
+    FillRoundRect(p, 0xFF2B2B2B, 2.0 * unit, 4.0 * unit, 62.0 * unit, 60.0 * unit, 8.0 * unit);
+    fillBox(p, kScreenGrey, 7, 9, 50, 36);
+    fillBox(p, 0xFF0080FF, 7, 9, 50, 4);
+    fillBox(p, kWhite, 7, 31, 50, 14);
+    std::array<Point, 7> sweep{
         {{8, 30}, {20, 29}, {26, 17}, {32, 15}, {38, 17}, {44, 29}, {56, 30}}};
-    FillPolygon(p, 0xFFE0B000, kSweep);
-    FillPixels(p, 0xFFFF8000, 31, 14, 2, 16);
-    FillPixels(p, 0xFF800000, 11, 36, 30, 5);
-    FillRoundRect(p, 0xFF8C8C8C, 20.0, 49.0, 28.0, 57.0, 4.0);
-    FillRoundRect(p, 0xFF8C8C8C, 36.0, 49.0, 44.0, 57.0, 4.0);
+    for (Point& point : sweep) point = {point.x * unit, point.y * unit};
+    FillPolygon(p, 0xFFE0B000, sweep);
+    fillBox(p, 0xFFFF8000, 31, 14, 2, 16);
+    fillBox(p, 0xFF800000, 11, 36, 30, 5);
+    FillRoundRect(p, 0xFF8C8C8C, 20.0 * unit, 49.0 * unit, 28.0 * unit, 57.0 * unit, 4.0 * unit);
+    FillRoundRect(p, 0xFF8C8C8C, 36.0 * unit, 49.0 * unit, 44.0 * unit, 57.0 * unit, 4.0 * unit);
     return p;
 }
 

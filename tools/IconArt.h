@@ -24,8 +24,11 @@ inline constexpr std::array<int, 6> kIconIds{140, 141, 142, 143, 145, 148};
 // The screen icon with that resource id on the screen's light grey, or nullopt for another id.
 std::optional<Picture> DrawIcon(int id);
 
-// The 64 by 64 application icon: a small meter screen on a transparent background.
-Picture DrawAppIcon();
+// The application icon's sizes in pixels, as desktops' icon themes ask for them.
+inline constexpr std::array<int, 7> kAppIconSizes{16, 24, 32, 48, 64, 128, 256};
+
+// The square application icon of that size: a small meter screen on a transparent background.
+Picture DrawAppIcon(int size);
 
 // A complete 24-bit BMP file (bottom-up rows, no compression) of the picture's colours.
 std::vector<std::uint8_t> EncodeBmp24(const Picture& picture);

@@ -1,7 +1,8 @@
-// Writes the screen icons (24-bit BMP) and the application icon (PNG) into a folder, normally
-// res/icons.
+// Writes the screen icons (24-bit BMP) and the application icon at every theme size (PNG, in the
+// hicolor/<N>x<N>/apps tree the desktop's icon theme installs) into a folder, normally res/icons.
 #include <QImage>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -40,10 +41,16 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    const std::string appIcon = folder + "/quorvel.png";
-    if (!WritePng(appIcon, quorvel::icons::DrawAppIcon())) {
-        std::fprintf(stderr, "cannot write %s\n", appIcon.c_str());
-        return 1;
+    for (int size : quorvel::icons::kAppIconSizes) {
+        const std::string side = std::to_string(size);
+        const std::string dir = folder + "/hicolor/" + side + "x" + side + "/apps";
+        std::error_code error;
+        std::filesystem::create_directories(dir, error);
+        const std::string appIcon = dir + "/quorvel.png";
+        if (!WritePng(appIcon, quorvel::icons::DrawAppIcon(size))) {
+            std::fprintf(stderr, "cannot write %s\n", appIcon.c_str());
+            return 1;
+        }
     }
     return 0;
 }

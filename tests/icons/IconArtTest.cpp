@@ -78,12 +78,20 @@ TEST(IconArt, BadgesDifferOnlyInTheirLabels) {
     EXPECT_EQ(v13.At(1, 20), 0xFF0050C8u);
 }
 
-TEST(IconArt, CommittedApplicationIconHasTheDrawnPixels) {
-    QImage committed;
-    ASSERT_TRUE(committed.loadFromData(Committed("quorvel.png"), "PNG"));
-    committed = committed.convertToFormat(QImage::Format_ARGB32);
-    ExpectSamePixels(committed, DrawAppIcon());
-    EXPECT_EQ(qAlpha(committed.pixel(0, 0)), 0);  // transparent around the body
+TEST(IconArt, CommittedApplicationIconsHaveTheDrawnPixelsAtEveryThemeSize) {
+    for (int size : kAppIconSizes) {
+        SCOPED_TRACE(size);
+        const QString side = QString::number(size);
+        QImage committed;
+        ASSERT_TRUE(committed.loadFromData(
+            Committed("hicolor/" + side + "x" + side + "/apps/quorvel.png"), "PNG"));
+        committed = committed.convertToFormat(QImage::Format_ARGB32);
+        const Picture drawn = DrawAppIcon(size);
+        ExpectSamePixels(committed, drawn);
+        EXPECT_EQ(qAlpha(committed.pixel(0, 0)), 0);  // transparent around the body
+        // The screen's grey sits at the same place of the design whatever the size.
+        EXPECT_EQ(drawn.At(size * 10 / 64, size * 20 / 64), 0xFFE6E6E6u);
+    }
 }
 
 TEST(IconArt, EmbeddedIconsDecodeToTheDrawnPictures) {
