@@ -4,6 +4,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 #include <algorithm>
 
@@ -76,10 +77,19 @@ VectorPicture ScreenSvg(std::span<const ScreenPass> passes, const Catalogue& cat
     if (!painter.begin(&generator)) return {};
     picture.missingIcons = PaintPasses(painter, passes, catalogue);
     painter.end();
-    // Fills are whole pixels: a viewer draws their edges crisp, as the meter does. Texts are
-    // not shapes, so they keep their smoothing.
     const qsizetype root = picture.bytes.indexOf("<svg ");
-    if (root >= 0) picture.bytes.insert(root + 5, "shape-rendering=\"crispEdges\" ");
+    const qsizetype rootEnd = picture.bytes.indexOf('>', root);
+    if (root < 0 || rootEnd < 0) return picture;
+    // The generator gives the size in millimetres to a thousandth, a little over 1280 pixels,
+    // so viewers opened a picture one pixel wider than the screen; whole pixels say it exactly.
+    // Fills are whole pixels too: a viewer draws their edges crisp, as the meter does. Texts
+    // are not shapes, so they keep their smoothing.
+    QString rootTag = QString::fromUtf8(picture.bytes.mid(root, rootEnd - root));
+    static const QRegularExpression size(QStringLiteral(R"(width="[^"]*" height="[^"]*")"));
+    rootTag.replace(size, QStringLiteral(R"(shape-rendering="crispEdges" width="%1" height="%2")")
+                              .arg(kScreenWidth)
+                              .arg(kScreenHeight));
+    picture.bytes.replace(root, rootEnd - root, rootTag.toUtf8());
     return picture;
 }
 

@@ -75,7 +75,7 @@ TEST_P(CliRender, EveryFormatHoldsTheScreenOfTheOptionsState) {
 
     const QString svg = path("screen.svg");
     ASSERT_EQ(
-        RunProgram("rsvg-convert", {"-w", "1280", "-h", "720", svg, "-o", path("svg.png")}).status,
+        RunProgram("rsvg-convert", {svg, "-o", path("svg.png")}).status,
         0);
     // Fills are drawn without anti-aliasing; glyphs keep theirs.
     const QStringList pdfToPng = {"-r", "96", "-aaVector", "no", "-png", "-singlefile"};
