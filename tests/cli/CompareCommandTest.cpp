@@ -140,6 +140,19 @@ TEST(CompareCli, BadInputIsNamedAndLeavesApprovedAlone) {
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }
     EXPECT_EQ(ReadFile(root / "a" / "p.bmp"), good);
+
+    // A compared picture of no known screen has no regions to leave out; an added one was not
+    // compared at all.
+    fs::create_directories(root / "c");
+    std::vector<std::uint8_t> changed = good;
+    changed[54] = 0xFF;
+    WriteFile(root / "c" / "p.bmp", changed);
+    WriteFile(root / "c" / "q.bmp", good);
+    const CliRun ignored = RunCliTool({"compare", a, QtPath(root / "c"), "--ignore", "plot"});
+    EXPECT_EQ(ignored.status, 1);
+    EXPECT_NE(ignored.err.find("p.bmp: screen unknown, so --ignore left nothing out"),
+              std::string::npos) << ignored.err;
+    EXPECT_EQ(ignored.err.find("q.bmp: screen unknown"), std::string::npos) << ignored.err;
 }
 
 }  // namespace

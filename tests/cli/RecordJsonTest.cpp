@@ -63,6 +63,12 @@ TEST(RecordJson, RandomRecordsRoundTripByteForByteAlsoWithValidHeaders) {
     ExpectRoundTrip(*record);
 }
 
+// Two spaces a level, and lists of plain values on one line, so a dump reads and diffs well.
+TEST(RecordJson, DumpTextIndentsObjectsAndKeepsPlainListsOnOneLine) {
+    EXPECT_EQ(cli::FormatJson(Json::parse(R"({"a": [1, 2], "b": [{"c": {}}, []]})")),
+              "{\n  \"a\": [1, 2],\n  \"b\": [\n    {\n      \"c\": {}\n    },\n    []\n  ]\n}\n");
+}
+
 TEST(RecordJson, TextIsAStringOnlyWhenTheStringGivesTheBytesBack) {
     using namespace std::literals;
     struct TextCase {
