@@ -55,6 +55,14 @@ TEST(PictureScreen, RegionsScaleAndAreNamedWhereAnAreaTouchesThem) {
     EXPECT_EQ(RegionsTouched(doubled, {200, 140, 1, 1}), std::vector<std::string>{"plot"});
     EXPECT_TRUE(PlacedRegions({std::nullopt, 1}).empty());
 
+    // The More view's rows and bars meet without a gap or overlap, ten pixels above each track.
+    const std::vector<PlacedRegion> more = PlacedRegions({ScreenLayoutKind::ConstellationMore, 1});
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(RegionsTouched(more, {700, 504, 1, 1}), (Names{"More band", "More rows"}));
+    EXPECT_EQ(RegionsTouched(more, {700, 505, 1, 70}), (Names{"More band", "quality bar"}));
+    EXPECT_EQ(RegionsTouched(more, {700, 575, 1, 70}), (Names{"More band", "strength bar"}));
+    EXPECT_EQ(RegionsTouched(more, {700, 645, 1, 1}), (Names{"More band"}));
+
     // Every layout's table stays on the screen.
     for (const ScreenLayoutKind kind : kAllLayouts) {
         for (const NamedRegion& region : RegionsOf(kind)) {
