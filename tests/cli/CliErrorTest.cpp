@@ -11,7 +11,8 @@ constexpr int kFailure = 1;
 constexpr int kUsage = 2;
 
 // In a command, `%DIR%` stands for a fresh temporary folder that holds short.dat (one byte short
-// of a record), bad.json, range.json and kept.dat, and `%DEMO%` for the sample source file.
+// of a record), bad.json, range.json and kept.dat, `%DEMO%` for the sample source file and
+// `%SAMPLES%` for its folder.
 // Afterwards the folder holds those four only, as they were: no output and no temporary file.
 struct ErrorCase {
     const char* command;  // arguments separated by single spaces
@@ -32,6 +33,7 @@ TEST_P(CliRefuses, WithItsMessageStatusAndNoFile) {
     QStringList arguments;
     for (QString argument : QString::fromLatin1(c.command).split(' ')) {
         arguments << argument.replace("%DEMO%", QtPath(kDemoFile))
+                         .replace("%SAMPLES%", QStringLiteral(QUORVEL_SOURCE_DIR "/samples"))
                          .replace("%DIR%", QtPath(folder.path()));
     }
     const CliRun run = RunCliTool(arguments);
@@ -78,6 +80,7 @@ const ErrorCase kCases[] = {
     {"render %DEMO% --all --dpi 10001 -o %DIR%/shots", kUsage, "10001"},
     {"render %DEMO% --all --dpi 0 -o %DIR%/shots", kUsage, "0"},
     {"render %DEMO% --all %DEMO% -o %DIR%/shots", kUsage, "twice"},
+    {"render %DEMO% --all %SAMPLES%/../samples/demo.dat -o %DIR%/shots", kUsage, "twice"},
     {"render %DEMO% --all -o %DIR%/kept.dat", kFailure, "kept.dat"},
     {"export %DEMO% -o %DIR%/short.dat/tables", kFailure, "cannot write"},
     {"export %DEMO% --dvb x -o %DIR%/tables", kUsage, "--dvb"},

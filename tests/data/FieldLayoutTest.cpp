@@ -54,7 +54,9 @@ TEST(FieldLayout, NumbersAndTextsStayInsideTheirField) {
     EXPECT_FALSE(layout::WriteText(measure, layout::kName, std::string(31, 'X')));
     EXPECT_FALSE(layout::WriteText(measure, layout::kName, u"wide"));
 
-    std::array<std::uint8_t, ConstellationEntry::kSize> constellation{};
+    // A name filling its field ends there, not at the bytes after it.
+    std::array<std::uint8_t, ConstellationEntry::kSize> constellation;
+    constellation.fill(0xEE);
     const Field& display = layout::constellation::kDisplayName;
     EXPECT_TRUE(layout::WriteText(constellation, display, std::u16string(32, u'\u20AC')));
     EXPECT_EQ(ConstellationEntry(constellation).displayName(), std::u16string(32, u'\u20AC'));
