@@ -138,6 +138,8 @@ TEST_F(NavigatorTest, SelectionChangeKeepsTheFamilyAndResetsOnlyTheConstellation
     EXPECT_EQ(Of(m_nav.SelectionChanged(Category::Constellation, 1)), Change(kWhole, false, {}));
     EXPECT_EQ(Now(), Place(Category::Constellation, help::kConstellation, {1, 1, 0}));
     EXPECT_FALSE(m_nav.State().showMore);
+    m_nav.SelectionChanged(Category::Measure, 2);  // one past the end of its two lines
+    EXPECT_EQ(Now(), Place(Category::Constellation, help::kConstellation, {-1, 1, 0}));
 }
 
 TEST_F(NavigatorTest, WheelStepsTheCurrentListWithinItsEnds) {

@@ -22,6 +22,11 @@ const ShellCase kCases[] = {
         test $(stat -c %s "$n.bmp") = 3686454 && "$Q" render "$n.dat" --all -o "$n" &&
         test -s "$n/index.json")",
      0, ""},
+    // A name beyond ASCII goes into an international text chunk, which holds UTF-8 (a plain
+    // one holds Latin-1), and comes back whole.
+    {R"(cp "$D" été.dat && "$Q" render été.dat --dvb s --screen measure -o s.png &&
+        grep -aq iTXtSource s.png && "$Q" info s.png | grep -qx 'Source: été.dat')",
+     0, ""},
     {R"(n=$(printf '%0251d' 0).bmp && "$Q" render "$D" --dvb t --screen measure -o $n &&
         test $(stat -c %s $n) = 3686454)",
      0, ""},
