@@ -49,16 +49,17 @@ int WriteWithFileSizeLimit(rlim_t limit, Write write) {
     });
 }
 
+WriteOutcome WriteText(const fs::path& path, const std::string& text) {
+    return WriteFileAtomically(
+        path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+}
+
 class AtomicFileTest : public ::testing::Test {
   protected:
     void PutOldFile() { test::WriteFile(target, old); }
-    std::string Read(const fs::path& name) const {
-        const auto bytes = ReadFile(folder / name);
-        return {bytes.begin(), bytes.end()};
-    }
+    std::string Read(const fs::path& name) const { return test::ReadText(folder / name); }
     WriteOutcome Write(const fs::path& name, const std::string& text) const {
-        return WriteFileAtomically(
-            folder / name, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+        return WriteText(folder / name, text);
     }
     mode_t Mode(const fs::path& name) const {
         struct stat status {};
@@ -149,9 +150,7 @@ TEST_F(AtomicFileTest, LinksAreFollowedToTheirEndAndLoopsRefused) {
     // Named relative to the working folder, as on a command line.
     const fs::path caller = fs::current_path();
     fs::current_path(folder.path());
-    const std::string text = "new";
-    const WriteOutcome relative = WriteFileAtomically(
-        "chain.bmp", {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    const WriteOutcome relative = WriteText("chain.bmp", "new");
     fs::current_path(caller);
     ASSERT_TRUE(relative.ok) << relative.error;
     EXPECT_EQ(Read("sub/missing.bmp"), "new");
