@@ -21,6 +21,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -96,6 +97,13 @@ QByteArray AbsolutePath(const QByteArray& path) {
 QString Shown(const QByteArray& path) {
     return QFile::decodeName(path);
 }
+
+QString ShownFileName(const QByteArray& path) {
+    return Shown(QByteArray::fromStdString(FileSystemPath(path).filename().string()));
+}
+
+// How long "Reloaded ..." stays: long enough to be read, short enough not to be mistaken for news.
+constexpr int kReloadNoticeMs = 4000;
 
 QString FailureReason(const SourceRead& read) {
     switch (read.failure) {
@@ -177,11 +185,13 @@ void MainWindow::BuildMenus() {
     QMenu* file = m_menuBar->addMenu(QStringLiteral("&File"));
     QAction* open = file->addAction(QStringLiteral("&Open"), this, &MainWindow::OnFileOpen);
     open->setObjectName(QStringLiteral("actionOpen"));
+    open->setShortcut(QKeySequence::Open);
     QAction* reload = file->addAction(QStringLiteral("&Reload"), this, &MainWindow::ReloadSource);
     reload->setObjectName(QStringLiteral("actionReload"));
     reload->setShortcut(Qt::Key_F5);
     QAction* save = file->addAction(QStringLiteral("&Save"), this, &MainWindow::OnFileSave);
     save->setObjectName(QStringLiteral("actionSave"));
+    save->setShortcut(QKeySequence::Save);
 
     QMenu* edit = m_menuBar->addMenu(QStringLiteral("&Edit"));
     QAction* copy = edit->addAction(QStringLiteral("&Copy"), this, &MainWindow::CopyScreen);
@@ -320,8 +330,18 @@ void MainWindow::BuildControls() {
     m_statusLine->setObjectName(QStringLiteral("statusLine"));
     m_statusLine->setTextFormat(Qt::PlainText);
     m_statusLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_statusLine->setStyleSheet(QStringLiteral("color: #a00000"));
     place(m_statusLine, {12, 521, 512, 12});
+    m_statusClear = new QTimer(this);
+    m_statusClear->setSingleShot(true);
+    connect(m_statusClear, &QTimer::timeout, this, [this] { ShowStatus({}, StatusKind::Notice); });
+}
+
+void MainWindow::ShowStatus(const QString& text, StatusKind kind) {
+    m_statusClear->stop();
+    m_statusLine->setStyleSheet(kind == StatusKind::Failure ? QStringLiteral("color: #a00000")
+                                                            : QString());
+    m_statusLine->setText(text);
+    m_statusLine->setToolTip(text);  // the line is cut at the help text's edge
 }
 
 void MainWindow::SetZoom(ZoomChoice zoom) {
@@ -499,8 +519,8 @@ void MainWindow::OpenSourceFile(const QByteArray& path) {
         case ReadFailure::None:
             m_sourcePath = fullPath;
             m_watcher->Watch(fullPath);
-            m_statusLine->clear();
-            m_statusLine->setToolTip(QString());
+            setWindowTitle(QStringLiteral("%1 - %2").arg(ShownFileName(fullPath), kTitle));
+            ShowStatus({}, StatusKind::Notice);
             Apply(m_navigator.OpenRecord(*read.record));
             update();
             return;
@@ -521,14 +541,13 @@ void MainWindow::ReloadSource() {
     if (m_sourcePath.isEmpty()) return;
     const SourceRead read = ReadSource(FileSystemPath(m_sourcePath));
     if (!read.record) {
-        const QString text = QStringLiteral("Cannot reload %1: %2. The last good version stays.")
-                                 .arg(Shown(m_sourcePath), FailureReason(read));
-        m_statusLine->setText(text);
-        m_statusLine->setToolTip(text);  // the line is cut at the help text's edge
+        ShowStatus(QStringLiteral("Cannot reload %1: %2. The last good version stays.")
+                       .arg(Shown(m_sourcePath), FailureReason(read)),
+                   StatusKind::Failure);
         return;
     }
-    m_statusLine->clear();
-    m_statusLine->setToolTip(QString());
+    ShowStatus(QStringLiteral("Reloaded %1").arg(ShownFileName(m_sourcePath)), StatusKind::Notice);
+    m_statusClear->start(kReloadNoticeMs);
     Apply(m_navigator.ReloadRecord(*read.record));
 }
 

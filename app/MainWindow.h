@@ -19,6 +19,7 @@ class QKeyEvent;
 class QLabel;
 class QMenuBar;
 class QScrollArea;
+class QTimer;
 
 namespace quorvel {
 
@@ -101,6 +102,8 @@ class MainWindow : public QDialog {
     void ReportMissingIcons(const std::vector<MissingIcon>& icons);
     bool ShowCursorTip(const QPoint& globalPos);
     ListComboBox* ListOf(Category family) const;
+    enum class StatusKind { Notice, Failure };
+    void ShowStatus(const QString& text, StatusKind kind);
 
     Navigator m_navigator;
     QMenuBar* m_menuBar = nullptr;
@@ -112,6 +115,7 @@ class MainWindow : public QDialog {
     ListComboBox* m_spectrumList = nullptr;
     QLabel* m_helpLine = nullptr;
     QLabel* m_statusLine = nullptr;
+    QTimer* m_statusClear = nullptr;  // takes a passing notice away again
     SourceWatcher* m_watcher = nullptr;
     QByteArray m_sourcePath;  // the open file, absolute; empty before the first good open
     ZoomChoice m_zoom = 1.0;

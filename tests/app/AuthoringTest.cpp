@@ -77,7 +77,7 @@ TEST_F(AuthoringTest, AnEditSavedByRenameShowsWithThePlaceKeptAndFailuresGoToThe
     ReplaceByRename(LouderSweep());
     ASSERT_TRUE(WaitFor([&] { return PaintedScreen() != before; }));
     EXPECT_EQ(State().category, Category::Spectrum);
-    EXPECT_TRUE(StatusLine().isEmpty());
+    EXPECT_EQ(StatusLine(), "Reloaded scene.dat");
     const QImage louder = PaintedScreen();
 
     // A half-written file keeps everything shown; so does a file that went away.
@@ -92,8 +92,9 @@ TEST_F(AuthoringTest, AnEditSavedByRenameShowsWithThePlaceKeptAndFailuresGoToThe
 
     // It comes back: the next good save recovers, shown at the same list line and scale.
     ReplaceByRename(test::FullSatelliteFile());
-    ASSERT_TRUE(WaitFor([&] { return StatusLine().isEmpty(); }));
+    ASSERT_TRUE(WaitFor([&] { return StatusLine() == "Reloaded scene.dat"; }));
     EXPECT_EQ(PaintedScreen(), before);
+    EXPECT_EQ(m_dialog->windowTitle(), "scene.dat - Quorvel");
 }
 
 TEST_F(AuthoringTest, ABurstOfWritesGivesOneReloadAfterItSettles) {

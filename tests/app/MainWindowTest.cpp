@@ -55,7 +55,7 @@ TEST_F(MainWindowTest, StartsBlackAndEmptyAndSaveReplacesTheChosenFileOrWritesNo
     EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
     test::WriteFile(test::LocalPath(Path("Trovik.bmp")), QByteArray("an older picture"));
     answer = Path("Trovik.bmp");
-    Action("actionSave")->trigger();
+    QTest::keyClick(m_dialog.get(), Qt::Key_S, Qt::ControlModifier);
     const QByteArray file = test::ReadAll(Path("Trovik.bmp"));
     ASSERT_EQ(file.size(), 3'686'454);  // a 1280 by 720 black screen
     EXPECT_EQ(file.left(2), "BM");
@@ -165,8 +165,9 @@ TEST_F(MainWindowTest, FileOpenTheFileNamedAtStartAndADropEachLoadTheirFile) {
     Action("actionOpen")->trigger();  // cancelled
     EXPECT_EQ(State().category, Category::None);
     answer = named("Chosen");
-    Action("actionOpen")->trigger();
+    QTest::keyClick(m_dialog.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(Names("measureList"), QStringList{"Chosen"});
+    EXPECT_EQ(m_dialog->windowTitle(), "Chosen.dat - Quorvel");
 
     QuorvelApplication::ScheduleOpen(*m_dialog, QFile::encodeName(named("AtStart")));
     EXPECT_EQ(Names("measureList"), QStringList{"Chosen"});  // only once the event loop runs
