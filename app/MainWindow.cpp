@@ -329,8 +329,9 @@ void MainWindow::BuildControls() {
     m_statusLine = new QLabel(m_client);
     m_statusLine->setObjectName(QStringLiteral("statusLine"));
     m_statusLine->setTextFormat(Qt::PlainText);
-    m_statusLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    place(m_statusLine, {12, 521, 512, 12});
+    m_statusLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_statusLine->setWordWrap(true);  // two lines down to the client's foot, so a reason shows whole
+    place(m_statusLine, {12, 518, 512, 19});
     m_statusClear = new QTimer(this);
     m_statusClear->setSingleShot(true);
     connect(m_statusClear, &QTimer::timeout, this, [this] { ShowStatus({}, StatusKind::Notice); });
@@ -341,7 +342,7 @@ void MainWindow::ShowStatus(const QString& text, StatusKind kind) {
     m_statusLine->setStyleSheet(kind == StatusKind::Failure ? QStringLiteral("color: #a00000")
                                                             : QString());
     m_statusLine->setText(text);
-    m_statusLine->setToolTip(text);  // the line is cut at the help text's edge
+    m_statusLine->setToolTip(text);  // a long path can still need more than two lines
 }
 
 void MainWindow::SetZoom(ZoomChoice zoom) {

@@ -1,6 +1,8 @@
 #include "cli/JsonInput.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 
@@ -54,6 +56,28 @@ bool ReadBounded(std::istream& in, std::string& text) {
     return !in.bad();
 }
 
+// Where the parser stopped, as an editor counts lines and columns, and what it found there, in
+// words a user can act on; the library's own text names its grammar, not the file.
+std::string SyntaxErrorPlace(const std::string& text, std::size_t stoppedAfter) {
+    if (stoppedAfter == 0 || stoppedAfter > text.size()) {
+        return "the text ends before the JSON is complete";
+    }
+    const std::size_t at = stoppedAfter - 1;
+    const std::size_t newline = at == 0 ? std::string::npos : text.rfind('\n', at - 1);
+    const std::size_t lineStart = newline == std::string::npos ? 0 : newline + 1;
+    const auto line =
+        1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n');
+    const unsigned char found = static_cast<unsigned char>(text[at]);
+    char shown[16];
+    if (found >= 0x20 && found < 0x7F) {
+        std::snprintf(shown, sizeof shown, "'%c'", found);
+    } else {
+        std::snprintf(shown, sizeof shown, "byte 0x%02X", found);
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(at - lineStart + 1) +
+           ": unexpected " + shown;
+}
+
 }  // namespace
 
 std::string JsonExcerpt(const Json& value) {
@@ -76,9 +100,10 @@ JsonInput ParseJsonText(const std::string& text, const std::string& name) {
     } catch (const TooDeep&) {
         input.error = name + " nests lists and objects more than " + std::to_string(kMaxJsonDepth) +
                       " levels deep; a dump nests five";
-    } catch (const Json::exception& error) {  // also a number too large for any type
-        // The parser quotes the token it stopped at, which can be the whole input.
-        input.error = name + " is not valid JSON: " + Shortened(error.what(), 200);
+    } catch (const Json::parse_error& error) {
+        input.error = name + " is not valid JSON: " + SyntaxErrorPlace(text, error.byte);
+    } catch (const Json::out_of_range&) {
+        input.error = name + " is not valid JSON: a number is too large for any field";
     }
     return input;
 }

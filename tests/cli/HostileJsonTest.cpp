@@ -37,7 +37,10 @@ std::vector<HostileCase> HostileCases() {
              "... is longer than the field's"},
         {"{\"spectrum\":[{\"slot\":" + numbers + "]}]}",
          "spectrum[0].slot: [1000,1000,1000,1000,1000,1000,1000,1000,1000,1000,1000,1000... is"},
-        {"{\"magic\":\"" + std::string(1'000'000, 'y') + "\" x}", "is not valid JSON"},
+        {"{\"magic\":\"" + std::string(1'000'000, 'y') + "\" x}",
+         "is not valid JSON: line 1, column 1000013: unexpected 'x'"},
+        {"{\n\"magic\":\n  [1,,2]}", "is not valid JSON: line 3, column 6: unexpected ','"},
+        {"{\"magic\": [1, 2", "is not valid JSON: the text ends before the JSON is complete"},
         {"{\"measure\":[{\"fields\":{\"name\":\"" + std::string(50, 'e') +
              "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\"}}]}",
          std::string(50, 'e') + "\u00e9\u00e9\u00e9\u00e9... is longer"},  // cut on a character
