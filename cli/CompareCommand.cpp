@@ -167,7 +167,7 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
             return kExitUsage;
         }
         fs::create_directories(options.report, error);
-        if (!fs::is_directory(options.report)) {
+        if (!fs::is_directory(options.report, error)) {
             err << "quorvel-cli: -o " << options.report.string() << ": not a folder\n";
             return kExitFailure;
         }
