@@ -1,11 +1,14 @@
 #include "cli/CompareAccept.h"
 
-#include <fstream>
-#include <iterator>
-#include <nlohmann/json.hpp>
+#include <memory>
 #include <ostream>
+#include <span>
 
+#include "cli/JsonInput.h"
+#include "compare/MappedFile.h"
+#include "compare/PictureDecoder.h"
 #include "export/AtomicFile.h"
+#include "export/TemporaryCleanup.h"
 
 namespace quorvel::cli {
 
@@ -15,65 +18,102 @@ using compare::Verdict;
 
 namespace {
 
-bool ReadBytes(const fs::path& path, std::vector<std::uint8_t>& bytes) {
-    std::ifstream file(path, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(file), {});
-    return file.good() || file.eof();
-}
-
-bool WriteText(const fs::path& path, const std::string& text, std::ostream& err) {
-    const WriteOutcome written = WriteFileAtomically(
-        path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-    if (!written.ok)
-        err << "quorvel-cli: cannot write " << path.string() << ": " << written.error << "\n";
-    return written.ok;
-}
+// A file written under a temporary name beside the one it is to replace.
+struct Staged {
+    fs::path temporary, target;
+    const char* verb;                              // "added", "replaced" or "updated"
+    std::unique_ptr<RegisteredTemporary> cleanup;  // removes it if a signal ends the run
+};
 
 // Parsed index.json, or null when the folder has none; `ok` false when one is there but unusable.
-nlohmann::ordered_json ReadIndex(const fs::path& path, bool& ok, std::ostream& err) {
+Json ReadIndex(const fs::path& path, bool& ok, std::ostream& err) {
     ok = true;
     std::error_code error;
-    if (!fs::exists(path, error)) return nullptr;
-    std::ifstream file(path);
-    nlohmann::ordered_json index = nlohmann::ordered_json::parse(file, nullptr, false);
-    if (index.is_discarded() || !index.is_object() || !index["pictures"].is_array()) {
+    if (!fs::exists(fs::symlink_status(path, error))) return nullptr;
+    // The same bounds on size and nesting as every JSON the tool takes in: writing the merged
+    // index back recurses as deep as the input nests.
+    const JsonInput input = ReadJsonInput(path);
+    if (!input.document) {
+        err << "quorvel-cli: " << input.error << "\n";
+    } else if (!input.document->is_object() || !input.document->contains("pictures") ||
+               !(*input.document)["pictures"].is_array()) {
         err << "quorvel-cli: " << path.string() << ": not a picture index\n";
-        ok = false;
-        return nullptr;
+    } else {
+        return *input.document;
     }
-    return index;
+    ok = false;
+    return nullptr;
 }
 
-bool UpdateIndex(const fs::path& approvedRoot, const fs::path& freshRoot,
-                 const std::vector<std::string>& copied, std::ostream& out, std::ostream& err) {
-    bool approvedOk = true, freshOk = true;
-    const nlohmann::ordered_json fresh = ReadIndex(freshRoot / "index.json", freshOk, err);
-    nlohmann::ordered_json approved = ReadIndex(approvedRoot / "index.json", approvedOk, err);
-    if (!approvedOk || !freshOk) return false;
-    if (fresh.is_null()) return true;  // nothing to keep in step with
-    if (approved.is_null()) {
-        approved = fresh;
-    } else {
-        nlohmann::ordered_json& pictures = approved["pictures"];
-        for (const nlohmann::ordered_json& entry : fresh["pictures"]) {
-            if (!entry.is_object() || !entry.contains("file")) continue;
-            const auto& file = entry["file"];
-            if (std::find(copied.begin(), copied.end(),
-                          file.is_string() ? file.get<std::string>() : "") == copied.end()) {
-                continue;
-            }
-            auto same = std::find_if(pictures.begin(), pictures.end(), [&](const auto& old) {
-                return old.is_object() && old.contains("file") && old["file"] == file;
-            });
-            if (same != pictures.end()) {
-                *same = entry;
-            } else {
-                pictures.push_back(entry);
-            }
+// The approved index with the new index's entries of the copied files; null when there is no
+// new index to keep in step with.
+Json MergedIndex(Json approved, const Json& fresh, const std::vector<std::string>& copied) {
+    if (fresh.is_null() || approved.is_null()) return fresh;
+    Json& pictures = approved["pictures"];
+    for (const Json& entry : fresh["pictures"]) {
+        if (!entry.is_object() || !entry.contains("file")) continue;
+        const Json& file = entry["file"];
+        if (!file.is_string() || std::ranges::find(copied, file.get<std::string>()) == copied.end())
+            continue;
+        auto same = std::ranges::find_if(pictures, [&](const Json& old) {
+            return old.is_object() && old.contains("file") && old["file"] == file;
+        });
+        if (same != pictures.end()) {
+            *same = entry;
+        } else {
+            pictures.push_back(entry);
         }
     }
-    if (!WriteText(approvedRoot / "index.json", approved.dump(2) + "\n", err)) return false;
-    out << "updated " << (approvedRoot / "index.json").string() << "\n";
+    return approved;
+}
+
+// Writes `bytes` beside `target` under a name of its own; false (with the reason shown) when not.
+bool Stage(const fs::path& target, std::span<const std::uint8_t> bytes, const char* verb,
+           std::vector<Staged>& staged, std::ostream& err) {
+    std::error_code error;
+    fs::create_directories(target.parent_path(), error);
+    const fs::path temporary =
+        target.parent_path() / (".quorvel-accept-" + std::to_string(staged.size()));
+    fs::remove(temporary, error);  // a leftover of a killed run, or a link that would be followed
+    auto cleanup = std::make_unique<RegisteredTemporary>(temporary);
+    const WriteOutcome written = WriteFileAtomically(temporary, bytes);
+    if (!written.ok) {
+        err << "quorvel-cli: cannot write " << target.string() << ": " << written.error << "\n";
+        return false;
+    }
+    staged.push_back({temporary, target, verb, std::move(cleanup)});
+    return true;
+}
+
+// Why the new picture of `result` may not be approved: it cannot be read, or does not decode
+// as a picture within the size limits. The file's type and size are checked before it is read.
+std::string Unreadable(const compare::MappedFile& file, const PairResult& result) {
+    if (!file.Ok()) return file.Error();
+    const compare::DecodeOutcome decoded = compare::DecodePicture(file.Bytes(), false);
+    return decoded.ok() ? std::string() : result.pair.fresh->string() + ": " + decoded.error;
+}
+
+void RemoveStaged(std::span<const Staged> staged) {
+    for (const Staged& file : staged) {
+        std::error_code error;
+        fs::remove(file.temporary, error);
+    }
+}
+
+// Renames every staged file over its target in order, naming each as it is done; on a failure
+// the rest are removed, so what was replaced is exactly what was named.
+bool PlaceStaged(std::span<const Staged> staged, std::ostream& out, std::ostream& err) {
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        std::error_code error;
+        fs::rename(staged[i].temporary, staged[i].target, error);
+        if (error) {
+            err << "quorvel-cli: cannot write " << staged[i].target.string() << ": "
+                << error.message() << "; only the files named above were accepted\n";
+            RemoveStaged(staged.subspan(i));
+            return false;
+        }
+        out << staged[i].verb << " " << staged[i].target.string() << "\n";
+    }
     return true;
 }
 
@@ -82,35 +122,52 @@ bool UpdateIndex(const fs::path& approvedRoot, const fs::path& freshRoot,
 bool AcceptNewPictures(const std::vector<PairResult>& results, const fs::path& approvedRoot,
                        const fs::path& freshRoot, bool folders, std::ostream& out,
                        std::ostream& err) {
+    bool approvedOk = true, freshOk = true;
+    Json approvedIndex, freshIndex;
+    if (folders) {
+        freshIndex = ReadIndex(freshRoot / "index.json", freshOk, err);
+        approvedIndex = ReadIndex(approvedRoot / "index.json", approvedOk, err);
+    }
+    if (!approvedOk || !freshOk) {
+        err << "quorvel-cli: nothing accepted\n";
+        return false;
+    }
+    // Everything is written under temporary names first, so a failure up to the renames leaves
+    // the approved side as it was.
+    std::vector<Staged> staged;
     std::vector<std::string> copied;
-    bool ok = true;
+    bool ok = true, written = true;
     for (const PairResult& result : results) {
         if (result.verdict != Verdict::Different && result.verdict != Verdict::SizeDiffers &&
             result.verdict != Verdict::Added) {
             continue;
         }
+        const compare::MappedFile file(*result.pair.fresh);
+        if (const std::string why = Unreadable(file, result); !why.empty()) {
+            err << "quorvel-cli: not accepted: " << why << "\n";
+            ok = false;
+            continue;
+        }
         const fs::path target = folders ? approvedRoot / fs::path(result.pair.name) : approvedRoot;
-        std::vector<std::uint8_t> bytes;
-        std::error_code error;
-        if (folders) fs::create_directories(target.parent_path(), error);
-        if (!ReadBytes(*result.pair.fresh, bytes)) {
-            err << "quorvel-cli: cannot read " << result.pair.fresh->string() << "\n";
-            ok = false;
-            continue;
-        }
-        const WriteOutcome written = WriteFileAtomically(target, bytes);
-        if (!written.ok) {
-            err << "quorvel-cli: cannot write " << target.string() << ": " << written.error << "\n";
-            ok = false;
-            continue;
-        }
-        out << (result.verdict == Verdict::Added ? "added " : "replaced ") << target.string()
-            << "\n";
+        const char* verb = result.verdict == Verdict::Added ? "added" : "replaced";
+        written = Stage(target, file.Bytes(), verb, staged, err);
+        if (!written) break;
         copied.push_back(result.pair.name);
     }
-    if (folders && !copied.empty())
-        ok = UpdateIndex(approvedRoot, freshRoot, copied, out, err) && ok;
-    return ok;
+    const Json index = MergedIndex(std::move(approvedIndex), freshIndex, copied);
+    if (written && !copied.empty() && !index.is_null()) {
+        // Names that are no UTF-8 are written with U+FFFD, as `render --all` writes them.
+        const std::string text = index.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+        written = Stage(approvedRoot / "index.json",
+                        {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
+                        "updated", staged, err);
+    }
+    if (!written) {
+        RemoveStaged(staged);
+        err << "quorvel-cli: nothing accepted\n";
+        return false;
+    }
+    return PlaceStaged(staged, out, err) && ok;
 }
 
 }  // namespace quorvel::cli

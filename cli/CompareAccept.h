@@ -9,10 +9,13 @@
 
 namespace quorvel::cli {
 
-// Copies each differing and added picture of the new side over the approved side, one file at
-// a time, each all or nothing, and prints what it replaced or added. For folders, index.json
-// of the approved folder takes the new folder's entries of the copied files (or the whole new
-// index when the approved folder has none). Returns false when anything could not be written.
+// Copies each differing and added picture of the new side over the approved side and prints
+// what it replaced or added. A new picture that does not decode is not approved. For folders,
+// index.json of the approved folder takes the new folder's entries of the copied files (or the
+// whole new index when the approved folder has none); an index that cannot be read, or is too
+// large or deep, stops everything before any file is touched. All files are written under
+// temporary names first and then renamed in, so a failure replaces nothing, or only the files
+// printed. Returns false when anything was not accepted.
 bool AcceptNewPictures(const std::vector<compare::PairResult>& results,
                        const std::filesystem::path& approvedRoot,
                        const std::filesystem::path& freshRoot, bool folders, std::ostream& out,

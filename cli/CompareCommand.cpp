@@ -5,6 +5,7 @@
 
 #include "cli/Commands.h"
 #include "cli/CompareAccept.h"
+#include "cli/CompareReportFolder.h"
 #include "compare/CompareReport.h"
 #include "compare/CompareRun.h"
 
@@ -121,6 +122,8 @@ std::string SettingsFrom(const CompareOptions& options, CompareSettings& setting
         settings.crop = ParseCrop(options.crop);
         if (!settings.crop)
             return "--crop wants X,Y of two whole numbers from 0, not " + options.crop;
+        // What was compared is part of a picture; approving the whole one was never checked.
+        if (options.accept) return "--accept cannot take --crop: a crop compares part of a picture";
     }
     return {};
 }
@@ -156,9 +159,15 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
             << (folders ? options.fresh : options.approved).string() << " a folder\n";
         return kExitUsage;
     }
+    ReportFolder reportFolder;
     if (!options.report.empty()) {
+        reportFolder = CheckReportFolder(options.report, options.approved, options.fresh);
+        if (!reportFolder.refusal.empty()) {
+            err << "quorvel-cli compare: " << reportFolder.refusal << "\n";
+            return kExitUsage;
+        }
         fs::create_directories(options.report, error);
-        if (!fs::is_directory(options.report)) {
+        if (!fs::is_directory(options.report, error)) {
             err << "quorvel-cli: -o " << options.report.string() << ": not a folder\n";
             return kExitFailure;
         }
@@ -166,6 +175,7 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
     }
 
     std::vector<PicturePair> pairs;
+    bool passedOver = false;
     if (folders) {
         PairListing listing =
             PairFolders(options.approved, options.fresh,
@@ -174,6 +184,9 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
             err << "quorvel-cli: " << listing.error << "\n";
             return kExitFailure;
         }
+        for (const std::string& entry : listing.skipped)
+            err << "quorvel-cli: skipped " << entry << "\n";
+        passedOver = !listing.skipped.empty();
         pairs = std::move(listing.pairs);
     } else {
         pairs.push_back({options.fresh.filename().string(), options.approved, options.fresh});
@@ -181,11 +194,11 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
 
     const std::vector<PairResult> results = CompareAll(pairs, settings);
     const CompareSummary summary = Summarize(results);
-    int status = summary.AllSame() ? kExitOk : kExitFailure;
+    int status = summary.AllSame() && !passedOver ? kExitOk : kExitFailure;
     for (const PairResult& result : results) {
         PrintResult(result, out, err);
-        const bool compared = result.verdict == Verdict::Same ||
-                              result.verdict == Verdict::Different;
+        const bool compared =
+            result.verdict == Verdict::Same || result.verdict == Verdict::Different;
         if (compared && !settings.ignoredRegions.empty() && !result.screen.layout) {
             err << "quorvel-cli: " << result.pair.name
                 << ": screen unknown, so --ignore left nothing out\n";
@@ -199,6 +212,8 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
             !failed.empty()) {
             err << "quorvel-cli: " << failed << "\n";
             status = kExitFailure;
+        } else {
+            RemoveEarlierFiles(options.report, reportFolder, results);
         }
         if (picturesLost) status = kExitFailure;
     }

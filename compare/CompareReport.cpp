@@ -47,9 +47,19 @@ nlohmann::ordered_json PairJson(const PairResult& result) {
     return pair;
 }
 
+// Names come from the file system as bytes, which need not be UTF-8. Both outputs replace what
+// is no character with U+FFFD by the JSON writer's rule, so the page and report.json agree.
+constexpr auto kReplaceBadUtf8 = nlohmann::ordered_json::error_handler_t::replace;
+
+std::string ValidUtf8(const std::string& text) {
+    const std::string quoted = nlohmann::ordered_json(text).dump(-1, ' ', false, kReplaceBadUtf8);
+    return nlohmann::ordered_json::parse(quoted).get<std::string>();
+}
+
+// HTML text; links keep the file's own bytes through UrlOf instead.
 std::string Escaped(const std::string& text) {
     std::string out;
-    for (const char c : text) {
+    for (const char c : ValidUtf8(text)) {
         switch (c) {
             case '&':
                 out += "&amp;";
@@ -216,7 +226,7 @@ std::string ReportJson(const std::vector<PairResult>& results, const CompareSett
           {"added", summary.added},
           {"removed", summary.removed},
           {"unreadable", summary.unreadable}}}};
-    return document.dump(2) + "\n";
+    return document.dump(2, ' ', false, kReplaceBadUtf8) + "\n";
 }
 
 std::string ReportPage(const std::vector<PairResult>& results, const CompareSummary& summary) {

@@ -134,7 +134,7 @@ PairResult ComparePair(const PicturePair& pair, const CompareSettings& settings)
     }
     Picture& a = approved.picture;
     Picture& b = fresh.picture;
-    const int approvedWidth = a.width, newWidth = b.width;
+    const int approvedPixels = a.width * a.height, newPixels = b.width * b.height;
     if (settings.crop) {
         result.error = ApplyCrop(a, b, *settings.crop, pair);
         if (!result.error.empty()) {
@@ -160,11 +160,16 @@ PairResult ComparePair(const PicturePair& pair, const CompareSettings& settings)
     result.verdict = Verdict::Different;
     DescribeAreas(result, diff.areas);
     if (settings.pictureFolder) {
-        // A side the crop left whole is shown as its own file, which needs no encoding.
+        // A side the crop left whole is shown as its own file, which needs no encoding; a crop
+        // that kept the width but not the height must still show the cut picture.
+        const auto whole = [](const Picture& picture, int pixels,
+                              std::span<const std::uint8_t> bytes) {
+            return picture.width * picture.height == pixels ? bytes
+                                                            : std::span<const std::uint8_t>();
+        };
         const ReportPictures written = WriteReportPictures(
-            *settings.pictureFolder, pair.name,
-            {a, a.width == approvedWidth ? approvedBytes : std::span<const std::uint8_t>()},
-            {b, b.width == newWidth ? freshBytes : std::span<const std::uint8_t>()}, diff.mask);
+            *settings.pictureFolder, pair.name, {a, whole(a, approvedPixels, approvedBytes)},
+            {b, whole(b, newPixels, freshBytes)}, diff.mask);
         if (!written.error.empty()) {
             result.error = written.error;
         } else {

@@ -9,23 +9,54 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Relative names of the pictures below `folder`, or an error.
-std::string ListPictures(const fs::path& folder, const std::optional<fs::path>& skip,
-                         std::vector<std::string>& names) {
-    std::error_code error;
-    const fs::path skipped = skip ? fs::weakly_canonical(*skip, error) : fs::path();
-    fs::recursive_directory_iterator it(folder, error), end;
-    for (; !error && it != end; it.increment(error)) {
-        if (!skipped.empty() && it->is_directory() &&
-            fs::weakly_canonical(it->path(), error) == skipped) {
-            it.disable_recursion_pending();
-            continue;
-        }
-        if (it->is_regular_file() && IsPictureName(it->path())) {
-            names.push_back(it->path().lexically_relative(folder).generic_string());
-        }
+struct FolderWalk {
+    const fs::path& root;
+    fs::path skipped;  // canonical; empty when nothing is skipped
+    std::vector<std::string>& names;
+    std::vector<std::string>& passedOver;
+
+    void PassOver(const fs::path& path, const std::string& why) {
+        passedOver.push_back(path.string() + ": " + why);
     }
-    return error ? "cannot list " + folder.string() + ": " + error.message() : std::string();
+
+    // Only the error_code overloads: one bad entry must not end the whole walk.
+    void List(const fs::path& folder) {
+        std::error_code error;
+        fs::directory_iterator it(folder, error), end;
+        for (; !error && it != end; it.increment(error)) {
+            const fs::path& path = it->path();
+            std::error_code entryError;
+            const fs::file_status own = it->symlink_status(entryError);
+            if (!entryError && fs::is_directory(own)) {
+                if (skipped.empty() || fs::weakly_canonical(path, entryError) != skipped)
+                    List(path);
+                continue;
+            }
+            const fs::file_status target = it->status(entryError);
+            if (target.type() == fs::file_type::not_found) {
+                PassOver(path, "a link to nothing");
+            } else if (entryError) {
+                PassOver(path, entryError.message());
+            } else if (fs::is_regular_file(target)) {
+                if (IsPictureName(path))
+                    names.push_back(path.lexically_relative(root).generic_string());
+            } else if (!fs::is_directory(target)) {
+                PassOver(path, "neither a file nor a folder");
+            }
+        }
+        if (error) PassOver(folder, "cannot list the folder: " + error.message());
+    }
+};
+
+// Relative names of the pictures below `folder`, or an error when it cannot be listed at all.
+std::string ListPictures(const fs::path& folder, const std::optional<fs::path>& skip,
+                         std::vector<std::string>& names, std::vector<std::string>& skipped) {
+    std::error_code error;
+    fs::directory_iterator check(folder, error);
+    if (error) return "cannot list " + folder.string() + ": " + error.message();
+    FolderWalk walk{folder, skip ? fs::weakly_canonical(*skip, error) : fs::path(), names, skipped};
+    walk.List(folder);
+    return {};
 }
 
 }  // namespace
@@ -41,9 +72,11 @@ PairListing PairFolders(const fs::path& approved, const fs::path& fresh,
                         const std::optional<fs::path>& skip) {
     PairListing listing;
     std::vector<std::string> approvedNames, freshNames;
-    listing.error = ListPictures(approved, skip, approvedNames);
-    if (listing.error.empty()) listing.error = ListPictures(fresh, skip, freshNames);
+    listing.error = ListPictures(approved, skip, approvedNames, listing.skipped);
+    if (listing.error.empty())
+        listing.error = ListPictures(fresh, skip, freshNames, listing.skipped);
     if (!listing.error.empty()) return listing;
+    std::ranges::sort(listing.skipped);  // the walk's order is the file system's
 
     std::map<std::string, PicturePair> byName;
     for (const std::string& name : approvedNames) {

@@ -36,6 +36,39 @@ const ShellCase kCases[] = {
     {R"(ln -s b.bmp a.bmp && ln -s a.bmp b.bmp && "$Q" render "$D" --dvb s --screen measure -o a.bmp;
         s=$?; test $(ls -A | wc -l) = 2 || s=99; exit $s)",
      1, "quorvel-cli: cannot write a.bmp: Too many levels of symbolic links\n"},
+    // compare: $S and $T make two different pictures of one size.
+    {R"sh(mkdir A N && $S A/x.bmp && $T N/x.bmp && cp A/x.bmp kept && l=$(printf %60000s) &&
+        echo "{\"pictures\":$(echo "$l" | tr ' ' '[')$(echo "$l" | tr ' ' ']')}" >N/index.json &&
+        "$Q" compare A N --accept >/dev/null; s=$?; cmp -s A/x.bmp kept || s=99; exit $s)sh",
+     1,
+     "quorvel-cli: N/index.json nests lists and objects more than 256 levels deep; a dump nests "
+     "five\nquorvel-cli: nothing accepted\n"},
+    {R"sh(mkdir -p A/new N && $S A/x.bmp && cp A/x.bmp A/new/x.bmp && $T N/x.bmp && echo s >N/index.html &&
+        "$Q" compare A N -o A; s=$?; "$Q" compare A N -o N/; cmp -s A/x.bmp A/new/x.bmp &&
+        test "$(ls A N | xargs)" = "A: new x.bmp N: index.html x.bmp" || s=99; exit $s)sh",
+     2,
+     "quorvel-cli compare: -o A: the report would be written over A; choose a folder that neither "
+     "holds nor lies inside the compared pictures, an empty one, or an earlier report's\n"
+     "quorvel-cli compare: -o N/: the report would be written over N; choose a folder that neither "
+     "holds nor lies inside the compared pictures, an empty one, or an earlier report's\n"},
+    // An earlier report is written over, losing its own pictures only.
+    {R"sh(mkdir A N && $S A/x.bmp && $T N/x.bmp && "$Q" compare A N -o A/r >/dev/null; touch A/r/k &&
+        cp A/x.bmp N && "$Q" compare A N -o A/r >/dev/null && test "$(ls A/r | xargs)" = "index.html k report.json")sh",
+     0, ""},
+    {R"sh(mkdir A N && $S A/x.bmp && cp A/x.bmp N && ln -s l A/l && ln -s no N/n.png && mkfifo N/f.png &&
+        "$Q" compare A N >out; s=$?; grep -qx 'compared 1 pair: 1 same, 0 different, 0 added, 0 removed' out || s=99; exit $s)sh",
+     1,
+     "quorvel-cli: skipped A/l: Too many levels of symbolic links\nquorvel-cli: skipped N/f.png: "
+     "neither a file nor a folder\nquorvel-cli: skipped N/n.png: a link to nothing\n"},
+    {R"sh(mkdir A N && n=$(printf 'caf\351').bmp && $S "A/$n" && $T "N/$n" && "$Q" compare A N -o R >/dev/null;
+        grep -q "$(printf 'caf\357\277\275')" R/report.json && grep -q 'src="new/caf%E9.bmp"' R/index.html &&
+        "$Q" compare A N --accept >/dev/null; cmp -s "A/$n" "N/$n"; s=$?; rm -r A N R; exit $s)sh",
+     0, ""},
+    {R"sh(mkdir A N && truncate -s 20G N/big.png && printf %0100d 0 >N/bad.png &&
+        "$Q" compare A N --accept >/dev/null; s=$?; test -z "$(ls A)" || s=99; exit $s)sh",
+     1,
+     "quorvel-cli: not accepted: N/bad.png: not a BMP or PNG picture\nquorvel-cli: not accepted: "
+     "N/big.png: file of 21474836480 bytes is too large for a picture\n"},
     {R"("$Q" dump "$D" >/dev/full)", 1,
      "quorvel-cli: cannot write standard output: No space left on device\n"},
     {R"("$Q" dump "$D" >&-)", 1,
@@ -51,6 +84,10 @@ TEST(ByteNames, AreUsedAsTheFileSystemHoldsThemAndOutputFailuresAreNamed) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("Q", kCliPath);
         environment.insert("D", QtPath(kDemoFile));
+        for (const char* dvb : {"S", "T"}) {
+            environment.insert(dvb, kCliPath + " render " + QtPath(kDemoFile) + " --dvb " +
+                                        QString(dvb).toLower() + " --screen measure -o");
+        }
         shell.setProcessEnvironment(environment);
         shell.start("/bin/sh", {"-c", c.script});
         ASSERT_TRUE(shell.waitForFinished(120'000));

@@ -90,6 +90,8 @@ const ErrorCase kCases[] = {
     {"dump %DIR%/none.dat", kFailure, "cannot open"},
     {"info %DEMO%", kFailure, "demo.dat"},
     {"build %DIR%/bad.json -o %DIR%/out.dat", kFailure, "not valid JSON"},
+    {"compare %SAMPLES% %DIR% -o %DIR%", kUsage, "the report would be written over"},
+    {"compare %DIR% %DIR% --accept --crop 0,0", kUsage, "--accept cannot take --crop"},
     // Each refusal of the JSON's contents has its message checked in RecordJsonTest.
     {"build %DIR%/range.json -o %DIR%/kept.dat", kFailure,
      "measure slot 0, field quality: 256 is outside 0 to 255"},

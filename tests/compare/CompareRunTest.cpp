@@ -5,6 +5,7 @@
 
 #include "compare/CompareRun.h"
 #include "compare/PictureBytes.h"
+#include "compare/PictureDecoder.h"
 
 namespace quorvel::compare {
 namespace {
@@ -48,6 +49,15 @@ TEST(CompareRun, CropFindsTheScreenInsideALargerPicture) {
     EXPECT_NE(outside.error.find("window.png: a 10 by 8 crop at 21,12 falls outside the 30 by 20"),
               std::string::npos)
         << outside.error;
+
+    // A crop that keeps the width: the report shows the cut picture, not the whole file.
+    WriteFile(folder / "tall.bmp", test::BmpBytes(test::PatternPicture(10, 11), 24, false));
+    settings.crop = IntPoint{0, 3};
+    settings.pictureFolder = folder / "report";
+    const PairResult shown =
+        ComparePair({"tall.bmp", folder / "tall.bmp", folder / "screen.bmp"}, settings);
+    ASSERT_EQ(shown.verdict, Verdict::Different) << shown.error;
+    EXPECT_EQ(ReadPicture(folder / "report" / shown.approvedPicture).picture.pixels.size(), 80u);
 }
 
 TEST(CompareRun, FoldersPairByRelativePath) {
