@@ -10,7 +10,15 @@ namespace quorvel::cli {
 
 std::string Utf8FromUtf16(std::u16string_view text);
 std::string Utf8FromText8(std::string_view text);
-// A file's name as the user's locale shows it; bytes that are no character become U+FFFD.
+// A name or path as the file system holds it (bytes), as text for every output: UTF-8, with
+// U+FFFD for bytes that are no character in the user's locale. JSON, CSV and HTML can hold only
+// text, so every name they show goes through here.
+std::string Utf8Name(std::string_view bytes);
+// UTF-8 text made safe for a terminal: control characters (C0, DEL, C1) and bytes that are no
+// UTF-8 become \xHH escapes, and a backslash becomes \\, so no text read from a file can move
+// the cursor, change colours or hide what follows.
+std::string PrintableText(std::string_view utf8);
+// The same for a file's name without its folder.
 std::string Utf8FileName(const std::filesystem::path& path);
 
 }  // namespace quorvel::cli

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "export/AtomicFile.h"
+#include "export/HtmlText.h"
 
 namespace quorvel::compare {
 
@@ -45,47 +46,6 @@ nlohmann::ordered_json PairJson(const PairResult& result) {
                             {"difference", result.differencePicture}};
     }
     return pair;
-}
-
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&#39;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
-// A relative path as a URL: every byte but unreserved characters and '/' percent-encoded.
-std::string UrlOf(const std::string& path) {
-    std::string url;
-    for (const unsigned char c : path) {
-        if (std::isalnum(c) || c == '-' || c == '_' || c == '.' || c == '~' || c == '/') {
-            url += static_cast<char>(c);
-        } else {
-            char encoded[4];
-            std::snprintf(encoded, sizeof encoded, "%%%02X", c);
-            url += encoded;
-        }
-    }
-    return url;
 }
 
 std::string ImageTag(const std::string& path, const char* role) {
