@@ -164,6 +164,7 @@ std::string CheckChunkLengths(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 DecodeOutcome DecodePng(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return {{}, "not a PNG picture"};
     if (std::string cut = CheckChunkLengths(bytes); !cut.empty()) return {{}, "PNG " + cut};
     ReadState state;
     state.input.bytes = bytes;
