@@ -1,29 +1,18 @@
 // libFuzzer target: any bytes as the picture of `quorvel-cli info`, read from a file as the
 // command reads it. The command must print the picture's texts or refuse it with a message, and
 // nothing it prints may carry a control character but the line ends.
-#include <stdlib.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "cli/Commands.h"
+#include "fuzz/FuzzFiles.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path& PicturePath() {
-    static const fs::path path = [] {
-        std::string pattern = fs::temp_directory_path() / "quorvel-fuzz-info-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        return fs::path(pattern) / "picture.png";
-    }();
-    return path;
-}
 
 bool Printable(const std::string& text) {
     for (const char c : text) {
@@ -36,13 +25,10 @@ bool Printable(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    {
-        std::ofstream file(PicturePath(), std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-        if (!file) std::abort();
-    }
+    const fs::path picture = quorvel::fuzz::WorkFolder("info") / "picture.png";
+    quorvel::fuzz::WriteInput(picture, data, size);
     std::ostringstream out, err;
-    const int status = quorvel::cli::RunInfo({PicturePath()}, out, err);
+    const int status = quorvel::cli::RunInfo({picture}, out, err);
     const bool refused = status == quorvel::cli::kExitFailure;
     if (status != quorvel::cli::kExitOk && !refused) std::abort();
     // A refusal says why and prints nothing else; a picture always has a size.
