@@ -162,14 +162,8 @@ void PrintFitReport(const std::vector<PictureOutcome>& pictures, std::ostream& o
 // false, with the reason on `err`, when it cannot.
 bool WriteText(const std::filesystem::path& folder, const char* name, const std::string& text,
                const std::optional<FileAttributes>& earlier, std::ostream& err) {
-    bool handedOut = false;
     const WriteOutcome written = WriteFileAtomically(
-        folder / name,
-        [&]() -> std::span<const std::uint8_t> {
-            if (handedOut) return {};
-            handedOut = true;
-            return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-        },
+        folder / name, AllAtOnce({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}),
         earlier);
     if (!written.ok) err << "quorvel-cli: cannot write " << name << ": " << written.error << "\n";
     return written.ok;

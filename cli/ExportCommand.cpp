@@ -70,12 +70,7 @@ class StagedTables {
 
     // False, with the reason in `error`, when a file cannot be written.
     bool Stage(const std::string& name, const std::string& text, std::string& error) {
-        bool handedOut = false;
-        StagedFile staged(m_folder / name, [&]() -> std::span<const std::uint8_t> {
-            if (handedOut) return {};
-            handedOut = true;
-            return BytesOf(text);
-        });
+        StagedFile staged(m_folder / name, AllAtOnce(BytesOf(text)));
         if (!staged.Written().ok) {
             error = (m_folder / name).string() + ": " + staged.Written().error;
             return false;

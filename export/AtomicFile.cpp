@@ -185,13 +185,16 @@ bool TakeOverAttributes(int fd, const FileAttributes& old, int& error) {
 
 }  // namespace
 
-WriteOutcome WriteFileAtomically(const fs::path& target, std::span<const std::uint8_t> bytes) {
-    bool handedOut = false;
-    return WriteFileAtomically(target, [&]() -> std::span<const std::uint8_t> {
+NextBytes AllAtOnce(std::span<const std::uint8_t> bytes) {
+    return [bytes, handedOut = false]() mutable -> std::span<const std::uint8_t> {
         if (handedOut) return {};
         handedOut = true;
         return bytes;
-    });
+    };
+}
+
+WriteOutcome WriteFileAtomically(const fs::path& target, std::span<const std::uint8_t> bytes) {
+    return WriteFileAtomically(target, AllAtOnce(bytes));
 }
 
 std::optional<FileAttributes> AttributesOf(const fs::path& path) {

@@ -30,6 +30,9 @@ WriteOutcome WriteFileAtomically(const std::filesystem::path& target,
 // until the next call.
 using NextBytes = std::function<std::span<const std::uint8_t>()>;
 
+// `bytes` as a file of one piece; they must outlive the write.
+NextBytes AllAtOnce(std::span<const std::uint8_t> bytes);
+
 // The owner and permission bits a file hands on to the file that replaces it.
 struct FileAttributes {
     unsigned uid = 0;
