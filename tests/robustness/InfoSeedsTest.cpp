@@ -21,8 +21,9 @@ TEST(InfoSeeds, PrintEscapedTextOrAreRefusedWithTheReason) {
          "(PNG is truncated: chunk of 2147483648 bytes at byte "
          "33, the file has 44)"},
         {"escapes.png",
-         "Size: 2x2\nSource: a\\x1b[2Jb\\\\c\\xc2\\x9b.dat\n"
-         "Entry: \\xc2\\x9b31m\\xff\\xe2\\x82\n"},
+         "Size: 2x2\nSource: a\\x1b[2Jb\\\\c\\xc2\\x9b\\x7f.dat\nEntry: ·€😀\U0010FFFF|"
+         "\\xc2\\x9b31m|\\xe0\\x80\\x80|\\xf0\\x80\\x80\\x80|\\xed\\xa0\\x80|"
+         "\\xf4\\x90\\x80\\x80|\\xff\\xe2\\x82\n"},
         {"latin1-text.png", "Size: 2x2\nEntry: café\n"},
         {"no-provenance.png", "Size: 2x2\n" + (seedFolder / "no-provenance.png").string() +
                                   ": no provenance text (not written by quorvel-cli render)\n"},
