@@ -10,10 +10,20 @@ namespace quorvel {
 SourceWatcher::SourceWatcher(QObject* parent) : QObject(parent) {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMilliseconds);
-    // Every event restarts the wait, so a burst of writes gives one reload at its end.
-    const auto restart = [this] { m_settle.start(); };
-    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, restart);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, restart);
+    // Every change of the file restarts the wait, so a burst of writes gives one reload at its
+    // end. The folder reports other files too: one whose files come and go all the time must
+    // not put the reload off for ever, so a folder event counts only when this file differs
+    // from how the last event left it.
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this] {
+        m_lastEvent = SignatureOf(m_path);
+        m_settle.start();
+    });
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] {
+        const std::optional<Signature> now = SignatureOf(m_path);
+        if (now == m_lastEvent) return;
+        m_lastEvent = now;
+        m_settle.start();
+    });
     connect(&m_settle, &QTimer::timeout, this, &SourceWatcher::OnSettled);
 }
 
@@ -33,6 +43,7 @@ void SourceWatcher::Watch(const QByteArray& path) {
     if (!watched.isEmpty()) m_watcher.removePaths(watched);
     m_path = path;
     m_lastSeen = SignatureOf(m_path);
+    m_lastEvent = m_lastSeen;
     WatchAgain();
 }
 

@@ -41,6 +41,7 @@ class SourceWatcher : public QObject {
     QTimer m_settle;
     QByteArray m_path;
     std::optional<Signature> m_lastSeen;
+    std::optional<Signature> m_lastEvent;  // as the latest event that counted found the file
 };
 
 }  // namespace quorvel

@@ -10,8 +10,10 @@
 #include <iostream>
 #include <mutex>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <thread>
 
+#include "Version.h"
 #include "cli/BatchOutcome.h"
 #include "cli/BatchPlan.h"
 #include "cli/Commands.h"
@@ -21,8 +23,9 @@
 #include "cli/PictureText.h"
 #include "cli/ScreenNames.h"
 #include "cli/SourceInput.h"
-#include "Version.h"
+#include "data/TextEncoding.h"
 #include "export/AtomicFile.h"
+#include "export/CsvTable.h"
 
 namespace quorvel::cli {
 
@@ -46,9 +49,9 @@ struct BatchSettings {
 void MakePicture(const BatchSource& source, const BatchSettings& settings, QImage& screen,
                  PictureOutcome& outcome) {
     const PlannedPicture& picture = outcome.planned;
-    const std::vector<int> missingIcons = RenderScreenInto(
-        screen, CatalogueOf(source.catalogues, picture.request.dvbType), picture.request,
-        &outcome.unfit);
+    const std::vector<int> missingIcons =
+        RenderScreenInto(screen, CatalogueOf(source.catalogues, picture.request.dvbType),
+                         picture.request, &outcome.unfit);
     if (!missingIcons.empty()) {
         outcome.failure = "icon " + std::to_string(missingIcons.front()) + " could not be loaded";
         return;
@@ -107,8 +110,11 @@ nlohmann::ordered_json UnfitJson(const std::vector<UnfitText>& unfit) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const UnfitText& text : unfit) {
         list.push_back({{"text", Utf8FromUtf16(text.text)},
-                        {"box", {{"x", text.box.x}, {"y", text.box.y}, {"width", text.box.w},
-                                 {"height", text.box.h}}},
+                        {"box",
+                         {{"x", text.box.x},
+                          {"y", text.box.y},
+                          {"width", text.box.w},
+                          {"height", text.box.h}}},
                         {"shown", Utf8FromUtf16(text.shown)}});
     }
     return list;
@@ -120,11 +126,12 @@ nlohmann::ordered_json IndexOf(const std::vector<PictureOutcome>& pictures,
     nlohmann::ordered_json failed = nlohmann::ordered_json::array();
     for (const PictureOutcome& picture : pictures) {
         if (!picture.failure.empty()) {
-            failed.push_back({{"file", picture.planned.fileName}, {"error", picture.failure}});
+            failed.push_back(
+                {{"file", ValidUtf8(picture.planned.fileName)}, {"error", picture.failure}});
             continue;
         }
         const ScreenRequest& request = picture.planned.request;
-        list.push_back({{"file", picture.planned.fileName},
+        list.push_back({{"file", ValidUtf8(picture.planned.fileName)},
                         {"source", picture.sourceName},
                         {"dvbType", DvbDisplayName(request.dvbType)},
                         {"screen", PictureScreenName(request)},
@@ -145,17 +152,20 @@ void PrintFitReport(const std::vector<PictureOutcome>& pictures, std::ostream& o
     out << "picture\ttext\tshown\tbox\n";
     for (const PictureOutcome& picture : pictures) {
         for (const UnfitText& text : picture.unfit) {
-            out << picture.planned.fileName << '\t' << Utf8FromUtf16(text.text) << '\t'
-                << Utf8FromUtf16(text.shown) << '\t' << BoxText(text.box) << '\n';
+            out << TsvField(ValidUtf8(picture.planned.fileName)) << '\t'
+                << TsvField(Utf8FromUtf16(text.text)) << '\t' << TsvField(Utf8FromUtf16(text.shown))
+                << '\t' << BoxText(text.box) << '\n';
         }
     }
 }
 
-// Writes `text` to folder/name; false, with the reason on `err`, when it cannot.
+// Writes `text` to folder/name with the owner and mode of the file removed there at the start;
+// false, with the reason on `err`, when it cannot.
 bool WriteText(const std::filesystem::path& folder, const char* name, const std::string& text,
-               std::ostream& err) {
+               const std::optional<FileAttributes>& earlier, std::ostream& err) {
     const WriteOutcome written = WriteFileAtomically(
-        folder / name, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+        folder / name, AllAtOnce({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}),
+        earlier);
     if (!written.ok) err << "quorvel-cli: cannot write " << name << ": " << written.error << "\n";
     return written.ok;
 }
@@ -209,8 +219,10 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err)
     }
     // An index or sheet left from an earlier batch would describe pictures this one may not get
     // to write.
-    for (const char* name : {"index.json", "index.html"}) {
-        const std::filesystem::path stale = options.output / name;
+    std::array<std::optional<FileAttributes>, kBatchFiles.size()> earlier;
+    for (std::size_t i = 0; i < kBatchFiles.size(); ++i) {
+        const std::filesystem::path stale = options.output / kBatchFiles[i];
+        earlier[i] = AttributesOf(stale);
         if (::unlink(stale.c_str()) != 0 && errno != ENOENT) {
             err << "quorvel-cli: cannot replace " << stale.string() << ": " << std::strerror(errno)
                 << "\n";
@@ -270,10 +282,10 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err)
         status = kExitFailure;
     }
     // A file name that is no UTF-8 is shown with U+FFFD where JSON cannot hold its bytes.
-    const std::string index = IndexOf(pictures, sources).dump(
-        2, ' ', false, nlohmann::json::error_handler_t::replace);
-    if (!WriteText(options.output, "index.json", index + "\n", err) ||
-        !WriteText(options.output, "index.html", ContactSheetHtml(pictures), err)) {
+    const std::string index =
+        IndexOf(pictures, sources).dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+    if (!WriteText(options.output, kBatchFiles[0], index + "\n", earlier[0], err) ||
+        !WriteText(options.output, kBatchFiles[1], ContactSheetHtml(pictures), earlier[1], err)) {
         status = kExitFailure;
     }
     if (options.fitReport) PrintFitReport(pictures, out);

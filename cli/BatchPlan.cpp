@@ -64,10 +64,9 @@ std::string PictureScreenName(const ScreenRequest& request) {
     return std::string(ScreenName(request.screen)) + (request.more ? "-more" : "");
 }
 
-std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues,
-                                            PictureFormat format,
-                                            const PictureSelection& selection,
-                                            std::size_t source, const std::string& folder) {
+std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues, PictureFormat format,
+                                            const PictureSelection& selection, std::size_t source,
+                                            const std::string& folder) {
     const std::string prefix = folder.empty() ? std::string() : folder + "/";
     std::vector<PlannedPicture> pictures;
     for (DvbType dvbType : kDvbTypes) {
@@ -100,7 +99,8 @@ std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues,
 std::vector<std::string> SourceFolders(const std::vector<std::filesystem::path>& sources) {
     if (sources.size() < 2) return std::vector<std::string>(sources.size());
     std::vector<std::string> folders;
-    std::set<std::string> taken;
+    std::set<std::string> taken{"", ".", ".."};
+    taken.insert(kBatchFiles.begin(), kBatchFiles.end());
     for (const std::filesystem::path& source : sources) {
         const std::string stem = source.stem().string();
         std::string folder = stem;

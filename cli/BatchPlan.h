@@ -15,8 +15,8 @@ namespace quorvel::cli {
 
 struct PlannedPicture {
     ScreenRequest request;
-    std::string fileName;   // [<folder>/]<s|t|c>-<screen>-<NN>-<en|fr>.<ext>
-    std::string entryName;  // UTF-8, as the drop-down list shows it
+    std::string fileName;    // [<folder>/]<s|t|c>-<screen>-<NN>-<en|fr>.<ext>
+    std::string entryName;   // UTF-8, as the drop-down list shows it
     std::size_t source = 0;  // which of the batch's source files
 };
 
@@ -35,14 +35,16 @@ CataloguesByDvb CataloguesForAllDvbTypes(const SourceRecord& record);
 const Catalogue& CatalogueOf(const CataloguesByDvb& catalogues, DvbType dvbType);
 
 // The pictures of source `source`, named inside `folder` (empty: the output folder itself).
-std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues,
-                                            PictureFormat format,
+std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues, PictureFormat format,
                                             const PictureSelection& selection = {},
-                                            std::size_t source = 0,
-                                            const std::string& folder = {});
+                                            std::size_t source = 0, const std::string& folder = {});
+
+// What a batch writes at the top of its output folder besides the pictures and their folders.
+inline constexpr std::array<const char*, 2> kBatchFiles = {"index.json", "index.html"};
 
 // The folder each source's pictures go in: none for a single file, otherwise the file's stem,
-// with -2, -3... added to a stem an earlier file already took.
+// with -2, -3... added to a stem an earlier file already took, and to one that would name no
+// folder of its own ("", ".", "..") or one of kBatchFiles.
 std::vector<std::string> SourceFolders(const std::vector<std::filesystem::path>& sources);
 
 // The request's line of its family's list in UTF-8; `request.position` must be below the count.

@@ -1,6 +1,8 @@
 // Command-line grammar of quorvel-cli: subcommands, options, their ranges and help texts.
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <ostream>
 #include <utility>
@@ -46,7 +48,8 @@ void RefuseRepeatedSources(const std::vector<std::filesystem::path>& sources) {
     for (std::size_t i = 0; i < sources.size(); ++i) {
         for (std::size_t j = 0; j < i; ++j) {
             std::error_code error;
-            if (sources[i] == sources[j] || std::filesystem::equivalent(sources[i], sources[j], error)) {
+            if (sources[i] == sources[j] ||
+                std::filesystem::equivalent(sources[i], sources[j], error)) {
                 throw CLI::ValidationError("FILE", sources[i].string() + " is given twice");
             }
         }
@@ -83,19 +86,18 @@ void AddRender(CLI::App& app, RenderOptions& options) {
                                           "Line of the screen's drop-down list, from 0 (default 0)")
                              ->check(CLI::Range(0, 63));
     render
-            ->add_option("--lang", options.language,
-                         "Screen language: en or fr (default en; both with --all)")
-            ->check(ListOf({"en", "fr"}));
+        ->add_option("--lang", options.language,
+                     "Screen language: en or fr (default en; both with --all)")
+        ->check(ListOf({"en", "fr"}));
     render
         ->add_option("--scale", options.scale,
                      "Enlarge each picture by whole pixels, 1 to 4 (default 1)")
         ->check(CLI::Range(1, 4));
-    render
-        ->add_option("--dpi", options.dpi, "Resolution recorded in PNG pictures, 1 to 10000")
+    render->add_option("--dpi", options.dpi, "Resolution recorded in PNG pictures, 1 to 10000")
         ->check(CLI::Range(1, 10000));
-    CLI::Option* fitReport = render->add_flag(
-        "--fit-report", options.fitReport,
-        "With --all: print every text that does not fit its box as a table");
+    CLI::Option* fitReport =
+        render->add_flag("--fit-report", options.fitReport,
+                         "With --all: print every text that does not fit its box as a table");
     CLI::Option* more =
         render->add_flag("--more", options.more, "Constellation More view (after F1)");
     CLI::Option* level =
@@ -186,11 +188,24 @@ CLI::App* AddReport(CLI::App& app, ReportOptions& options) {
     return command;
 }
 
+// A command whose output did not all reach standard output (a full disk, a closed pipe) has
+// failed, whatever it did besides.
+int WithOutputChecked(int status, std::ostream& out, std::ostream& err) {
+    // A write that failed earlier left its reason in errno; only a fresh attempt may replace it.
+    if (out) errno = 0;
+    out.flush();
+    if (out) return status;
+    err << "quorvel-cli: cannot write standard output"
+        << (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()) << "\n";
+    return kExitFailure;
+}
+
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app(
-        "quorvel-cli: pictures, tables, reports, comparisons, dumps and builds of Quorvel source data files",
+        "quorvel-cli: pictures, tables, reports, comparisons, dumps and builds of Quorvel source "
+        "data files",
         "quorvel-cli");
     app.set_version_flag("--version", std::string("quorvel-cli ") + kVersion);
     app.require_subcommand(1);
@@ -226,19 +241,21 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     ReportOptions report;
     CLI::App* reportCommand = AddReport(app, report);
 
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError& error) {
-        return app.exit(error, out, err) == 0 ? kExitOk : kExitUsage;
-    }
-
-    if (app.got_subcommand("dump")) return RunDump(dump, out, err);
-    if (app.got_subcommand("build")) return RunBuild(build, err);
-    if (app.got_subcommand("compare")) return RunCompare(compare, out, err);
-    if (exportCommand->parsed()) return RunExport(exportOptions, err);
-    if (reportCommand->parsed()) return RunReport(report, err);
-    if (app.got_subcommand("info")) return RunInfo(info, out, err);
-    return render.all ? RunBatch(render, out, err) : RunRender(render, err);
+    const auto run = [&] {
+        try {
+            app.parse(argc, argv);
+        } catch (const CLI::ParseError& error) {
+            return app.exit(error, out, err) == 0 ? kExitOk : kExitUsage;
+        }
+        if (app.got_subcommand("dump")) return RunDump(dump, out, err);
+        if (app.got_subcommand("build")) return RunBuild(build, err);
+        if (app.got_subcommand("compare")) return RunCompare(compare, out, err);
+        if (exportCommand->parsed()) return RunExport(exportOptions, err);
+        if (reportCommand->parsed()) return RunReport(report, err);
+        if (app.got_subcommand("info")) return RunInfo(info, out, err);
+        return render.all ? RunBatch(render, out, err) : RunRender(render, err);
+    };
+    return WithOutputChecked(run(), out, err);
 }
 
 }  // namespace quorvel::cli

@@ -6,25 +6,12 @@
 
 #include "cli/PictureText.h"
 #include "cli/ScreenNames.h"
+#include "data/TextEncoding.h"
+#include "export/HtmlText.h"
 
 namespace quorvel::cli {
 
 namespace {
-
-std::string Escaped(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
 
 // Only what the page itself needs: no fonts, styles or scripts from elsewhere.
 constexpr const char* kHead = R"(<!DOCTYPE html>
@@ -76,21 +63,23 @@ constexpr const char* kTail = R"(<script>
 )";
 
 void AppendFigure(std::string& html, const PictureOutcome& picture) {
-    const std::string file = Escaped(picture.planned.fileName);
+    const std::string file = Escaped(ValidUtf8(picture.planned.fileName));
+    const std::string link = Escaped(UrlOf(picture.planned.fileName));
     const std::string language(LanguageCode(picture.planned.request.language));
     if (!picture.failure.empty()) {
-        html += "<figure class=\"failed\"><p>" + file + " was not written: " +
-                Escaped(picture.failure) + "</p><figcaption>" + language + "</figcaption></figure>\n";
+        html += "<figure class=\"failed\"><p>" + file +
+                " was not written: " + Escaped(picture.failure) + "</p><figcaption>" + language +
+                "</figcaption></figure>\n";
         return;
     }
     html += picture.unfit.empty() ? "<figure>" : "<figure class=\"clipped\">";
     // The script gives a picture its source when it nears the view (a browser's own lazy loading
     // is not applied everywhere, headless chromium among them); without scripts, all load.
     const std::string alt = Escaped(picture.planned.entryName) + " (" + language + ")";
-    html += "<a href=\"" + file + "\"><img width=\"320\" height=\"180\" data-src=\"" + file +
-            "\" alt=\"" + alt + "\"><noscript><img width=\"320\" height=\"180\" src=\"" + file +
-            "\" alt=\"" + alt + "\"></noscript></a><figcaption>" +
-            language + " · " + file + "</figcaption>";
+    html += "<a href=\"" + link + "\"><img width=\"320\" height=\"180\" data-src=\"" + link +
+            "\" alt=\"" + alt + "\"><noscript><img width=\"320\" height=\"180\" src=\"" + link +
+            "\" alt=\"" + alt + "\"></noscript></a><figcaption>" + language + " · " + file +
+            "</figcaption>";
     if (!picture.unfit.empty()) {
         html += "<ul>";
         for (const UnfitText& text : picture.unfit) {
@@ -132,8 +121,8 @@ std::string ContactSheetHtml(const std::vector<PictureOutcome>& pictures) {
             shownSource = std::get<0>(key);
             html += "<h2>" + Escaped(first.sourceName) + "</h2>\n";
         }
-        html += "<h3>" + std::string(DvbDisplayName(std::get<1>(key))) + " · " +
-                std::get<2>(key) + "</h3>\n";
+        html += "<h3>" + std::string(DvbDisplayName(std::get<1>(key))) + " · " + std::get<2>(key) +
+                "</h3>\n";
         for (const auto& [position, languages] : entries) {
             char number[24];
             std::snprintf(number, sizeof number, "%02zu", position);

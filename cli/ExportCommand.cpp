@@ -5,6 +5,7 @@
 
 #include "cli/Commands.h"
 #include "cli/MeasurementTables.h"
+#include "cli/PictureText.h"
 #include "cli/ScreenNames.h"
 #include "cli/SourceInput.h"
 #include "export/AtomicFile.h"
@@ -22,18 +23,8 @@ std::span<const std::uint8_t> BytesOf(const std::string& text) {
 // A cell that is a plain decimal becomes a JSON number; every other cell stays text.
 nlohmann::ordered_json JsonCell(const std::string& cell) {
     if (cell.empty()) return nullptr;
-    std::size_t digits = cell[0] == '-' ? 1 : 0;
-    bool point = false;
-    bool number = digits < cell.size();
-    for (std::size_t i = digits; i < cell.size() && number; ++i) {
-        if (cell[i] == '.' && !point && i > digits && i + 1 < cell.size()) {
-            point = true;
-        } else if (cell[i] < '0' || cell[i] > '9') {
-            number = false;
-        }
-    }
-    if (!number) return cell;
-    if (point) return std::stod(cell);
+    if (!IsPlainDecimal(cell)) return cell;
+    if (cell.find('.') != std::string::npos) return std::stod(cell);
     return std::stoll(cell);
 }
 
@@ -63,7 +54,7 @@ nlohmann::ordered_json EntryTablesJson(const std::vector<NamedTable>& tables) {
 std::string ExportJson(const fs::path& source, const SourceRecord& record,
                        const MeasurementTables& tables) {
     const nlohmann::ordered_json document = {
-        {"source", source.filename().string()},
+        {"source", Utf8FileName(source)},
         {"sha256", Sha256OfRecord(record)},
         {"measure", {{"file", kMeasureFileName}, {"rows", JsonRows(tables.measure)}}},
         {"spectrum", EntryTablesJson(tables.spectra)},
@@ -71,31 +62,74 @@ std::string ExportJson(const fs::path& source, const SourceRecord& record,
     return document.dump(2) + "\n";
 }
 
-// Files this run made, so a failure part of the way removes them again.
-class WrittenFiles {
+// Every table is written in full beside its name before any is put in place, so that a full
+// disk or any other failure while writing leaves every earlier file as it was.
+class StagedTables {
   public:
-    explicit WrittenFiles(fs::path folder) : m_folder(std::move(folder)) {}
+    explicit StagedTables(fs::path folder) : m_folder(std::move(folder)) {}
 
-    WriteOutcome Write(const std::string& name, const std::string& text) {
-        const fs::path path = m_folder / name;
-        std::error_code error;
-        const bool existed = fs::exists(path, error);
-        WriteOutcome outcome = WriteFileAtomically(path, BytesOf(text));
-        if (outcome.ok && !existed) m_made.push_back(path);
-        if (!outcome.ok) outcome.error = path.string() + ": " + outcome.error;
-        return outcome;
+    // False, with the reason in `error`, when a file cannot be written.
+    bool Stage(const std::string& name, const std::string& text, std::string& error) {
+        StagedFile staged(m_folder / name, AllAtOnce(BytesOf(text)));
+        if (!staged.Written().ok) {
+            error = (m_folder / name).string() + ": " + staged.Written().error;
+            return false;
+        }
+        m_staged.push_back({name, std::move(staged)});
+        return true;
     }
 
-    void RemoveAll(bool folderToo) {
-        std::error_code error;
-        for (const fs::path& path : m_made) fs::remove(path, error);
-        if (folderToo) fs::remove(m_folder, error);
+    // Puts every file in place; when one cannot be, the files made new by this run are removed
+    // again and `error` names the ones that were already replaced.
+    bool PlaceAll(std::string& error) {
+        std::vector<std::string> replaced;
+        std::vector<fs::path> made;
+        for (auto& [name, staged] : m_staged) {
+            const fs::path path = m_folder / name;
+            std::error_code existsError;
+            const bool existed = fs::exists(path, existsError);
+            if (const WriteOutcome placed = staged.Place(); !placed.ok) {
+                for (const fs::path& newFile : made) fs::remove(newFile, existsError);
+                error = path.string() + ": " + placed.error + "; " +
+                        (replaced.empty() ? std::string("no earlier file was replaced")
+                                          : "already replaced: " + Joined(replaced));
+                return false;
+            }
+            if (existed) {
+                replaced.push_back(name);
+            } else {
+                made.push_back(path);
+            }
+        }
+        return true;
     }
 
   private:
+    static std::string Joined(const std::vector<std::string>& names) {
+        std::string list;
+        for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+        return list;
+    }
+
     fs::path m_folder;
-    std::vector<fs::path> m_made;
+    std::vector<std::pair<std::string, StagedFile>> m_staged;
 };
+
+bool WriteTables(const fs::path& folder,
+                 const std::vector<std::pair<std::string, std::string>>& contents,
+                 std::ostream& err) {
+    StagedTables files(folder);
+    std::string failure;
+    for (const auto& [name, text] : contents) {
+        if (!files.Stage(name, text, failure)) {
+            err << "quorvel-cli: cannot write " << failure << "; nothing written\n";
+            return false;
+        }
+    }
+    if (files.PlaceAll(failure)) return true;
+    err << "quorvel-cli: cannot write " << failure << "\n";
+    return false;
+}
 
 }  // namespace
 
@@ -129,7 +163,6 @@ int RunExport(const ExportOptions& options, std::ostream& err) {
             << "\n";
         return kExitFailure;
     }
-    WrittenFiles files(options.output);
     std::vector<std::pair<std::string, std::string>> contents;
     contents.emplace_back(kMeasureFileName, CsvText(tables.measure));
     for (const auto* list : {&tables.spectra, &tables.constellations}) {
@@ -138,12 +171,9 @@ int RunExport(const ExportOptions& options, std::ostream& err) {
         }
     }
     contents.emplace_back("export.json", ExportJson(options.source, *input.record, tables));
-    for (const auto& [name, text] : contents) {
-        if (const WriteOutcome written = files.Write(name, text); !written.ok) {
-            files.RemoveAll(!folderExisted);
-            err << "quorvel-cli: cannot write " << written.error << "; nothing written\n";
-            return kExitFailure;
-        }
+    if (!WriteTables(options.output, contents, err)) {
+        if (!folderExisted) fs::remove(options.output, error);
+        return kExitFailure;
     }
     return kExitOk;
 }

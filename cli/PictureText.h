@@ -10,7 +10,11 @@ namespace quorvel::cli {
 
 std::string Utf8FromUtf16(std::u16string_view text);
 std::string Utf8FromText8(std::string_view text);
-// A file's name as the user's locale shows it; bytes that are no character become U+FFFD.
+// UTF-8 text made safe for a terminal: control characters (C0, DEL, C1) and bytes that are no
+// UTF-8 become \xHH escapes, and a backslash becomes \\, so no text read from a file can move
+// the cursor, change colours or hide what follows.
+std::string PrintableText(std::string_view utf8);
+// A file's name without its folder, as ValidUtf8 gives it.
 std::string Utf8FileName(const std::filesystem::path& path);
 
 }  // namespace quorvel::cli

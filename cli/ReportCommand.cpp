@@ -4,6 +4,7 @@
 
 #include "Version.h"
 #include "cli/Commands.h"
+#include "cli/PictureText.h"
 #include "cli/ReportDocument.h"
 #include "cli/ScreenNames.h"
 #include "cli/SourceInput.h"
@@ -19,7 +20,7 @@ int RunReport(const ReportOptions& options, std::ostream& err) {
     }
     ReportInput report;
     report.record = input.record.get();
-    report.fileName = options.source.filename().string();
+    report.fileName = Utf8FileName(options.source);
     report.sha256 = Sha256OfRecord(*input.record);
     report.date = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     report.version = kVersion;

@@ -13,7 +13,7 @@ namespace quorvel::cli {
 
 struct ReportInput {
     const SourceRecord* record = nullptr;
-    std::string fileName;
+    std::string fileName;  // UTF-8
     std::string sha256;
     std::string date;
     std::string version;

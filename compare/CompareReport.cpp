@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "export/AtomicFile.h"
+#include "export/HtmlText.h"
 
 namespace quorvel::compare {
 
@@ -47,56 +48,9 @@ nlohmann::ordered_json PairJson(const PairResult& result) {
     return pair;
 }
 
-// Names come from the file system as bytes, which need not be UTF-8. Both outputs replace what
-// is no character with U+FFFD by the JSON writer's rule, so the page and report.json agree.
+// Names come from the file system as bytes, which need not be UTF-8; the page's Escaped and the
+// JSON writer both put U+FFFD for them, so report.json and the page agree.
 constexpr auto kReplaceBadUtf8 = nlohmann::ordered_json::error_handler_t::replace;
-
-std::string ValidUtf8(const std::string& text) {
-    const std::string quoted = nlohmann::ordered_json(text).dump(-1, ' ', false, kReplaceBadUtf8);
-    return nlohmann::ordered_json::parse(quoted).get<std::string>();
-}
-
-// HTML text; links keep the file's own bytes through UrlOf instead.
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (const char c : ValidUtf8(text)) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&#39;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
-// A relative path as a URL: every byte but unreserved characters and '/' percent-encoded.
-std::string UrlOf(const std::string& path) {
-    std::string url;
-    for (const unsigned char c : path) {
-        if (std::isalnum(c) || c == '-' || c == '_' || c == '.' || c == '~' || c == '/') {
-            url += static_cast<char>(c);
-        } else {
-            char encoded[4];
-            std::snprintf(encoded, sizeof encoded, "%%%02X", c);
-            url += encoded;
-        }
-    }
-    return url;
-}
 
 std::string ImageTag(const std::string& path, const char* role) {
     return "<img class=\"" + std::string(role) + "\" src=\"" + Escaped(UrlOf(path)) + "\" alt=\"" +

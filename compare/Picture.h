@@ -12,7 +12,9 @@ struct Picture {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;  // width * height, row after row, alpha dropped
-    std::vector<std::pair<std::string, std::string>> notes;  // PNG text chunks, key and text
+    // PNG text chunks, key and UTF-8 text (a plain chunk's Latin-1 widened).
+    std::vector<std::pair<std::string, std::string>> notes;
+    unsigned dotsPerMetre = 0;  // a PNG's recorded resolution (pHYs), 0 when it records none
 
     std::uint32_t At(int x, int y) const {
         return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +

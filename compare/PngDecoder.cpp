@@ -3,6 +3,7 @@
 
 #include <csetjmp>
 #include <cstring>
+#include <string_view>
 
 #include "compare/PictureDecoder.h"
 
@@ -44,6 +45,20 @@ void AppendRgbRow(const std::uint8_t* rgb, std::size_t width, std::vector<std::u
         pixels.push_back(static_cast<std::uint32_t>(rgb[0]) << 16 |
                          static_cast<std::uint32_t>(rgb[1]) << 8 | rgb[2]);
     }
+}
+
+// Plain text chunks hold Latin-1, whose characters are the first 256 of Unicode.
+std::string Utf8FromLatin1(std::string_view text) {
+    std::string utf8;
+    for (const unsigned char c : text) {
+        if (c < 0x80) {
+            utf8 += static_cast<char>(c);
+        } else {
+            utf8 += static_cast<char>(0xC0 | c >> 6);
+            utf8 += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return utf8;
 }
 
 struct ReadState {
@@ -108,7 +123,17 @@ bool ReadInto(ReadState& state, Picture& picture) {
     png_textp texts = nullptr;
     const int count = png_get_text(state.png, state.info, &texts, nullptr);
     for (int i = 0; i < count; ++i) {
-        picture.notes.emplace_back(texts[i].key, std::string(texts[i].text, texts[i].text_length));
+        const bool international = texts[i].compression >= PNG_ITXT_COMPRESSION_NONE;
+        const std::string_view text(texts[i].text,
+                                    international ? texts[i].itxt_length : texts[i].text_length);
+        picture.notes.emplace_back(texts[i].key,
+                                   international ? std::string(text) : Utf8FromLatin1(text));
+    }
+    png_uint_32 xPerUnit = 0, yPerUnit = 0;
+    int unit = 0;
+    if (png_get_pHYs(state.png, state.info, &xPerUnit, &yPerUnit, &unit) != 0 &&
+        unit == PNG_RESOLUTION_METER) {
+        picture.dotsPerMetre = xPerUnit;
     }
     picture.width = static_cast<int>(width);
     picture.height = static_cast<int>(height);
@@ -139,6 +164,7 @@ std::string CheckChunkLengths(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 DecodeOutcome DecodePng(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return {{}, "not a PNG picture"};
     if (std::string cut = CheckChunkLengths(bytes); !cut.empty()) return {{}, "PNG " + cut};
     ReadState state;
     state.input.bytes = bytes;

@@ -25,4 +25,40 @@ std::u16string WidenText(std::string_view text) {
     return wide;
 }
 
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    const unsigned char lead = byte(0);
+    const std::size_t length = lead < 0x80   ? 1
+                               : lead < 0xC2 ? 0
+                               : lead < 0xE0 ? 2
+                               : lead < 0xF0 ? 3
+                               : lead < 0xF5 ? 4
+                                             : 0;
+    if (length == 0 || text.size() - at < length) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+    }
+    if (length == 3 && ((lead == 0xE0 && byte(1) < 0xA0) || (lead == 0xED && byte(1) >= 0xA0)))
+        return 0;
+    if (length == 4 && ((lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) >= 0x90)))
+        return 0;
+    return length;
+}
+
+std::string ValidUtf8(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t length = Utf8SequenceAt(bytes, at);
+        if (length == 0) {
+            text += "\xEF\xBF\xBD";
+            ++at;
+        } else {
+            text.append(bytes, at, length);
+            at += length;
+        }
+    }
+    return text;
+}
+
 }  // namespace quorvel

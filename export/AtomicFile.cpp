@@ -63,12 +63,14 @@ std::string ProcName(int fd) {
     return "/proc/self/fd/" + std::to_string(fd);
 }
 
+}  // namespace
+
 // The file being written: unnamed where the file system allows, so that nothing is left
 // behind whatever ends the process; otherwise under a short name that SIGINT, SIGTERM and
 // SIGHUP remove.
-class Temporary {
+class TemporaryFile {
   public:
-    Temporary(const fs::path& folder, int& error) : m_folder(folder) {
+    TemporaryFile(const fs::path& folder, int& error) : m_folder(folder) {
         if (CanNameOpenFiles()) {
             m_fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
             if (m_fd >= 0) return;
@@ -82,9 +84,9 @@ class Temporary {
         });
         if (m_fd < 0) error = errno;
     }
-    Temporary(const Temporary&) = delete;
-    Temporary& operator=(const Temporary&) = delete;
-    ~Temporary() {
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
         if (m_fd >= 0) ::close(m_fd);
         if (!m_name.empty()) ::unlink(m_name.c_str());
     }
@@ -147,6 +149,8 @@ class Temporary {
     std::optional<RegisteredTemporary> m_registration;
 };
 
+namespace {
+
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes, int& error) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -167,12 +171,12 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes, int& error) {
 
 // The replaced file's owner where the process may set it (only root can give a file away),
 // and its permission bits in any case, so a private picture stays private.
-bool TakeOverAttributes(int fd, const struct stat& old, int& error) {
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) {
+bool TakeOverAttributes(int fd, const FileAttributes& old, int& error) {
+    if (::fchown(fd, old.uid, old.gid) != 0 && errno != EPERM) {
         error = errno;
         return false;
     }
-    if (::fchmod(fd, old.st_mode & 07777) != 0) {
+    if (::fchmod(fd, old.mode & 07777) != 0) {
         error = errno;
         return false;
     }
@@ -181,47 +185,87 @@ bool TakeOverAttributes(int fd, const struct stat& old, int& error) {
 
 }  // namespace
 
-WriteOutcome WriteFileAtomically(const fs::path& target, std::span<const std::uint8_t> bytes) {
-    bool handedOut = false;
-    return WriteFileAtomically(target, [&]() -> std::span<const std::uint8_t> {
+NextBytes AllAtOnce(std::span<const std::uint8_t> bytes) {
+    return [bytes, handedOut = false]() mutable -> std::span<const std::uint8_t> {
         if (handedOut) return {};
         handedOut = true;
         return bytes;
-    });
+    };
 }
 
-WriteOutcome WriteFileAtomically(const fs::path& requested, const NextBytes& next) {
-    int error = 0;
-    // A link is followed, so the file it names gets the new picture and the link stays a link.
-    const std::optional<fs::path> target = FollowLinks(requested, error);
-    if (!target) return {false, SystemReason(error)};
-    // Renaming over a device, pipe or folder would destroy it instead of writing a picture.
-    struct stat existing {};
-    const bool exists = ::stat(target->c_str(), &existing) == 0;
-    if (!exists && errno != ENOENT) return {false, SystemReason(errno)};
-    if (exists && !S_ISREG(existing.st_mode)) {
-        return {false, S_ISDIR(existing.st_mode) ? SystemReason(EISDIR) : "Not a regular file"};
-    }
-    // Only a file with contents has anything a power cut between rename and write-back could
-    // take away; syncing a new file would multiply the cost of a save, or make a batch of new
-    // pictures wait for the disk, for nothing kept safe.
-    const bool syncBeforeRename = exists && existing.st_size > 0;
-    const fs::path folder = target->has_parent_path() ? target->parent_path() : fs::path(".");
-    Temporary temporary(folder, error);
-    if (temporary.Descriptor() < 0) return {false, SystemReason(error)};
+WriteOutcome WriteFileAtomically(const fs::path& target, std::span<const std::uint8_t> bytes) {
+    return WriteFileAtomically(target, AllAtOnce(bytes));
+}
 
-    bool written = !exists || TakeOverAttributes(temporary.Descriptor(), existing, error);
-    while (written) {
-        const std::span<const std::uint8_t> piece = next();
-        if (piece.empty()) break;
-        written = WriteAll(temporary.Descriptor(), piece, error);
+std::optional<FileAttributes> AttributesOf(const fs::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileAttributes{status.st_uid, status.st_gid, status.st_mode & 07777};
+}
+
+WriteOutcome WriteFileAtomically(const fs::path& target, const NextBytes& next,
+                                 const std::optional<FileAttributes>& replaced) {
+    StagedFile staged(target, next, replaced);
+    if (!staged.Written().ok) return staged.Written();
+    return staged.Place();
+}
+
+StagedFile::StagedFile(const fs::path& requested, const NextBytes& next,
+                       const std::optional<FileAttributes>& replaced) {
+    int error = 0;
+    m_written = [&]() -> WriteOutcome {
+        // A link is followed, so the file it names gets the new contents and the link stays a
+        // link.
+        std::optional<fs::path> target = FollowLinks(requested, error);
+        if (!target) return {false, SystemReason(error)};
+        m_target = std::move(*target);
+        // Renaming over a device, pipe or folder would destroy it instead of writing a file.
+        struct stat existing {};
+        const bool exists = ::stat(m_target.c_str(), &existing) == 0;
+        if (!exists && errno != ENOENT) return {false, SystemReason(errno)};
+        if (exists && !S_ISREG(existing.st_mode)) {
+            return {false, S_ISDIR(existing.st_mode) ? SystemReason(EISDIR) : "Not a regular file"};
+        }
+        // Only a file with contents has anything a power cut between rename and write-back
+        // could take away; syncing a new file would multiply the cost of a save, or make a batch
+        // of new pictures wait for the disk, for nothing kept safe.
+        const bool syncBeforeRename = exists && existing.st_size > 0;
+        const fs::path folder = m_target.has_parent_path() ? m_target.parent_path() : fs::path(".");
+        m_temporary = std::make_unique<TemporaryFile>(folder, error);
+        if (m_temporary->Descriptor() < 0) return {false, SystemReason(error)};
+        const int fd = m_temporary->Descriptor();
+        const std::optional<FileAttributes> old =
+            replaced ? replaced
+            : exists ? std::optional<FileAttributes>(
+                           FileAttributes{existing.st_uid, existing.st_gid, existing.st_mode})
+                     : std::nullopt;
+        bool written = !old || TakeOverAttributes(fd, *old, error);
+        while (written) {
+            const std::span<const std::uint8_t> piece = next();
+            if (piece.empty()) break;
+            written = WriteAll(fd, piece, error);
+        }
+        if (written && syncBeforeRename && ::fdatasync(fd) != 0) {
+            error = errno;
+            written = false;
+        }
+        if (!written) return {false, SystemReason(error)};
+        return {true, {}};
+    }();
+    if (!m_written.ok) m_temporary.reset();
+}
+
+StagedFile::~StagedFile() = default;
+StagedFile::StagedFile(StagedFile&&) noexcept = default;
+StagedFile& StagedFile::operator=(StagedFile&&) noexcept = default;
+
+WriteOutcome StagedFile::Place() {
+    if (!m_written.ok || !m_temporary) return {false, SystemReason(EINVAL)};
+    int error = 0;
+    const std::unique_ptr<TemporaryFile> temporary = std::move(m_temporary);
+    if (!temporary->Place(m_target, error) || !temporary->Close(error)) {
+        return {false, SystemReason(error)};
     }
-    if (written && syncBeforeRename && ::fdatasync(temporary.Descriptor()) != 0) {
-        error = errno;
-        written = false;
-    }
-    written = written && temporary.Place(*target, error) && temporary.Close(error);
-    if (!written) return {false, SystemReason(error)};
     return {true, {}};
 }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -28,7 +30,46 @@ WriteOutcome WriteFileAtomically(const std::filesystem::path& target,
 // until the next call.
 using NextBytes = std::function<std::span<const std::uint8_t>()>;
 
-// The same for a file produced piece by piece, so it can be written as it is made.
-WriteOutcome WriteFileAtomically(const std::filesystem::path& target, const NextBytes& next);
+// `bytes` as a file of one piece; they must outlive the write.
+NextBytes AllAtOnce(std::span<const std::uint8_t> bytes);
+
+// The owner and permission bits a file hands on to the file that replaces it.
+struct FileAttributes {
+    unsigned uid = 0;
+    unsigned gid = 0;
+    unsigned mode = 0;
+};
+
+// Those of the file at `path`, following links; nothing when there is no such file.
+std::optional<FileAttributes> AttributesOf(const std::filesystem::path& path);
+
+// The same for a file produced piece by piece, so it can be written as it is made. `replaced`,
+// when given, stands for the attributes of a target that was removed earlier on purpose.
+WriteOutcome WriteFileAtomically(const std::filesystem::path& target, const NextBytes& next,
+                                 const std::optional<FileAttributes>& replaced = std::nullopt);
+
+class TemporaryFile;
+
+// A file written in full beside its target and put there only by Place(): several can be
+// written first and placed together at the end, so that failing to write any of them replaces
+// none. Destroyed unplaced, it leaves nothing behind.
+class StagedFile {
+  public:
+    StagedFile(const std::filesystem::path& target, const NextBytes& next,
+               const std::optional<FileAttributes>& replaced = std::nullopt);
+    ~StagedFile();
+    StagedFile(StagedFile&&) noexcept;
+    StagedFile& operator=(StagedFile&&) noexcept;
+
+    // Whether every byte was written, with the system's reason when not.
+    const WriteOutcome& Written() const { return m_written; }
+    // Puts the file at its target, replacing what is there; only once, after Written().ok.
+    WriteOutcome Place();
+
+  private:
+    std::filesystem::path m_target;  // the end of any chain of links
+    std::unique_ptr<TemporaryFile> m_temporary;
+    WriteOutcome m_written;
+};
 
 }  // namespace quorvel

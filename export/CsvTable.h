@@ -1,4 +1,5 @@
-// Tables as CSV text: a header row, comma-separated fields, CRLF line ends, quoting when needed.
+// Tables as CSV text (a header row, comma-separated fields, CRLF line ends, quoting when needed)
+// and fields of tab-separated text.
 #pragma once
 
 #include <string>
@@ -12,10 +13,20 @@ struct CsvTable {
     std::vector<std::vector<std::string>> rows;  // each as long as `columns`
 };
 
+// An optional minus, digits, and at most one point with digits on both sides: the cells a
+// spreadsheet or a JSON reader is meant to take as numbers.
+bool IsPlainDecimal(std::string_view text);
+
 // The field as it goes between commas: in double quotes, its quotes doubled, when it holds a
 // comma, a quote, a line break or a space at either end; as it is otherwise. Bytes other than
-// these pass through, so UTF-8 texts stay UTF-8.
+// these pass through, so UTF-8 texts stay UTF-8. A text a spreadsheet would run as a formula
+// (one that begins with =, +, -, @, a tab or a carriage return and is no plain decimal) gets an
+// apostrophe in front, which spreadsheets take as "this is text".
 std::string CsvField(std::string_view text);
+
+// The field as it goes between tabs: a tab, line feed, carriage return or backslash in it written
+// as \t, \n, \r or \\, so that no text can split a row or a column.
+std::string TsvField(std::string_view text);
 
 // The header row, then every row, each ended by CRLF.
 std::string CsvText(const CsvTable& table);

@@ -16,12 +16,13 @@ namespace {
 enum SlotState : int { kFree = 0, kFilling = 1, kListed = 2 };
 
 // Fixed storage, because the handler may only read memory and call unlink: one slot per
-// temporary that exists at the same time (a batch has one per thread).
+// temporary that exists at the same time (a batch has one per thread, an export one per table:
+// at most 98).
 struct Slot {
     std::atomic<int> state{kFree};
     char path[PATH_MAX];
 };
-std::array<Slot, 64> g_slots;
+std::array<Slot, 128> g_slots;
 
 constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
 

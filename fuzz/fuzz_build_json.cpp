@@ -1,8 +1,6 @@
 // libFuzzer target: any bytes as the JSON input of `quorvel-cli build`. The command must refuse
 // bad input with a message, and whatever it accepts must come back byte for byte through dump
 // and build.
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -17,20 +15,11 @@
 #include "cli/Commands.h"
 #include "cli/RecordJson.h"
 #include "data/SourceRecord.h"
+#include "fuzz/FuzzFiles.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// One private folder for the whole run; the command reads and writes real files there.
-const fs::path& WorkFolder() {
-    static const fs::path folder = [] {
-        std::string pattern = fs::temp_directory_path() / "quorvel-fuzz-build-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        return fs::path(pattern);
-    }();
-    return folder;
-}
 
 std::vector<std::uint8_t> ReadAll(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -41,12 +30,9 @@ std::vector<std::uint8_t> ReadAll(const fs::path& path) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quorvel;
-    const fs::path input = WorkFolder() / "input.json";
-    const fs::path output = WorkFolder() / "output.dat";
-    {
-        std::ofstream file(input, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    const fs::path input = fuzz::WorkFolder("build") / "input.json";
+    const fs::path output = fuzz::WorkFolder("build") / "output.dat";
+    fuzz::WriteInput(input, data, size);
     std::error_code ignored;
     fs::remove(output, ignored);
 

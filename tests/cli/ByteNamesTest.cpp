@@ -2,8 +2,6 @@
 // standard output that cannot be written, through the real executable run by a shell.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include "CliProcess.h"
 
 namespace quorvel::test {
@@ -73,14 +71,60 @@ const ShellCase kCases[] = {
      "quorvel-cli: cannot write standard output: No space left on device\n"},
     {R"("$Q" dump "$D" >&-)", 1,
      "quorvel-cli: cannot write standard output: Bad file descriptor\n"},
+    {R"sh("$Q" render "$D" --dvb s --screen measure -o s.png && "$Q" info s.png >/dev/full)sh", 1,
+     "quorvel-cli: cannot write standard output: No space left on device\n"},
+    {R"sh("$Q" compare --regions >/dev/full)sh", 1,
+     "quorvel-cli: cannot write standard output: No space left on device\n"},
+    {R"sh("$Q" render "$D" --all --dvb t --screen measure --lang fr --fit-report -o f >/dev/full)sh",
+     1, "quorvel-cli: cannot write standard output: No space left on device\n"},
+    // info reads names as bytes, refuses a FIFO at once and prints no control character.
+    {R"sh(mkfifo p.png && timeout 5 "$Q" info p.png)sh", 1,
+     "quorvel-cli: p.png: not a readable PNG picture (cannot read p.png: not a regular file)\n"},
+    {R"sh(n=$(printf 'caf\351.png') && "$Q" render "$D" --dvb s --screen measure -o "$n" &&
+        "$Q" info "$n" | grep -qx 'Source: demo.dat')sh",
+     0, ""},
+    {R"sh(n=$(printf 'a\033[2Jb\\c.dat') && cp "$D" "$n" &&
+        "$Q" render "$n" --dvb s --screen measure -o s.png && "$Q" info s.png >out &&
+        grep -qxF 'Source: a\x1b[2Jb\\c.dat' out && ! grep -q "$(printf '\033')" out)sh",
+     0, ""},
+    // A text chunk that declares 2 GiB in a 44-byte file.
+    {R"sh(printf '\211PNG\r\n\032\n\0\0\0\rIHDR\0\0\0\1\0\0\0\1\10\2\0\0\0\220wS\336\200\0\0\0tEXtabc' >big.png &&
+        ulimit -v 1000000 && timeout 2 "$Q" info big.png)sh",
+     1,
+     "quorvel-cli: big.png: not a readable PNG picture (PNG is truncated: chunk of 2147483648 "
+     "bytes "
+     "at byte 33, the file has 44)\n"},
+    // Every output holds names that are no UTF-8 as UTF-8, with U+FFFD for the bad bytes.
+    {R"sh(n=$(printf 'caf\351') && cp "$D" "$n.dat" && "$Q" export "$n.dat" -o t &&
+        grep -qF "\"source\": \"caf$(printf '\357\277\275').dat\"" t/export.json)sh",
+     0, ""},
+    // A full disk while the second export is written leaves the first one whole.
+    {R"sh("$Q" export "$D" -o t && cp -r t before && (ulimit -f 20; trap '' XFSZ;
+        "$Q" export "$D" --dvb s -o t); s=$?; diff -r t before >/dev/null || s=98; exit $s)sh",
+     1, "quorvel-cli: cannot write t/constellation-s-00.csv: File too large; nothing written\n"},
+    // Every path of a batch stays inside -o, whatever the sources' stems.
+    {R"sh(mkdir s fig && for n in site .. . index.json; do cp "$D" "s/$n.dat"; done &&
+        echo kept >fig/s-measure-00-en.bmp && "$Q" render --all s/site.dat s/...dat s/..dat \
+        s/index.json.dat --dvb s --screen measure --lang en -o fig/out &&
+        test "$(cat fig/s-measure-00-en.bmp)" = kept && test -d fig/out/..-2 &&
+        test -d fig/out/.-2 && test -d fig/out/index.json-2 && ! grep -q '"\.\./' fig/out/index.json)sh",
+     0, ""},
+    // The index keeps its mode as the pictures do; the fit table keeps one row per text.
+    {R"sh("$Q" render "$D" --all --dvb s --screen measure -o f && chmod 600 f/index.json &&
+        "$Q" render "$D" --all --dvb s --screen measure -o f && test $(stat -c %a f/index.json) = 600)sh",
+     0, ""},
+    {R"sh(n=$(printf 'a\tb\nc') && cp "$D" x.dat && cp "$D" "$n.dat" && "$Q" render --all x.dat "$n.dat" \
+        --dvb t --screen measure --lang fr --fit-report -o f >r.tsv &&
+        awk -F'\t' 'NF != 4 { exit 1 }' r.tsv && grep -qF 'a\tb\nc/t-measure-00-fr.bmp' r.tsv)sh",
+     0, ""},
 };
 
 TEST(ByteNames, AreUsedAsTheFileSystemHoldsThemAndOutputFailuresAreNamed) {
     for (const ShellCase& c : kCases) {
-        QTemporaryDir folder;
-        ASSERT_TRUE(folder.isValid());
+        // Removed by name bytes, which QTemporaryDir cannot do for names that are no UTF-8.
+        const TemporaryFolder folder;
         QProcess shell;
-        shell.setWorkingDirectory(folder.path());
+        shell.setWorkingDirectory(QtPath(folder.path()));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("Q", kCliPath);
         environment.insert("D", QtPath(kDemoFile));

@@ -134,12 +134,14 @@ TEST_F(ExportReport, NothingListedGivesHeaderRowsAndAReportSayingSo) {
 TEST_F(ExportReport, AFailedExportTakesBackTheFilesItWrote) {
     // A folder where the last file must go makes the export fail after every table is written.
     fs::create_directories(Path("tables") / "export.json");
-    // A table that was there before is the user's: the run replaced it and leaves it.
+    // A table that was there before is the user's: every file is written before any replaces
+    // one, so it is left as it was.
     WriteFile(Path("tables") / "measure.csv", std::string("earlier"));
     const CliRun run = RunCliTool({"export", QtPath(kDemoFile), "-o", QPath("tables")});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("export.json"), std::string::npos) << run.err;
     EXPECT_EQ(NamesIn(Path("tables")), (std::vector<std::string>{"export.json", "measure.csv"}));
+    EXPECT_EQ(ReadText(Path("tables") / "measure.csv"), "earlier");
 }
 
 TEST_F(ExportReport, PdfOnLandscapeLetterPaperCentresTheScreenWithinItsMargins) {

@@ -111,6 +111,26 @@ TEST(CliFigureSet, SeveralFilesGoToTheirOwnFoldersUnderOneIndexAndSheet) {
     const std::string html = ReadText(folder / "index.html");
     EXPECT_NE(html.find("data-src=\"demo-2/c-measure-00-en.bmp\""), std::string::npos);
     EXPECT_EQ(html.find("://"), std::string::npos) << "nothing from elsewhere";
+
+    // Names that mean something in a link (a fragment, a query, an escape) or are no UTF-8 still
+    // load from the sheet. The shell hands the names over as the bytes they are.
+    TemporaryFolder odd;
+    for (const char* name : {"a#b.dat", "q?x.dat", "50%41.dat", "caf\xe9.dat"}) {
+        fs::copy_file(kDemoFile, odd / name);
+    }
+    const CliRun oddRun = RunProgram(
+        "/bin/sh",
+        {"-c", "cd \"$1\" && \"$0\" render --all *.dat --screen measure --dvb s -o sheet", kCliPath,
+         QtPath(odd.path())});
+    ASSERT_EQ(oddRun.status, 0) << oddRun.err;
+    const std::string dom = BrowserDom(odd / "sheet" / "index.html", "#eager");
+    std::size_t loaded = 0;
+    for (std::size_t at = dom.find("data-decoded=\"1280\""); at != std::string::npos;
+         at = dom.find("data-decoded=\"1280\"", at + 1)) {
+        ++loaded;
+    }
+    EXPECT_EQ(loaded, ReadJson(odd / "sheet" / "index.json")["pictures"].size()) << dom;
+    EXPECT_EQ(dom.find("data-failed=\"\""), std::string::npos);
 }
 
 }  // namespace

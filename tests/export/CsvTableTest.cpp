@@ -21,8 +21,22 @@ TEST(CsvTable, FieldsAreQuotedExactlyWhenTheyMustBe) {
         {" padded", "\" padded\""},
         {"padded ", "\"padded \""},
         {"in side", "in side"},
+        // Texts a spreadsheet would run as formulas are marked as text; numbers stay numbers.
+        {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+        {"+1", "'+1"},
+        {"@sum", "'@sum"},
+        {"-", "'-"},
+        {"-1-2", "'-1-2"},
+        {"-.5", "'-.5"},
+        {"\tx", "'\tx"},
+        {"\rx", "\"'\rx\""},
+        {"-52", "-52"},
+        {"-52.25", "-52.25"},
+        {"a=b", "a=b"},
     };
     for (const auto& c : cases) EXPECT_EQ(CsvField(c.field), c.written) << c.field;
+    // Tab-separated fields: nothing in a text may split a row or a column.
+    EXPECT_EQ(TsvField("a\tb\nc\rd\\e f"), "a\\tb\\nc\\rd\\\\e f");
 }
 
 TEST(CsvTable, HeaderThenRowsEachEndedByCrLf) {
