@@ -23,7 +23,8 @@ struct Characters {
 };
 
 // A soft hyphen inside a line takes no room, and the glyphs on either side of it kern as if it
-// were not there; one that ends a line shows as a hyphen with its own advance.
+// were not there. One that ends the text, or a line that breaks after it or after the spaces
+// that follow it, shows as a hyphen; it takes its own room only where no space follows it.
 Characters Measure(const FontTable& table, const FontSizeData& size, std::u16string_view text) {
     Characters chars{text, std::vector<std::uint16_t>(text.size()),
                      std::vector<std::int32_t>(text.size())};
@@ -104,12 +105,16 @@ Line TakeCharacters(const FontSizeData& size, const Characters& chars, std::size
                     std::int32_t width) {
     Line line{start, start, 0, 0, true};
     while (chars.IsSpace(line.end)) line.advance += chars.advance[line.end++];
+    // A soft hyphen would show where the line breaks after it, so it needs the hyphen's room.
+    const auto room = [&](std::size_t at) {
+        return chars.IsSoftHyphen(at) ? size.glyphs[chars.index[at]].advance : chars.advance[at];
+    };
     do {
         line.advance += chars.advance[line.end];
         line.overhang = Overhang(size, chars, line.end);
         ++line.end;
     } while (line.end < chars.text.size() && !chars.IsSpace(line.end) &&
-             line.advance + chars.advance[line.end] <= width);
+             line.advance + room(line.end) <= width);
     return line;
 }
 
@@ -135,8 +140,11 @@ LaidOutText LayOutText(const FontTable& table, const FontSizeData& size, std::u1
         const int baseline = RoundToPixel(laidOut.height + size.ascent);
         LaidOutLine out{static_cast<int>(line.start), static_cast<int>(line.end - line.start),
                         false, laidOut.glyphs.size(), 0};
+        std::size_t lastInk = line.end;  // the last character before the trailing spaces
+        while (lastInk > line.start && chars.IsSpace(lastInk - 1)) --lastInk;
         for (std::size_t i = line.start; i < line.end; ++i) {
-            const bool shown = !chars.IsSoftHyphen(i) || i + 1 == line.end;
+            const bool shown = !chars.IsSoftHyphen(i) || i + 1 == line.end ||
+                               (i + 1 == lastInk && line.end < text.size());
             if (shown) laidOut.glyphs.push_back({chars.index[i], RoundToPixel(pen), baseline});
             pen += chars.advance[i];
         }

@@ -3,7 +3,6 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QRawFont>
 #include <QTextBoundaryFinder>
@@ -50,6 +49,33 @@ std::int32_t LineAdvance(const QFont& font, char16_t character) {
     return Fixed(layout.lineAt(0).naturalTextWidth());
 }
 
+bool FitsOneLine(const QFont& font, const QString& text, std::int32_t width) {
+    QTextLayout layout(text, font);
+    LayOutScreenText(layout, static_cast<float>(width / 64.0), Align::Near);
+    return layout.lineCount() == 1;
+}
+
+// How far past its advance the layout lets a glyph reach when it decides whether a word fits:
+// the narrowest box that keeps "x <c>" on one line, less the advances.
+std::int32_t Overhang(const QFont& font, const FontSizeData& size,
+                      const std::vector<char16_t>& characters, std::uint16_t c) {
+    const auto x = static_cast<std::uint16_t>(
+        std::lower_bound(characters.begin(), characters.end(), u'x') - characters.begin());
+    const auto space = static_cast<std::uint16_t>(
+        std::lower_bound(characters.begin(), characters.end(), u' ') - characters.begin());
+    const QString text = Text({u'x', u' ', characters[c]});
+    const std::int32_t advances =
+        size.Step(x, space) + size.Step(space, c) + size.glyphs[c].advance;
+    std::int32_t low = advances;  // the narrowest box tried that may still be too narrow
+    std::int32_t high = advances + 64 * size.pixelSize;
+    if (FitsOneLine(font, text, low)) return 0;
+    while (high - low > 1) {
+        const std::int32_t middle = (low + high) / 2;
+        (FitsOneLine(font, text, middle) ? high : low) = middle;
+    }
+    return high - advances;
+}
+
 // The step most pairs take is the glyph's advance; the others are kerning pairs.
 std::int32_t MostCommon(const std::vector<std::int32_t>& steps) {
     std::map<std::int32_t, int> counts;
@@ -59,10 +85,8 @@ std::int32_t MostCommon(const std::vector<std::int32_t>& steps) {
         ->first;
 }
 
-GlyphEntry Glyph(const QFont& font, const QRawFont& raw, char16_t character,
-                 std::vector<std::uint8_t>& coverage) {
+GlyphEntry Glyph(const QRawFont& raw, char16_t character, std::vector<std::uint8_t>& coverage) {
     GlyphEntry entry;
-    entry.rightBearing = Fixed(QFontMetricsF(font).rightBearing(QChar(character)));
     const quint32 glyph = raw.glyphIndexesForString(Text({character})).value(0);
     const QRectF box = raw.boundingRect(glyph);
     if (!box.isEmpty()) {
@@ -95,7 +119,7 @@ FontSizeData BuildSize(const QString& family, int pixelSize,
     LayOutScreenText(probe, -1.0f, Align::Near);
     size.ascent = Fixed(probe.lineAt(0).ascent());
     size.lineHeight = Fixed(probe.lineAt(0).height());
-    for (char16_t c : characters) size.glyphs.push_back(Glyph(font, raw, c, size.coverage));
+    for (char16_t c : characters) size.glyphs.push_back(Glyph(raw, c, size.coverage));
     // A soft hyphen never sits between two glyphs on a line: the layout kerns across it.
     std::vector<std::uint16_t> drawn;
     for (std::uint16_t c = 0; c < characters.size(); ++c) {
@@ -111,6 +135,9 @@ FontSizeData BuildSize(const QString& family, int pixelSize,
             const std::int32_t adjustment = steps[b] - size.glyphs[a].advance;
             if (adjustment != 0) size.kerning.push_back({a, drawn[b], adjustment});
         }
+    }
+    for (std::uint16_t c : drawn) {
+        size.glyphs[c].rightBearing = -Overhang(font, size, characters, c);
     }
     return size;
 }
