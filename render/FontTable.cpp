@@ -102,8 +102,8 @@ bool Transfer(Io& io, FontTableData& table) {
     std::uint32_t version = kVersion;
     return io.Number(magic) && magic == kMagic && io.Number(version) && version == kVersion &&
            Numbers(io, table.characters) && Numbers(io, table.wordCharacter) &&
-           Numbers(io, table.breakClass) && io.Number(table.classCount) &&
-           Numbers(io, table.breaks) &&
+           Numbers(io, table.breakClass) && Numbers(io, table.numberPart) &&
+           io.Number(table.classCount) && Numbers(io, table.breaks) &&
            List(io, table.sizes, [&](FontSizeData& size) { return Transfer(io, size); });
 }
 
@@ -115,7 +115,10 @@ bool Consistent(const FontTableData& table) {
         table.breaks.size() != classes * classes || table.sizes.empty() ||
         !std::is_sorted(table.characters.begin(), table.characters.end()) ||
         std::any_of(table.breakClass.begin(), table.breakClass.end(),
-                    [&](std::uint8_t c) { return c >= classes; })) {
+                    [&](std::uint8_t c) { return c >= classes; }) ||
+        std::any_of(table.numberPart.begin(), table.numberPart.end(), [](std::uint8_t p) {
+            return p > static_cast<std::uint8_t>(NumberPart::Close);
+        })) {
         return false;
     }
     return std::all_of(table.sizes.begin(), table.sizes.end(), [&](const FontSizeData& size) {

@@ -44,10 +44,22 @@ struct FontSizeData {
     }
 };
 
+// How a character takes part in a number (a sign or unit before or after it, an opening or
+// closing bracket, digits and the separators between them): a line does not break inside one.
+enum class NumberPart : std::uint8_t {
+    None = 0,
+    PrefixOrPostfix = 1,
+    OpenOrHyphen = 2,
+    Digit = 3,
+    Separator = 4,
+    Close = 5
+};
+
 struct FontTableData {
     std::vector<char16_t> characters;         // ascending
     std::vector<std::uint8_t> wordCharacter;  // per character: a letter or digit
     std::vector<std::uint8_t> breakClass;     // per character
+    std::vector<std::uint8_t> numberPart;     // per character, a NumberPart
     int classCount = 0;
     // classCount * classCount: 1 where a line may break between a character of the row's class
     // and a following one of the column's class.
@@ -69,6 +81,9 @@ class FontTable {
         return character < m_index.size() ? m_index[character] : m_substitute;
     }
     bool IsWordCharacter(std::uint16_t index) const { return m_data.wordCharacter[index] != 0; }
+    NumberPart NumberPartOf(std::uint16_t index) const {
+        return static_cast<NumberPart>(m_data.numberPart[index]);
+    }
     bool BreaksBetween(std::uint16_t first, std::uint16_t second) const {
         const auto classes = static_cast<std::size_t>(m_data.classCount);
         return m_data.breaks[m_data.breakClass[first] * classes + m_data.breakClass[second]] != 0;

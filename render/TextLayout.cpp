@@ -52,20 +52,70 @@ struct Line {
     bool overflows = false;  // its first word alone is wider than the box
 };
 
-// The end of the run of characters that starts at `from` and holds no place to break a line.
-std::size_t WordEnd(const FontTable& table, const Characters& chars, std::size_t from) {
-    std::size_t at = from + 1;
-    while (at < chars.text.size() && !chars.IsSpace(at) &&
-           !table.BreaksBetween(chars.index[at - 1], chars.index[at])) {
-        ++at;
+// What a number's parts do to the run being followed, by the run's last part (rows) and the next
+// character's part (columns).
+enum class NumberStep : std::uint8_t { Outside, Begin, Extend, End };
+constexpr NumberStep kNumberSteps[6][6] = {
+    {NumberStep::Outside, NumberStep::Begin, NumberStep::Begin, NumberStep::Begin,
+     NumberStep::Outside, NumberStep::Outside},
+    {NumberStep::Outside, NumberStep::Begin, NumberStep::Extend, NumberStep::Extend,
+     NumberStep::Outside, NumberStep::Outside},
+    {NumberStep::Outside, NumberStep::Begin, NumberStep::Begin, NumberStep::Extend,
+     NumberStep::Outside, NumberStep::Outside},
+    {NumberStep::End, NumberStep::End, NumberStep::End, NumberStep::Extend, NumberStep::Extend,
+     NumberStep::Extend},
+    {NumberStep::End, NumberStep::End, NumberStep::End, NumberStep::Extend, NumberStep::Extend,
+     NumberStep::Extend},
+    {NumberStep::End, NumberStep::Extend, NumberStep::End, NumberStep::End, NumberStep::End,
+     NumberStep::End},
+};
+
+// breaks[i]: a line may break between characters i - 1 and i where neither is a space. Pairs of
+// characters decide, except inside a number, which holds together once a character that
+// cannot continue it follows. Spaces do not interrupt a number, and the text's first character
+// never starts one: Qt's layout breaks that way.
+std::vector<bool> BreakOpportunities(const FontTable& table, const Characters& chars) {
+    const std::size_t count = chars.text.size();
+    std::vector<bool> breaks(count, false);
+    for (std::size_t i = 1; i < count; ++i) {
+        breaks[i] = table.BreaksBetween(chars.index[i - 1], chars.index[i]);
     }
+    NumberPart last = NumberPart::None;
+    std::size_t start = 0;
+    for (std::size_t i = 1; i < count; ++i) {
+        if (chars.IsSpace(i)) continue;
+        const NumberPart part = table.NumberPartOf(chars.index[i]);
+        switch (kNumberSteps[static_cast<int>(last)][static_cast<int>(part)]) {
+            case NumberStep::Outside:
+                last = NumberPart::None;
+                continue;
+            case NumberStep::Begin:
+                start = i;
+                break;
+            case NumberStep::Extend:
+                break;
+            case NumberStep::End:
+                std::fill(breaks.begin() + static_cast<std::ptrdiff_t>(start) + 1,
+                          breaks.begin() + static_cast<std::ptrdiff_t>(i), false);
+                last = NumberPart::None;
+                continue;
+        }
+        last = part;
+    }
+    return breaks;
+}
+
+// The end of the run of characters that starts at `from` and holds no place to break a line.
+std::size_t WordEnd(const Characters& chars, const std::vector<bool>& breaks, std::size_t from) {
+    std::size_t at = from + 1;
+    while (at < chars.text.size() && !chars.IsSpace(at) && !breaks[at]) ++at;
     return at;
 }
 
 // A line takes whole words while they fit; its first word goes in whatever its width. Spaces
 // stay on the line they follow without counting towards the fit, unless a word follows them on
 // that line or they end the text.
-Line TakeWords(const FontTable& table, const FontSizeData& size, const Characters& chars,
+Line TakeWords(const FontSizeData& size, const Characters& chars, const std::vector<bool>& breaks,
                std::size_t start, std::int32_t width) {
     Line line{start, start, 0, 0, false};
     bool hasWord = false;
@@ -77,7 +127,7 @@ Line TakeWords(const FontTable& table, const FontSizeData& size, const Character
             line.end = ++at;
             continue;
         }
-        const std::size_t end = WordEnd(table, chars, at);
+        const std::size_t end = WordEnd(chars, breaks, at);
         std::int32_t word = 0;
         for (std::size_t i = at; i < end; ++i) word += chars.advance[i];
         const std::int32_t overhang = Overhang(size, chars, end - 1);
@@ -123,13 +173,14 @@ Line TakeCharacters(const FontSizeData& size, const Characters& chars, std::size
 LaidOutText LayOutText(const FontTable& table, const FontSizeData& size, std::u16string_view text,
                        float width, Align horizontal) {
     const Characters chars = Measure(table, size, text);
+    const std::vector<bool> breaks = BreakOpportunities(table, chars);
     const bool wraps = width >= 0;
     // Qt keeps the box's width in 1/64 pixel, cut towards zero.
     const std::int32_t lineWidth = wraps ? static_cast<std::int32_t>(width * 64) : kUnboundedWidth;
     LaidOutText laidOut;
     std::size_t start = 0;
     do {
-        Line line = TakeWords(table, size, chars, start, lineWidth);
+        Line line = TakeWords(size, chars, breaks, start, lineWidth);
         if (line.overflows) line = TakeCharacters(size, chars, start, lineWidth);
         if (chars.IsSoftHyphen(line.end - 1)) {
             line.advance += size.glyphs[chars.index[line.end - 1]].advance;

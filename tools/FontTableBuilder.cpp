@@ -166,6 +166,32 @@ void BuildBreaks(FontTableData& table) {
         table.breakClass.push_back(found->second);
     }
     table.classCount = static_cast<int>(classes.size());
+    // A character's part in a number follows from the class it breaks with, named by a
+    // character known to have it; mathematical symbols that break as letters separate digits.
+    const auto classOf = [&](char16_t c) {
+        const auto at = std::lower_bound(table.characters.begin(), table.characters.end(), c);
+        return table.breakClass[static_cast<std::size_t>(at - table.characters.begin())];
+    };
+    const std::pair<char16_t, NumberPart> kParts[] = {{u'$', NumberPart::PrefixOrPostfix},
+                                                      {u'%', NumberPart::PrefixOrPostfix},
+                                                      {u'(', NumberPart::OpenOrHyphen},
+                                                      {u'-', NumberPart::OpenOrHyphen},
+                                                      {u'0', NumberPart::Digit},
+                                                      {u',', NumberPart::Separator},
+                                                      {u'/', NumberPart::Separator},
+                                                      {u')', NumberPart::Close},
+                                                      {u'}', NumberPart::Close}};
+    for (std::size_t c = 0; c < count; ++c) {
+        NumberPart part = NumberPart::None;
+        for (const auto& [named, namedPart] : kParts) {
+            if (table.breakClass[c] == classOf(named)) part = namedPart;
+        }
+        if (table.breakClass[c] == classOf(u'a') &&
+            QChar(table.characters[c]).category() == QChar::Symbol_Math) {
+            part = NumberPart::Separator;
+        }
+        table.numberPart.push_back(static_cast<std::uint8_t>(part));
+    }
     for (std::size_t row : representative) {
         for (std::size_t column : representative) table.breaks.push_back(breaks[row][column]);
     }

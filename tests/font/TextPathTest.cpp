@@ -78,10 +78,10 @@ TEST(FontTable, RandomTextsComeOutAsQtDrawsThem) {
             "%d\n",
             pixelSize, unwrapped, wrapped, thin, kCount);
         EXPECT_EQ(unwrapped, kCount) << pixelSize;
-        // What is left: Qt's breaks around digits and punctuation depend on more than the two
-        // characters at the break, and some of its overhang checks take another glyph's bearing.
-        EXPECT_GE(wrapped, kCount * 995 / 1000) << pixelSize;
-        EXPECT_GE(thin, kCount / 2) << pixelSize;
+        // What is left: a few of Qt's overhang checks take another glyph's bearing than the
+        // last one's, and a soft hyphen's room is not always counted as the table counts it.
+        EXPECT_GE(wrapped, kCount * 998 / 1000) << pixelSize;
+        EXPECT_GE(thin, kCount * 7 / 10) << pixelSize;
     }
 }
 
