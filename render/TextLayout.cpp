@@ -176,13 +176,15 @@ LaidOutText LayOutText(const FontTable& table, const FontSizeData& size, std::u1
     const std::vector<bool> breaks = BreakOpportunities(table, chars);
     const bool wraps = width >= 0;
     // Qt keeps the box's width in 1/64 pixel, cut towards zero.
-    const std::int32_t lineWidth = wraps ? static_cast<std::int32_t>(width * 64) : kUnboundedWidth;
+    const std::int32_t lineWidth =
+        wraps ? static_cast<std::int32_t>(std::min(width * 64, float{kUnboundedWidth}))
+              : kUnboundedWidth;
     LaidOutText laidOut;
     std::size_t start = 0;
     do {
         Line line = TakeWords(size, chars, breaks, start, lineWidth);
         if (line.overflows) line = TakeCharacters(size, chars, start, lineWidth);
-        if (chars.IsSoftHyphen(line.end - 1)) {
+        if (line.end > line.start && chars.IsSoftHyphen(line.end - 1)) {
             line.advance += size.glyphs[chars.index[line.end - 1]].advance;
         }
         std::int32_t pen = 0;
