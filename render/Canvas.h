@@ -18,7 +18,7 @@ struct TextFormat {
     bool operator==(const TextFormat&) const = default;
 };
 
-// Arial (Liberation Sans on Linux) at a pixel em size, regular style.
+// The meter's typeface (the font table, from Liberation Sans) at a pixel em size, regular style.
 struct ScreenFont {
     float pixelSize = 35.0f;
     bool operator==(const ScreenFont&) const = default;

@@ -12,6 +12,7 @@
 #include "render/IconStore.h"
 #include "render/ScreenPixels.h"
 #include "render/TextFit.h"
+#include "render/TextLayout.h"
 #include "render/TextLayoutCache.h"
 
 namespace quorvel {

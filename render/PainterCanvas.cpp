@@ -7,7 +7,8 @@
 #include <QTextLayout>
 #include <algorithm>
 
-#include "render/TextLayoutCache.h"
+#include "render/PainterText.h"
+#include "render/TextLayout.h"
 
 namespace quorvel {
 namespace {
@@ -106,7 +107,7 @@ void PainterCanvas::FillPolygon(Argb colour, std::span<const IntPoint> points) {
 void PainterCanvas::DrawText(std::u16string_view text, ScreenFont font, PointF at, Argb colour) {
     text = UpToNul(text);
     if (text.empty()) return;
-    QTextLayout layout(ToQString(text), ScreenQFont(WholePixels(font)));
+    QTextLayout layout(ToQString(text), ScreenQFont(kScreenFamily, WholePixels(font)));
     const QSizeF size = LayOutScreenText(layout, -1.0f, Align::Near);
     const QPointF topLeft(qRound(at.x), qRound(at.y));
     if (!m_area.intersects(QRectF(topLeft, size).toAlignedRect())) return;
@@ -119,7 +120,7 @@ void PainterCanvas::DrawText(std::u16string_view text, ScreenFont font, RectF bo
     text = UpToNul(text);
     const QRectF layoutBox(box.x, box.y, box.w, box.h);
     if (text.empty() || !m_area.intersects(layoutBox.toAlignedRect())) return;
-    QTextLayout layout(ToQString(text), ScreenQFont(WholePixels(font)));
+    QTextLayout layout(ToQString(text), ScreenQFont(kScreenFamily, WholePixels(font)));
     const QSizeF size = LayOutScreenText(layout, std::max(box.w, 0.0f), format.horizontal);
     const qreal spare = layoutBox.height() - size.height();
     const qreal top = format.vertical == Align::Near     ? layoutBox.top()

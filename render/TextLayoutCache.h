@@ -2,47 +2,28 @@
 // pass.
 #pragma once
 
-#include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSizeF>
-#include <QTextLayout>
-#include <algorithm>
-#include <cmath>
 #include <cstddef>
-#include <map>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "render/Canvas.h"
+#include "render/FontTable.h"
 
 namespace quorvel {
 
-// Arial (fontconfig's match) at a whole pixel em size, regular weight.
-QFont ScreenQFont(int pixelSize);
-
-// The font's em size as a canvas draws it: whole pixels.
-inline int WholePixels(ScreenFont font) {
-    return static_cast<int>(std::lround(font.pixelSize));
-}
-
-// Texts are NUL-terminated for the screens; nothing after the first NUL is drawn.
-inline std::u16string_view UpToNul(std::u16string_view text) {
-    return text.substr(0, std::min(text.size(), text.find(u'\0')));
-}
-
-// Lays out the layout's text as every canvas places screen texts: one unwrapped line when `width`
-// is negative, else lines wrapped at `width` (between words where possible, inside a word
-// otherwise) and aligned horizontally within it; lines stacked from y 0 with their leading.
-// Returns the widest line's width and the height of all lines.
-QSizeF LayOutScreenText(QTextLayout& layout, float width, Align horizontal);
 // One line of a wrapped block, kept so that a fit check can tell what the box lets through.
 struct RenderedLine {
     int start = 0;  // UTF-16 units into the text
     int length = 0;
-    QRect ink;               // relative to the layout box's top-left corner; empty without ink
+    QRect ink;                // relative to the layout box's top-left corner; empty without ink
     bool breaksWord = false;  // the line ends inside a word too wide for the box
 };
 
@@ -54,12 +35,27 @@ struct RenderedText {
     std::vector<RenderedLine> lines;  // rectangle layout only
 };
 
-// A text drawn the same way twice is laid out and rasterised once. The pixels come only from
-// glyph coverage maps, placed at whole pixels, and a rendering depends only on its key, so
-// whether a draw hits or misses the cache never changes a pixel. (Qt's own path for glyphs above
-// 64 pixels fills outlines whose hinting depends on what other sizes were drawn before, so the
-// same text could come out differently from one pass to the next; coverage maps do not.)
-// Use from one thread only.
+// A glyph's coverage map (one byte a pixel, rows tightly packed) placed in a layout box.
+struct PlacedCoverage {
+    std::span<const std::uint8_t> map;
+    int width = 0;
+    int height = 0;
+    QPoint topLeft;
+};
+
+// Overlapping glyphs combine as coverage over coverage, then take the colour. `bounds` holds
+// every map.
+QImage ColouriseCoverage(const std::vector<PlacedCoverage>& glyphs, const QRect& bounds,
+                         Argb colour);
+
+// A text laid out and rasterised from the font table: as a line when `width` is negative, else
+// as a block (see LayOutText).
+RenderedText RenderScreenText(const FontTable& table, std::u16string_view text, int pixelSize,
+                              float width, Align horizontal, Argb colour);
+
+// A text drawn the same way twice is laid out and rasterised once. The pixels come only from the
+// font table's coverage maps, placed at whole pixels, so whether a draw hits or misses the cache
+// never changes a pixel. Use from one thread only.
 class TextLayoutCache {
   public:
     // Past this many renderings the cache starts over; one screen needs a few dozen.
@@ -88,18 +84,13 @@ class TextLayoutCache {
         std::size_t operator()(const Key& key) const;
     };
 
-    const QFont& Font(int pixelSize);
     const RenderedText& Find(Key key);
-    RenderedText Render(const Key& key);
 
-    std::map<int, QFont> m_fonts;
     std::unordered_map<Key, RenderedText, KeyHash> m_texts;
 };
 
 // The cache every ImageCanvas uses unless given another. There is one per thread, so screens can
-// be painted on several threads at once (the command-line batch does). The main thread's is
-// emptied when the Qt application object is destroyed, so no font outlives it; another
-// thread's goes with the thread.
+// be painted on several threads at once (the command-line batch does).
 TextLayoutCache& SharedTextLayoutCache();
 
 }  // namespace quorvel

@@ -1,0 +1,78 @@
+#include "tools/QtTextPath.h"
+
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
+#include <QtMath>
+#include <vector>
+
+#include "render/PainterText.h"
+
+namespace quorvel {
+namespace {
+
+// A glyph's box relative to its pen position: whole pixels for an untransformed font.
+QPoint Corner(const QRectF& box) {
+    return QPoint(qRound(box.x()), qRound(box.y()));
+}
+
+QPoint Pen(QPointF position) {
+    return QPoint(qRound(position.x()), qRound(position.y()));
+}
+
+// Calls `each(rawFont, glyphIndex, pen)` for every glyph of `runs`.
+template <typename Each>
+void ForEachGlyph(const QList<QGlyphRun>& runs, Each each) {
+    for (const QGlyphRun& run : runs) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < indexes.size(); ++i) each(font, indexes[i], Pen(positions[i]));
+    }
+}
+
+}  // namespace
+
+RenderedText RenderThroughQt(const QFont& font, std::u16string_view text, float width,
+                             Align horizontal, Argb colour) {
+    const QString string = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    QTextLayout layout(string, font);
+    const QSizeF size = LayOutScreenText(layout, width, horizontal);
+
+    // Rows packed tightly, as the table keeps them.
+    std::vector<std::vector<std::uint8_t>> maps;
+    std::vector<PlacedCoverage> placed;
+    QRect bounds;
+    ForEachGlyph(layout.glyphRuns(), [&](const QRawFont& raw, quint32 glyph, QPoint pen) {
+        const QImage map = raw.alphaMapForGlyph(glyph, QRawFont::PixelAntialiasing)
+                               .convertToFormat(QImage::Format_Alpha8);
+        if (map.isNull()) return;
+        std::vector<std::uint8_t>& rows = maps.emplace_back();
+        for (int y = 0; y < map.height(); ++y) {
+            rows.insert(rows.end(), map.constScanLine(y), map.constScanLine(y) + map.width());
+        }
+        const QPoint corner = pen + Corner(raw.boundingRect(glyph));
+        placed.push_back({{}, map.width(), map.height(), corner});
+        bounds |= QRect(corner, map.size());
+    });
+    for (std::size_t i = 0; i < maps.size(); ++i) placed[i].map = maps[i];
+    RenderedText rendered{QImage(), bounds.topLeft(), size, {}};
+    if (!bounds.isEmpty()) rendered.image = ColouriseCoverage(placed, bounds, colour);
+    if (width < 0) return rendered;
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        RenderedLine out{line.textStart(), line.textLength(), QRect(), false};
+        const int end = out.start + out.length;
+        out.breaksWord = end > 0 && end < string.size() && string[end - 1].isLetterOrNumber() &&
+                         string[end].isLetterOrNumber();
+        ForEachGlyph(line.glyphRuns(), [&](const QRawFont& raw, quint32 glyph, QPoint pen) {
+            const QRectF box = raw.boundingRect(glyph);
+            if (box.isEmpty()) return;
+            out.ink |= QRect(pen + Corner(box), QSize(qCeil(box.width()), qCeil(box.height())));
+        });
+        rendered.lines.push_back(out);
+    }
+    return rendered;
+}
+
+}  // namespace quorvel
