@@ -16,13 +16,14 @@ bool Within(const fs::path& inner, const fs::path& outer) {
     return !relative.empty() && *relative.begin() != "..";
 }
 
-// A picture path as a report writes it: relative, below one of its picture folders, never up.
+// A picture path as a report writes it: below one of its picture folders (so never absolute),
+// never up. report.json may have been edited by anyone.
 bool IsReportPicture(const std::string& text) {
     const fs::path path = fs::path(text).lexically_normal();
-    if (path.is_absolute() || path.empty() || std::distance(path.begin(), path.end()) < 2) {
+    if (std::distance(path.begin(), path.end()) < 2 ||
+        std::ranges::find(path, fs::path("..")) != path.end()) {
         return false;
     }
-    if (std::ranges::find(path, fs::path("..")) != path.end()) return false;
     return std::ranges::find(kPictureFolders, path.begin()->string()) != std::end(kPictureFolders);
 }
 

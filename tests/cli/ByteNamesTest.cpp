@@ -53,6 +53,10 @@ const ShellCase kCases[] = {
     {R"sh(mkdir A N && $S A/x.bmp && $T N/x.bmp && "$Q" compare A N -o A/r >/dev/null; touch A/r/k &&
         cp A/x.bmp N && "$Q" compare A N -o A/r >/dev/null && test "$(ls A/r | xargs)" = "index.html k report.json")sh",
      0, ""},
+    {R"sh(mkdir A N R && $S A/x.bmp && cp A/x.bmp N && touch keep R/new && echo '{"settings":0,
+        "summary":0,"pairs":[{"pictures":{"a":"../keep","b":7,"c":"new"}}]}' >R/report.json &&
+        "$Q" compare A N -o R >/dev/null && test -f keep && test -f R/new)sh",
+     0, ""},
     {R"sh(mkdir A N && $S A/x.bmp && cp A/x.bmp N && ln -s l A/l && ln -s no N/n.png && mkfifo N/f.png &&
         "$Q" compare A N >out; s=$?; grep -qx 'compared 1 pair: 1 same, 0 different, 0 added, 0 removed' out || s=99; exit $s)sh",
      1,
