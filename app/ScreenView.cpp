@@ -39,9 +39,14 @@ QRect ScreenView::ViewRect(const QRect& screenRect) const {
 PaintResult ScreenView::Repaint(const std::vector<IntRect>& areas, const ScreenState& state,
                                 const Catalogue& catalogue) {
     QRegion area;
-    for (const IntRect& rect : areas) area += ToQRect(rect) & ToQRect(kWholeScreen);
+    for (const IntRect& rect : areas) {
+        area += QRect(rect.x, rect.y, rect.w, rect.h) & QRect(0, 0, kScreenWidth, kScreenHeight);
+    }
     if (area.isEmpty()) return {};
-    PaintResult result = PaintScreen(m_image, area, state, catalogue);
+    // A whole-screen repaint follows anything that may have changed the lists' contents (a file
+    // opened or reloaded), so it never reuses an earlier recording.
+    if (area.contains(QRect(0, 0, kScreenWidth, kScreenHeight))) m_recorder.Forget();
+    PaintResult result = ReplayScreen(m_image, areas, m_recorder.Record(state, catalogue));
     if (m_deviceScale == devicePixelRatioF()) {
         update(area);
     } else {

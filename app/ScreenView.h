@@ -11,6 +11,7 @@
 #include "data/ScreenState.h"
 #include "render/ScreenLayout.h"
 #include "render/ScreenPainter.h"
+#include "render/ScreenRecording.h"
 
 namespace quorvel {
 
@@ -45,6 +46,7 @@ class ScreenView : public QWidget {
     QRect ViewRect(const QRect& screenRect) const;
 
     QImage m_image;
+    ScreenRecorder m_recorder;
     PointerObserver m_pointerObserver;
     double m_deviceScale = 1.0;
 };

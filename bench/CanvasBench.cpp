@@ -1,14 +1,12 @@
-// Cost of the QPainter canvas itself: a text-heavy full pass and the same pass clipped to two
+// Cost of recording and replaying itself: a text-heavy full pass and the same pass clipped to two
 // strips.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
-#include <QRegion>
 #include <string>
 #include <vector>
 
-#include "render/ImageCanvas.h"
-#include "render/ScreenPainter.h"
+#include "BenchPass.h"
 
 namespace {
 
@@ -41,24 +39,23 @@ void DrawTextHeavyPass(Canvas& canvas) {
     }
 }
 
-void RunPasses(benchmark::State& state, const QRegion& area) {
+void RunPasses(benchmark::State& state, const std::vector<IntRect>& area) {
     QImage screen = NewScreenImage();
     for (auto _ : state) {
-        ImageCanvas canvas(screen, area);
-        DrawTextHeavyPass(canvas);
+        bench::PaintPass(screen, area, DrawTextHeavyPass);
         benchmark::DoNotOptimize(screen.constBits());
         benchmark::ClobberMemory();
     }
 }
 
 void BM_CanvasTextPass(benchmark::State& state) {
-    RunPasses(state, QRegion(0, 0, kScreenWidth, kScreenHeight));
+    RunPasses(state, bench::kWholeArea);
 }
 BENCHMARK(BM_CanvasTextPass);
 
 // What a spectrum pointer move repaints: the old and the new cursor column.
 void BM_CanvasStripPass(benchmark::State& state) {
-    RunPasses(state, QRegion(300, 60, 4, 600) + QRegion(700, 60, 4, 600));
+    RunPasses(state, {{300, 60, 4, 600}, {700, 60, 4, 600}});
 }
 BENCHMARK(BM_CanvasStripPass);
 
@@ -67,9 +64,7 @@ void BM_CanvasTextPassUncached(benchmark::State& state) {
     QImage screen = NewScreenImage();
     for (auto _ : state) {
         TextLayoutCache texts;
-        ImageCanvas canvas(screen, QRegion(0, 0, kScreenWidth, kScreenHeight), EmbeddedIcons(),
-                           texts);
-        DrawTextHeavyPass(canvas);
+        bench::PaintPass(screen, bench::kWholeArea, DrawTextHeavyPass, texts);
         benchmark::DoNotOptimize(screen.constBits());
         benchmark::ClobberMemory();
     }

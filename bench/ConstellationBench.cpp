@@ -3,39 +3,38 @@
 #include <benchmark/benchmark.h>
 
 #include <QImage>
-#include <QRegion>
 #include <chrono>
 #include <cmath>
 #include <numbers>
 
 #include "BenchEntries.h"
+#include "BenchPass.h"
 #include "render/ConstellationScreen.h"
-#include "render/ImageCanvas.h"
-#include "render/ScreenPainter.h"
 
 namespace {
 
 using quorvel::ConstellationEntry;
 using quorvel::DvbType;
-using quorvel::ImageCanvas;
 using quorvel::Language;
 
-const QRegion kFullScreen(0, 0, quorvel::kScreenWidth, quorvel::kScreenHeight);
+using Area = std::vector<quorvel::IntRect>;
+const Area& kFullScreen = quorvel::bench::kWholeArea;
 // What F1 invalidates.
-const QRegion kBand(quorvel::ToQRect(quorvel::constellation::kMoreBand));
+const Area kBand{quorvel::constellation::kMoreBand};
 
 const quorvel::bench::ConstellationBytes& BusyEntry() {
     static const quorvel::bench::ConstellationBytes bytes = quorvel::bench::BusyConstellation();
     return bytes;
 }
 
-void Paint(QImage& screen, const QRegion& area, bool showMore) {
-    ImageCanvas canvas(screen, area);
-    quorvel::DrawConstellation(canvas, ConstellationEntry(BusyEntry()), Language::English, DvbType::Satellite,
-                               showMore);
+void Paint(QImage& screen, const Area& area, bool showMore) {
+    quorvel::bench::PaintPass(screen, area, [showMore](quorvel::Canvas& canvas) {
+        quorvel::DrawConstellation(canvas, ConstellationEntry(BusyEntry()), Language::English,
+                                   DvbType::Satellite, showMore);
+    });
 }
 
-void RunPasses(benchmark::State& state, const QRegion& area, bool showMore) {
+void RunPasses(benchmark::State& state, const Area& area, bool showMore) {
     QImage screen = quorvel::NewScreenImage();
     for (auto _ : state) {
         Paint(screen, area, showMore);

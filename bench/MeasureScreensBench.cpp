@@ -2,10 +2,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QImage>
-#include <QRegion>
 
 #include "BenchEntries.h"
-#include "render/ImageCanvas.h"
+#include "BenchPass.h"
 #include "render/MeasureScreen.h"
 #include "render/SatelliteFindingScreen.h"
 #include "render/ScreenPainter.h"
@@ -13,11 +12,9 @@
 namespace {
 
 using quorvel::DvbType;
-using quorvel::ImageCanvas;
+using quorvel::Canvas;
 using quorvel::Language;
 using quorvel::MeasureEntry;
-
-const QRegion kFullScreen(0, 0, quorvel::kScreenWidth, quorvel::kScreenHeight);
 
 template <class Draw>
 void RunFullPasses(benchmark::State& state, DvbType family, Draw draw) {
@@ -25,29 +22,29 @@ void RunFullPasses(benchmark::State& state, DvbType family, Draw draw) {
     const quorvel::bench::MeasureBytes bytes = quorvel::bench::BusyMeasure(family);
     const MeasureEntry entry(bytes);
     for (auto _ : state) {
-        ImageCanvas canvas(screen, kFullScreen);
-        draw(canvas, entry);
+        quorvel::bench::PaintPass(screen, quorvel::bench::kWholeArea,
+                                  [&](Canvas& canvas) { draw(canvas, entry); });
         benchmark::DoNotOptimize(screen.constBits());
         benchmark::ClobberMemory();
     }
 }
 
 void BM_SatelliteFindingPass(benchmark::State& state) {
-    RunFullPasses(state, DvbType::Satellite, [](ImageCanvas& canvas, const MeasureEntry& entry) {
+    RunFullPasses(state, DvbType::Satellite, [](Canvas& canvas, const MeasureEntry& entry) {
         quorvel::DrawSatelliteFinding(canvas, entry, Language::English);
     });
 }
 BENCHMARK(BM_SatelliteFindingPass);
 
 void BM_TerrestrialMeasurePass(benchmark::State& state) {
-    RunFullPasses(state, DvbType::Terrestrial, [](ImageCanvas& canvas, const MeasureEntry& entry) {
+    RunFullPasses(state, DvbType::Terrestrial, [](Canvas& canvas, const MeasureEntry& entry) {
         quorvel::DrawMeasure(canvas, entry, Language::English, DvbType::Terrestrial);
     });
 }
 BENCHMARK(BM_TerrestrialMeasurePass);
 
 void BM_CableMeasurePass(benchmark::State& state) {
-    RunFullPasses(state, DvbType::Cable, [](ImageCanvas& canvas, const MeasureEntry& entry) {
+    RunFullPasses(state, DvbType::Cable, [](Canvas& canvas, const MeasureEntry& entry) {
         quorvel::DrawMeasure(canvas, entry, Language::English, DvbType::Cable);
     });
 }

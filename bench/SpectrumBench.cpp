@@ -1,14 +1,12 @@
-// Spectrum Analyzer passes: the whole screen, and the two strips a pointer move repaints.
+// Spectrum Analyzer passes: the whole screen, and a pointer move as the window makes it: only the
+// cursor column recorded again, then the two strips it leaves and enters replayed.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
-#include <QRegion>
 #include <array>
 
+#include "BenchPass.h"
 #include "data/EntryWriter.h"
-
-#include "render/ImageCanvas.h"
-#include "render/ScreenPainter.h"
 #include "render/SpectrumScreen.h"
 
 namespace {
@@ -32,10 +30,10 @@ void BM_SpectrumPass(benchmark::State& state) {
     const SpectrumEntry entry(bytes);
     const SpectrumView view{Language::English, DvbType::Cable, 40, 101};
     QImage screen = NewScreenImage();
-    const QRegion whole(screen.rect());
     for (auto _ : state) {
-        ImageCanvas canvas(screen, whole);
-        benchmark::DoNotOptimize(DrawSpectrum(canvas, entry, view));
+        bench::PaintPass(screen, bench::kWholeArea, [&](Canvas& canvas) {
+            benchmark::DoNotOptimize(DrawSpectrum(canvas, entry, view));
+        });
     }
     benchmark::DoNotOptimize(screen.constBits());
 }
@@ -47,15 +45,18 @@ void BM_SpectrumPointerMove(benchmark::State& state) {
     const SpectrumEntry entry(bytes);
     SpectrumView view{Language::English, DvbType::Cable, 40, 300};
     QImage screen = NewScreenImage();
+    DisplayList list;
     {
-        ImageCanvas canvas(screen, QRegion(screen.rect()));
+        Canvas canvas(list);
         DrawSpectrum(canvas, entry, view);
+        ReplayScreen(screen, bench::kWholeArea, list);
     }
-    const QRegion strips = QRegion(299, 70, 4, 580) + QRegion(599, 70, 4, 580);
+    const std::vector<IntRect> strips{{299, 70, 4, 580}, {599, 70, 4, 580}};
     for (auto _ : state) {
         view.cursorX = view.cursorX == 300 ? 600 : 300;
-        ImageCanvas canvas(screen, strips);
-        benchmark::DoNotOptimize(DrawSpectrum(canvas, entry, view));
+        MoveSpectrumCursor(list, entry, view);
+        ReplayScreen(screen, strips, list);
+        benchmark::DoNotOptimize(list.cursorTipText);
     }
     benchmark::DoNotOptimize(screen.constBits());
 }

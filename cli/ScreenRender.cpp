@@ -1,6 +1,5 @@
 #include "cli/ScreenRender.h"
 
-#include <QRegion>
 #include <algorithm>
 #include <cctype>
 
@@ -69,15 +68,13 @@ std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
         screen = NewScreenImage();
     }
     std::vector<int> missingIcons;
-    const auto collect = [&missingIcons](const PaintResult& result) {
+    for (const ScreenPass& pass : PassesFor(catalogue, request)) {
+        const PaintResult result = PaintScreen(screen, {&pass.area, 1}, pass.state, catalogue, unfit);
         for (const MissingIcon& icon : result.missingIcons) {
-            if (std::find(missingIcons.begin(), missingIcons.end(), icon.id) == missingIcons.end()) {
+            if (std::ranges::find(missingIcons, icon.id) == missingIcons.end()) {
                 missingIcons.push_back(icon.id);
             }
         }
-    };
-    for (const ScreenPass& pass : PassesFor(catalogue, request)) {
-        collect(PaintScreen(screen, ToQRect(pass.area), pass.state, catalogue, unfit));
     }
     return missingIcons;
 }

@@ -11,20 +11,14 @@ std::string Picture::Note(const std::string& key) const {
     return {};
 }
 
-std::string CheckPictureSize(std::int64_t width, std::int64_t height) {
-    if (width <= 0 || height <= 0) {
-        return "picture of " + std::to_string(width) + " by " + std::to_string(height) +
-               " pixels has no pixels";
-    }
-    if (width > kMaxPictureSide || height > kMaxPictureSide ||
-        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) >
-            kMaxPicturePixels) {
-        return "picture of " + std::to_string(width) + " by " + std::to_string(height) +
-               " pixels is larger than " + std::to_string(kMaxPictureSide) + " by " +
-               std::to_string(kMaxPictureSide) + " or " + std::to_string(kMaxPicturePixels) +
-               " pixels";
-    }
-    return {};
+DecodeOutcome DecodeBmp(std::span<const std::uint8_t> bytes, bool withPixels) {
+    DecodedBmp decoded = quorvel::DecodeBmp(bytes, withPixels);
+    DecodeOutcome outcome;
+    outcome.error = std::move(decoded.error);
+    outcome.picture.width = decoded.width;
+    outcome.picture.height = decoded.height;
+    outcome.picture.pixels = std::move(decoded.pixels);
+    return outcome;
 }
 
 DecodeOutcome DecodePicture(std::span<const std::uint8_t> bytes, bool withPixels) {

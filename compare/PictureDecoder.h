@@ -7,13 +7,13 @@
 #include <string>
 
 #include "compare/Picture.h"
+#include "render/BmpDecoder.h"
 
 namespace quorvel::compare {
 
-// Larger pictures are refused before any pixel memory is taken: a lying header must not make
-// the tool allocate gigabytes. A screen at scale 8 (10240 by 5760) still fits.
-inline constexpr int kMaxPictureSide = 16384;
-inline constexpr std::uint64_t kMaxPicturePixels = 64ull * 1024 * 1024;
+using quorvel::CheckPictureSize;
+using quorvel::kMaxPictureSide;
+using quorvel::kMaxPicturePixels;
 
 struct DecodeOutcome {
     Picture picture;
@@ -30,8 +30,5 @@ DecodeOutcome DecodePng(std::span<const std::uint8_t> bytes);
 
 // Reads and decodes a file; the error then says what was wrong with it.
 DecodeOutcome ReadPicture(const std::filesystem::path& path);
-
-// Empty when a width by height picture may be decoded, otherwise why not.
-std::string CheckPictureSize(std::int64_t width, std::int64_t height);
 
 }  // namespace quorvel::compare

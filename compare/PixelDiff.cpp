@@ -36,12 +36,6 @@ bool Touch(const IntRect& a, const IntRect& b) {
     return a.x <= b.x + b.w && b.x <= a.x + a.w && a.y <= b.y + b.h && b.y <= a.y + a.h;
 }
 
-IntRect Union(const IntRect& a, const IntRect& b) {
-    const int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
-    const int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
-    return {x0, y0, x1 - x0, y1 - y0};
-}
-
 // Merges boxes that touch until none do. Sorting by left edge lets each box stop looking once
 // the others start right of it.
 void MergeTouching(std::vector<IntRect>& boxes) {

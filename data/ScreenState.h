@@ -22,6 +22,8 @@ struct ScreenState {
     int measureSelection = -1;
     int spectrumSelection = -1;
     int constellationSelection = -1;
+
+    bool operator==(const ScreenState&) const = default;
 };
 
 // What a rebuild of the lists leaves: every non-empty list on its first line and the others

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <QImage>
-#include <QRegion>
 #include <array>
 #include <cstring>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "data/Catalogue.h"
 #include "data/SourceRecord.h"
 #include "render/ScreenPainter.h"
+#include "render/ScreenRecording.h"
 #include "render/SpectrumTrace.h"
 
 namespace quorvel {
@@ -26,12 +26,9 @@ constexpr std::array<std::uint8_t, 3> kReferenceLevels{0, 40, 75};
 constexpr std::array kCursorMoves{550, 999};
 constexpr int kFirstCursorX = 101;
 
-const QRegion kWholeScreenArea(ToQRect(kWholeScreen));
-const QRegion kMoreBandArea(ToQRect(constellation::kMoreBand));
-
-QRegion CursorStripArea(int cursorX) {
-    return QRegion(ToQRect(spectrum::CursorStrip(cursorX)));
-}
+using Area = std::vector<IntRect>;
+const Area kWholeScreenArea{kWholeScreen};
+const Area kMoreBandArea{constellation::kMoreBand};
 
 // A file that exists only for the duration of one load.
 class TemporarySourceFile {
@@ -64,7 +61,8 @@ class TemporarySourceFile {
     bool m_complete = false;
 };
 
-// One screen image painted the way the window paints it, with the report kept up to date.
+// One screen image painted the way the window paints it (a pointer move re-records only the
+// cursor), with the report kept up to date.
 class Painter {
   public:
     Painter(const Catalogue& catalogue, ExerciseReport& report)
@@ -73,8 +71,8 @@ class Painter {
           m_screen(NewScreenImage()),
           m_reference(NewScreenImage()) {}
 
-    void Paint(const QRegion& area, const ScreenState& state) {
-        PaintScreen(m_screen, area, state, m_catalogue);
+    void Paint(const Area& area, const ScreenState& state) {
+        ReplayScreen(m_screen, area, m_recorder.Record(state, m_catalogue));
         ++m_report.passes;
     }
 
@@ -93,6 +91,7 @@ class Painter {
   private:
     const Catalogue& m_catalogue;
     ExerciseReport& m_report;
+    ScreenRecorder m_recorder;
     QImage m_screen;
     QImage m_reference;
 };
@@ -129,7 +128,7 @@ void PaintSpectra(Painter& painter, ScreenState state, std::size_t count) {
         }
         // A pointer move repaints the strips of the old and the new cursor column.
         for (const int cursorX : kCursorMoves) {
-            const QRegion strips = CursorStripArea(state.cursorX) + CursorStripArea(cursorX);
+            const Area strips{spectrum::CursorStrip(state.cursorX), spectrum::CursorStrip(cursorX)};
             state.cursorX = cursorX;
             painter.Paint(strips, state);
         }

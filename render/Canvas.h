@@ -1,61 +1,52 @@
-// The drawing surface every screen renders onto: the 1280 by 720 pixel screen and five operations.
+// What every screen draws on: each call is laid out, given its bounds and recorded into a
+// display list; nothing is drawn until a replay.
 #pragma once
 
-#include <cstdint>
 #include <span>
 #include <string_view>
 
+#include "render/DisplayList.h"
+#include "render/DrawingTypes.h"
 #include "render/Geometry.h"
 #include "render/ScreenLayout.h"
 
 namespace quorvel {
 
-enum class Align : std::uint8_t { Near = 0, Center = 1, Far = 2 };
-
-struct TextFormat {
-    Align horizontal = Align::Near;
-    Align vertical = Align::Near;
-    bool operator==(const TextFormat&) const = default;
-};
-
-// The meter's typeface (the font table, from Liberation Sans) at a pixel em size, regular style.
-struct ScreenFont {
-    float pixelSize = 35.0f;
-    bool operator==(const ScreenFont&) const = default;
-};
-
-inline constexpr ScreenFont kFontNormal{35.0f};
-inline constexpr ScreenFont kFontScale{28.0f};
-inline constexpr ScreenFont kFontLock{100.0f};
-
-// The built-in pictures, by their resource ids.
-enum class IconId : int {
-    Badge13V = 140,
-    Badge18V = 141,
-    Badge22K = 142,
-    KeyExit = 143,
-    KeyF1 = 145,
-    Battery = 148,
-};
-
 class Canvas {
-public:
-    virtual ~Canvas() = default;
+  public:
+    explicit Canvas(DisplayList& list, TextLayoutCache& texts = SharedTextLayoutCache(),
+                    const IconSource& icons = EmbeddedIcons());
 
-    virtual void FillRect(Argb colour, IntRect rect) = 0;
+    // What is drawn from here on shows only inside `clip` (at first, the whole screen).
+    void SetClip(IntRect clip) { m_clip = clip; }
+
+    // The parts of the screen the pass draws, and where each lies, inside the clip.
+    void DeclareRegions(std::span<const DeclaredRegion> regions);
+    // Later operations belong to `id` (at first they belong to RegionId::Screen).
+    void In(RegionId id) { m_region = id; }
+
+    void FillRect(Argb colour, IntRect rect);
     // Closed polygon, even-odd rule, whole pixels.
-    virtual void FillPolygon(Argb colour, std::span<const IntPoint> points) = 0;
+    void FillPolygon(Argb colour, std::span<const IntPoint> points);
     // Point layout: the text's line box starts at `at`; no wrapping, no alignment.
-    virtual void DrawText(std::u16string_view text, ScreenFont font, PointF at, Argb colour) = 0;
+    void DrawText(std::u16string_view text, ScreenFont font, PointF at, Argb colour);
     // Rectangle layout: aligned by `format`, wrapped at the box's width, clipped to the box.
-    virtual void DrawText(std::u16string_view text, ScreenFont font, RectF box, TextFormat format,
-                          Argb colour) = 0;
+    void DrawText(std::u16string_view text, ScreenFont font, RectF box, TextFormat format,
+                  Argb colour);
     // The icon at its own size with its top-left corner at (x, y).
-    virtual void DrawImage(IconId icon, int x, int y) = 0;
+    void DrawImage(IconId icon, int x, int y);
 
-    // False when nothing inside `rect` can change in this pass (it lies outside the region being
-    // repainted), so a renderer may skip work whose result would be clipped away anyway.
-    virtual bool NeedsArea(IntRect rect) const = 0;
+    // What is recorded from here on follows the pointer (the Spectrum cursor column).
+    void MarkCursor() { m_list.cursorFrom = m_list.ops.size(); }
+
+  private:
+    void Record(DrawOp op);
+
+    DisplayList& m_list;
+    TextLayoutCache& m_texts;
+    const IconSource& m_icons;
+    RegionId m_region = RegionId::Screen;
+    IntRect m_clip = kWholeScreen;
 };
 
 }  // namespace quorvel

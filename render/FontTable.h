@@ -1,6 +1,7 @@
 // The meter's typeface as data: coverage maps, metrics, kerning and line-break classes per size.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -79,6 +80,10 @@ class FontTable {
 
     std::uint16_t IndexOf(char16_t character) const {
         return character < m_index.size() ? m_index[character] : m_substitute;
+    }
+    // False for a character drawn as the substitute.
+    bool Holds(char16_t character) const {
+        return std::binary_search(m_data.characters.begin(), m_data.characters.end(), character);
     }
     bool IsWordCharacter(std::uint16_t index) const { return m_data.wordCharacter[index] != 0; }
     NumberPart NumberPartOf(std::uint16_t index) const {

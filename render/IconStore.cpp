@@ -1,20 +1,28 @@
 #include "render/IconStore.h"
 
-#include <QFile>
-#include <QString>
+#include <map>
 #include <mutex>
-#include <unordered_map>
+
+#include "render/BmpDecoder.h"
+#include "render/IconBytes.h"
 
 namespace quorvel {
 namespace {
 
-ResourceImage Decode(int id) {
-    const QString path = QStringLiteral(":/img/%1.bmp").arg(id);
-    if (!QFile::exists(path)) return {QImage(), kResourceNotFound};
-    QImage image(path, "BMP");
-    // One pixel format for every icon keeps drawing them a plain copy onto the screen image.
-    if (!image.isNull()) image = image.convertToFormat(QImage::Format_RGB32);
-    return {image, 0};
+struct DecodedIcon {
+    pixels::PixelImage image;
+    bool decoded = false;
+    int errorCode = 0;
+};
+
+DecodedIcon Decode(int id) {
+    const std::span<const std::uint8_t> bytes = EmbeddedIconBytes(id);
+    if (bytes.empty()) return {{}, false, kResourceNotFound};
+    DecodedBmp bmp = DecodeBmp(bytes);
+    if (!bmp.error.empty()) return {};
+    // Opaque words make drawing an icon a plain copy onto the screen.
+    for (std::uint32_t& pixel : bmp.pixels) pixel |= 0xFF000000u;
+    return {{bmp.width, bmp.height, std::move(bmp.pixels), false}, true, 0};
 }
 
 class EmbeddedIconSource final : public IconSource {
@@ -28,11 +36,13 @@ class EmbeddedIconSource final : public IconSource {
 
 ResourceImage LoadResourceImage(int id) {
     static std::mutex mutex;
-    static std::unordered_map<int, ResourceImage> decoded;
+    // A map: its elements never move, so the pictures handed out stay where they are.
+    static std::map<int, DecodedIcon> decoded;
     const std::lock_guard lock(mutex);
     auto found = decoded.find(id);
     if (found == decoded.end()) found = decoded.emplace(id, Decode(id)).first;
-    return found->second;
+    const DecodedIcon& icon = found->second;
+    return {icon.decoded ? &icon.image : nullptr, icon.errorCode};
 }
 
 const IconSource& EmbeddedIcons() {

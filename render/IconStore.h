@@ -1,19 +1,20 @@
-// The built-in icons: decoded once from the embedded resources and shared by every later pass.
+// The built-in icons: decoded once from the embedded files and shared by every later pass.
 #pragma once
 
-#include <QImage>
 #include <cerrno>
 
-#include "render/Canvas.h"
+#include "render/DrawingTypes.h"
+#include "render/Geometry.h"
+#include "render/ScreenPixels.h"
 
 namespace quorvel {
 
-// The system error code of a look-up for an id that has no resource.
+// The system error code of a look-up for an id that has no icon.
 inline constexpr int kResourceNotFound = ENOENT;
 
 // The outcome of one look-up: the picture, or why there is none.
 struct ResourceImage {
-    QImage image;       // null when the look-up or the decoding failed
+    const pixels::PixelImage* image = nullptr;  // null when the look-up or the decoding failed
     int errorCode = 0;  // kResourceNotFound for an unknown id; 0 when found (even if undecodable)
 };
 
@@ -24,18 +25,18 @@ struct MissingIcon {
     bool operator==(const MissingIcon&) const = default;
 };
 
-// The embedded "IMG" resource with that numeric id. A resource that exists but cannot be decoded
-// gives a null image with error code 0: it is drawn as nothing and not reported.
+// The embedded icon with that numeric id, opaque. One that exists but cannot be decoded gives no
+// picture with error code 0: it is drawn as nothing and not reported.
 ResourceImage LoadResourceImage(int id);
 
-// Where a canvas takes its icons from, so a test can take one away.
+// Where a recording takes its icons from, so a test can take one away.
 class IconSource {
   public:
     virtual ~IconSource() = default;
     virtual ResourceImage Load(IconId icon) const = 0;
 };
 
-// The embedded resources, through LoadResourceImage.
+// The embedded icons, through LoadResourceImage.
 const IconSource& EmbeddedIcons();
 
 }  // namespace quorvel

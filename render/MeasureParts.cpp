@@ -12,14 +12,20 @@ std::string LevelText(std::int32_t levelDbm) {
 
 void DrawStrengthQualityBars(Canvas& canvas, int x, int strengthY, int qualityY,
                              std::uint8_t strength, std::uint8_t quality) {
+    canvas.In(RegionId::StrengthBar);
     canvas.FillRect(palette::kPanelGrey, {x, strengthY, kTrackWidth, kTrackHeight});
+    canvas.In(RegionId::QualityBar);
     canvas.FillRect(palette::kPanelGrey, {x, qualityY, kTrackWidth, kTrackHeight});
+    canvas.In(RegionId::StrengthBar);
     canvas.FillRect(palette::kBarRed, {x, strengthY, BarWidth(strength, kTrackWidth), kTrackHeight});
+    canvas.In(RegionId::QualityBar);
     canvas.FillRect(palette::kBarRed, {x, qualityY, BarWidth(quality, kTrackWidth), kTrackHeight});
 }
 
 void DrawStatusIcons(Canvas& canvas, const MeasureEntry& entry) {
+    canvas.In(RegionId::Battery);
     canvas.DrawImage(IconId::Battery, kBatteryAt.x, kBatteryAt.y);
+    canvas.In(RegionId::StatusIcons);
     DrawLnbBadges(canvas, entry.lnbVoltage(), entry.tone22k(), kVoltageBadgeAt, kToneBadgeAt);
 }
 
@@ -28,6 +34,7 @@ std::u16string_view LockWord(std::uint8_t locked, Language language) {
 }
 
 void DrawLockIndicator(Canvas& canvas, std::uint8_t locked, Language language, RectF box) {
+    canvas.In(RegionId::LockWord);
     canvas.DrawText(LockWord(locked, language), kFontLock, box, kTopCentred,
                     locked != 0 ? palette::kGreen : palette::kRed);
 }

@@ -1,7 +1,8 @@
 #include "render/ScreenPainter.h"
 
-#include "render/ImageCanvas.h"
-#include "render/PaintDispatch.h"
+#include "render/PixelReplay.h"
+#include "render/ScreenLayout.h"
+#include "render/ScreenRecording.h"
 
 namespace quorvel {
 
@@ -11,13 +12,23 @@ QImage NewScreenImage() {
     return screen;
 }
 
-PaintResult PaintScreen(QImage& screen, const QRegion& area, const ScreenState& state,
+pixels::Target PixelsOf(QImage& screen) {
+    if (screen.format() != QImage::Format_RGB32) screen.convertTo(QImage::Format_RGB32);
+    return pixels::Target(reinterpret_cast<std::uint32_t*>(screen.bits()),
+                          screen.bytesPerLine() / 4, screen.width(), screen.height());
+}
+
+PaintResult ReplayScreen(QImage& screen, std::span<const IntRect> area, const DisplayList& list) {
+    const pixels::Target target = PixelsOf(screen);
+    ReplayPixels(list, PixelRegion(area, target.Bounds()), target);
+    return {list.cursorTipText, list.missingIcons};
+}
+
+PaintResult PaintScreen(QImage& screen, std::span<const IntRect> area, const ScreenState& state,
                         const Catalogue& catalogue, std::vector<UnfitText>* unfit) {
-    ImageCanvas canvas(screen, area);
-    canvas.ReportUnfitTexts(unfit);
-    DispatchResult dispatched = DispatchPaint(canvas, state, catalogue);
-    canvas.Finish();
-    return {std::move(dispatched.cursorTipText), canvas.MissingIcons()};
+    const DisplayList list = RecordScreen(state, catalogue);
+    if (unfit != nullptr) AddUnfitTexts(list, PixelRegion(area, kWholeScreen), *unfit);
+    return ReplayScreen(screen, area, list);
 }
 
 }  // namespace quorvel

@@ -1,17 +1,19 @@
-// The one render path from state to pixels, shared by the window and the command-line tool.
+// The screen image the window shows and the command line saves: a QImage whose pixels the
+// recorded passes are replayed into.
 #pragma once
 
+#include <QImage>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
-#include <QImage>
-#include <QRegion>
-
 #include "data/Catalogue.h"
 #include "data/ScreenState.h"
+#include "render/DisplayList.h"
 #include "render/Geometry.h"
 #include "render/IconStore.h"
+#include "render/ScreenPixels.h"
 #include "render/TextFit.h"
 
 namespace quorvel {
@@ -21,16 +23,18 @@ struct PaintResult {
     std::vector<MissingIcon> missingIcons;  // icons that could not be loaded during the pass
 };
 
-inline QRect ToQRect(IntRect r) {
-    return QRect(r.x, r.y, r.w, r.h);
-}
-
 // A black 1280 by 720 screen in the format every pass paints into.
 QImage NewScreenImage();
 
-// Runs one paint pass into `screen`, changing only the pixels inside `area`. With `unfit`, the
-// pass also adds the rectangle texts that do not fit their boxes to it.
-PaintResult PaintScreen(QImage& screen, const QRegion& area, const ScreenState& state,
+// The pixels of a Format_RGB32 image, which must stay unshared while they are written.
+pixels::Target PixelsOf(QImage& screen);
+
+// Replays `list` into `screen`, changing only the pixels inside `area`.
+PaintResult ReplayScreen(QImage& screen, std::span<const IntRect> area, const DisplayList& list);
+
+// Records one pass of `state` and replays it into `screen` inside `area`. With `unfit`, the
+// rectangle texts the area repaints that do not fit their boxes are added to it.
+PaintResult PaintScreen(QImage& screen, std::span<const IntRect> area, const ScreenState& state,
                         const Catalogue& catalogue, std::vector<UnfitText>* unfit = nullptr);
 
 }  // namespace quorvel

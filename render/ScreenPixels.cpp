@@ -1,45 +1,51 @@
 #include "render/ScreenPixels.h"
 
-#include <QRgba64>
-#include <algorithm>
 #include <cstring>
 #include <cwchar>
 
 namespace quorvel::pixels {
 namespace {
 
-// x * a / 255 on each 8-bit channel, rounded as QPainter's 32-bit blending rounds it.
-quint32 ByteMul(quint32 x, quint32 a) {
-    quint32 redBlue = (x & 0xff00ff) * a;
-    redBlue = ((redBlue + ((redBlue >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
-    quint32 alphaGreen = ((x >> 8) & 0xff00ff) * a;
-    alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
-    return alphaGreen | redBlue;
+// A 16-bit channel back to 8 bits, rounded.
+constexpr std::uint32_t To8(std::uint32_t x) {
+    x += 0x80;
+    return (x - (x >> 8)) >> 8;
 }
 
 }  // namespace
 
-// QPainter premultiplies a solid colour at 16 bits a channel before it blends at 8 bits.
-SolidFill::SolidFill(Argb colour)
-    : m_premultiplied(qAlpha(colour) == 255 ? colour
-                                            : qPremultiply(QRgba64::fromArgb32(colour)).toArgb32()),
-      m_keep(255 - qAlpha(colour)) {}
+std::uint32_t Premultiplied16(Argb colour) {
+    const std::uint32_t alpha = colour >> 24;
+    if (alpha == 255) return colour;
+    if (alpha == 0) return 0;
+    const std::uint64_t a16 = alpha * 257u;
+    std::uint32_t out = alpha << 24;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const std::uint64_t c = ((colour >> shift) & 0xff) * 257u * a16;
+        const auto premultiplied = static_cast<std::uint32_t>((c + (c >> 16) + 0x8000) >> 16);
+        out |= To8(premultiplied) << shift;
+    }
+    return out;
+}
 
-void SolidFill::FillLong(quint32* row, int count) const {
+SolidFill::SolidFill(Argb colour)
+    : m_premultiplied(Premultiplied16(colour)), m_keep(255 - (colour >> 24)) {}
+
+void SolidFill::FillLong(std::uint32_t* row, int count) const {
     // wchar_t is 32 bits here, and the C library's wmemset is the fastest 32-bit fill.
-    static_assert(sizeof(wchar_t) == sizeof(quint32));
+    static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
     std::wmemset(reinterpret_cast<wchar_t*>(row), static_cast<wchar_t>(m_premultiplied),
                  static_cast<std::size_t>(count));
 }
 
 // What lies beneath a fill repeats (the plot's black, the trace's green), so the last pixel's
 // result is kept and the arithmetic runs only when the pixel beneath changes.
-void SolidFill::Blend(quint32* row, qsizetype stride, int count, int rows) const {
+void SolidFill::Blend(std::uint32_t* row, std::ptrdiff_t stride, int count, int rows) const {
     if (m_keep == 255 || count <= 0 || rows <= 0) return;
-    const quint32 colour = m_premultiplied;
-    const quint32 keep = m_keep;
-    quint32 beneath = row[0];
-    quint32 blended = colour + ByteMul(beneath, keep);
+    const std::uint32_t colour = m_premultiplied;
+    const std::uint32_t keep = m_keep;
+    std::uint32_t beneath = row[0];
+    std::uint32_t blended = colour + ByteMul(beneath, keep);
     for (int r = 0; r < rows; ++r, row += stride) {
         for (int i = 0; i < count; ++i) {
             if (row[i] != beneath) {
@@ -51,8 +57,8 @@ void SolidFill::Blend(quint32* row, qsizetype stride, int count, int rows) const
     }
 }
 
-void SolidFill::ApplyRows(quint32* row, qsizetype stride, int count, int rows) const {
-    const quint32 colour = m_premultiplied;
+void SolidFill::ApplyRows(std::uint32_t* row, std::ptrdiff_t stride, int count, int rows) const {
+    const std::uint32_t colour = m_premultiplied;
     if (m_keep != 0) {
         Blend(row, stride, count, rows);
     } else if (count > kShortRun) {
@@ -64,16 +70,27 @@ void SolidFill::ApplyRows(quint32* row, qsizetype stride, int count, int rows) c
     }
 }
 
-void Fill(const Target& target, const QRect& piece, const SolidFill& fill) {
-    fill.ApplyRows(target.Row(piece.top()) + piece.left(), target.Stride(), piece.width(),
-                   piece.height());
+void Fill(const Target& target, IntRect piece, const SolidFill& fill) {
+    fill.ApplyRows(target.Row(piece.y) + piece.x, target.Stride(), piece.w, piece.h);
 }
 
-void Copy(const Target& target, const QRect& piece, const QImage& source, QPoint at) {
-    const auto bytes = static_cast<std::size_t>(piece.width()) * sizeof(quint32);
-    for (int y = piece.top(); y <= piece.bottom(); ++y) {
-        const auto* in = reinterpret_cast<const quint32*>(source.constScanLine(y - at.y()));
-        std::memcpy(target.Row(y) + piece.left(), in + (piece.left() - at.x()), bytes);
+// Opaque pictures (the icons) are plain copies; texts blend source-over their premultiplied ink.
+void Draw(const Target& target, IntRect piece, const PixelImage& picture, IntPoint at) {
+    for (int y = piece.y; y < piece.y + piece.h; ++y) {
+        const std::uint32_t* in = picture.Row(y - at.y) + (piece.x - at.x);
+        std::uint32_t* out = target.Row(y) + piece.x;
+        if (!picture.premultiplied) {
+            std::memcpy(out, in, static_cast<std::size_t>(piece.w) * sizeof(std::uint32_t));
+            continue;
+        }
+        for (int x = 0; x < piece.w; ++x) {
+            const std::uint32_t source = in[x];
+            if (source >= 0xFF000000u) {
+                out[x] = source;
+            } else if (source != 0) {
+                out[x] = source + ByteMul(out[x], 255 - (source >> 24));
+            }
+        }
     }
 }
 

@@ -1,22 +1,72 @@
-// Fills and copies straight into the 32-bit screen image, rounded as QPainter rounds fills.
+// Fills, copies and blends straight into 32-bit screen pixels, rounded as QPainter rounds them,
+// so a picture is the same whichever way it was drawn.
 #pragma once
 
-#include <QImage>
-#include <QPoint>
-#include <QRect>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
 
-#include "render/Canvas.h"
+#include "render/Geometry.h"
 
 namespace quorvel::pixels {
+
+// x * a / 255 on each 8-bit channel, rounded as QPainter's 32-bit blending rounds it.
+constexpr std::uint32_t ByteMul(std::uint32_t x, std::uint32_t a) {
+    std::uint32_t redBlue = (x & 0xff00ff) * a;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
+    std::uint32_t alphaGreen = ((x >> 8) & 0xff00ff) * a;
+    alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
+    return alphaGreen | redBlue;
+}
+
+// The colour with its alpha applied to its channels at 8 bits, as QPainter stores pictures.
+constexpr std::uint32_t Premultiplied8(Argb colour) {
+    return ByteMul(colour | 0xFF000000u, colour >> 24);
+}
+
+// The same through 16 bits a channel, as QPainter premultiplies a solid colour before it blends.
+std::uint32_t Premultiplied16(Argb colour);
+
+// Pixels 0xAARRGGBB, row after row: a picture of its own (an icon, a text's ink).
+struct PixelImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    bool premultiplied = false;  // false: opaque, copied; true: blended source-over
+
+    bool Empty() const { return width <= 0 || height <= 0; }
+    bool operator==(const PixelImage&) const = default;
+    const std::uint32_t* Row(int y) const {
+        return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+    }
+};
+
+// The rows of a 32-bit screen buffer, which the caller owns (a QImage's, a browser's).
+class Target {
+  public:
+    Target(std::uint32_t* bits, std::ptrdiff_t stride, int width, int height)
+        : m_bits(bits), m_stride(stride), m_width(width), m_height(height) {}
+    std::uint32_t* Row(int y) const { return m_bits + y * m_stride; }
+    // Pixels from one row to the next.
+    std::ptrdiff_t Stride() const { return m_stride; }
+    IntRect Bounds() const { return {0, 0, m_width, m_height}; }
+
+  private:
+    std::uint32_t* m_bits;
+    std::ptrdiff_t m_stride;
+    int m_width;
+    int m_height;
+};
 
 // One colour laid over runs of pixels: copied when opaque, blended source-over otherwise.
 class SolidFill {
   public:
     explicit SolidFill(Argb colour);
     // Inline: a spectrum trace lays tens of thousands of runs a few pixels long.
-    void Apply(quint32* row, int count) const {
-        // A local copy: the pixels are quint32 too, so the member would be read again per pixel.
-        const quint32 colour = m_premultiplied;
+    void Apply(std::uint32_t* row, int count) const {
+        // A local copy: the pixels are 32-bit words too, so the member would be read again per
+        // pixel.
+        const std::uint32_t colour = m_premultiplied;
         if (m_keep != 0) {
             Blend(row, 0, count, 1);
         } else if (count > kShortRun) {
@@ -27,36 +77,20 @@ class SolidFill {
     }
     // `rows` runs of `count` pixels, each `stride` pixels after the one before: the strips a
     // pointer move repaints are hundreds of rows a few pixels wide.
-    void ApplyRows(quint32* row, qsizetype stride, int count, int rows) const;
+    void ApplyRows(std::uint32_t* row, std::ptrdiff_t stride, int count, int rows) const;
 
   private:
     static constexpr int kShortRun = 16;
-    void FillLong(quint32* row, int count) const;
-    void Blend(quint32* row, qsizetype stride, int count, int rows) const;
+    void FillLong(std::uint32_t* row, int count) const;
+    void Blend(std::uint32_t* row, std::ptrdiff_t stride, int count, int rows) const;
 
-    quint32 m_premultiplied;
-    quint32 m_keep;  // 255 - alpha: how much of what lies beneath shows through
+    std::uint32_t m_premultiplied;
+    std::uint32_t m_keep;  // 255 - alpha: how much of what lies beneath shows through
 };
 
-// The rows of a Format_RGB32 image, found once: QImage::scanLine checks for sharing on every call.
-// The image must not be shared, resized or converted while the target is in use.
-class Target {
-  public:
-    explicit Target(QImage& image) : m_bits(image.bits()), m_stride(image.bytesPerLine()) {}
-    quint32* Row(int y) const { return reinterpret_cast<quint32*>(m_bits + y * m_stride); }
-    // Pixels from one row to the next.
-    qsizetype Stride() const { return m_stride / qsizetype{sizeof(quint32)}; }
-
-  private:
-    uchar* m_bits;
-    qsizetype m_stride;
-};
-
-// Both functions write only inside `piece`, which must lie inside the target.
-void Fill(const Target& target, const QRect& piece, const SolidFill& fill);
-
-// The part of the Format_RGB32 `source` that lands on `piece` when its top-left corner is at
-// `at`; `piece` must also lie inside the source's footprint.
-void Copy(const Target& target, const QRect& piece, const QImage& source, QPoint at);
+// Each function writes only inside `piece`, which must lie inside the target and inside the
+// picture's footprint when its top-left corner is at `at`.
+void Fill(const Target& target, IntRect piece, const SolidFill& fill);
+void Draw(const Target& target, IntRect piece, const PixelImage& picture, IntPoint at);
 
 }  // namespace quorvel::pixels

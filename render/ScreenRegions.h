@@ -1,9 +1,11 @@
-// The named regions of each screen, so a picture difference can be told in the meter's words.
+// The named regions of each screen, as the screens declare them while they draw, so a picture
+// difference can be told in the meter's words.
 #pragma once
 
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "render/Geometry.h"
 

@@ -20,7 +20,12 @@ struct SpectrumView {
 
 // Returns the cursor readout ("[ %dMHz : %ddBuV ]") when the pass produced one; the tooltip
 // keeps its previous text otherwise.
+// The cursor column comes last, after the canvas's cursor mark.
 std::optional<std::string> DrawSpectrum(Canvas& canvas, const SpectrumEntry& entry,
                                         const SpectrumView& view);
+
+// Replaces the cursor column of a list DrawSpectrum recorded, and its readout, with those of
+// `view.cursorX`: all that a pointer move changes.
+void MoveSpectrumCursor(DisplayList& list, const SpectrumEntry& entry, const SpectrumView& view);
 
 }  // namespace quorvel

@@ -8,7 +8,7 @@ constexpr char16_t kSoftHyphen = u'\u00AD';
 constexpr std::int32_t kUnboundedWidth = 1000000 * 64;
 
 // Half a pixel rounds up, as Qt rounds a glyph's position.
-int RoundToPixel(std::int32_t fixed) {
+int RoundFixedToPixel(std::int32_t fixed) {
     return static_cast<int>(std::floor((fixed + 32) / 64.0));
 }
 
@@ -190,7 +190,7 @@ LaidOutText LayOutText(const FontTable& table, const FontSizeData& size, std::u1
         std::int32_t pen = 0;
         if (wraps && horizontal == Align::Far) pen = lineWidth - line.advance;
         if (wraps && horizontal == Align::Center) pen = (lineWidth - line.advance) / 2;
-        const int baseline = RoundToPixel(laidOut.height + size.ascent);
+        const int baseline = RoundFixedToPixel(laidOut.height + size.ascent);
         LaidOutLine out{static_cast<int>(line.start), static_cast<int>(line.end - line.start),
                         false, laidOut.glyphs.size(), 0};
         std::size_t lastInk = line.end;  // the last character before the trailing spaces
@@ -198,7 +198,8 @@ LaidOutText LayOutText(const FontTable& table, const FontSizeData& size, std::u1
         for (std::size_t i = line.start; i < line.end; ++i) {
             const bool shown = !chars.IsSoftHyphen(i) || i + 1 == line.end ||
                                (i + 1 == lastInk && line.end < text.size());
-            if (shown) laidOut.glyphs.push_back({chars.index[i], RoundToPixel(pen), baseline});
+            if (shown) laidOut.glyphs.push_back(
+                    {chars.index[i], static_cast<int>(i), RoundFixedToPixel(pen), baseline});
             pen += chars.advance[i];
         }
         out.glyphCount = laidOut.glyphs.size() - out.firstGlyph;

@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "render/Canvas.h"
+#include "render/DrawingTypes.h"
+#include "render/Geometry.h"
 #include "render/FontTable.h"
 
 namespace quorvel {
@@ -16,6 +17,11 @@ namespace quorvel {
 // The font's em size as a canvas draws it: whole pixels.
 inline int WholePixels(ScreenFont font) {
     return static_cast<int>(std::lround(font.pixelSize));
+}
+
+// Half a pixel rounds away from zero, as Qt rounds a position to whole pixels.
+inline int RoundToPixel(double position) {
+    return static_cast<int>(std::lround(position));
 }
 
 // Texts are NUL-terminated for the screens; nothing after the first NUL is drawn.
@@ -26,6 +32,7 @@ inline std::u16string_view UpToNul(std::u16string_view text) {
 // A glyph's pen position on its baseline, in whole pixels from the layout box's top-left corner.
 struct LaidOutGlyph {
     std::uint16_t index = 0;  // into the table's characters
+    int textIndex = 0;        // the UTF-16 unit of the text it shows
     int x = 0;
     int y = 0;
 };

@@ -2,20 +2,20 @@
 // pass.
 #pragma once
 
-#include <QImage>
-#include <QPoint>
-#include <QRect>
-#include <QSizeF>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
-#include "render/Canvas.h"
+#include "render/DrawingTypes.h"
+#include "render/Geometry.h"
 #include "render/FontTable.h"
+#include "render/ScreenPixels.h"
+#include "render/TextLayout.h"
 
 namespace quorvel {
 
@@ -23,16 +23,18 @@ namespace quorvel {
 struct RenderedLine {
     int start = 0;  // UTF-16 units into the text
     int length = 0;
-    QRect ink;                // relative to the layout box's top-left corner; empty without ink
+    IntRect ink;              // relative to the layout box's top-left corner; empty without ink
     bool breaksWord = false;  // the line ends inside a word too wide for the box
 };
 
-// A text ready to be copied onto the screen.
+// A text ready to be copied onto the screen, and where its glyphs stand.
 struct RenderedText {
-    QImage image;   // the text's ink in its colour, premultiplied; null when there is no ink
-    QPoint offset;  // the image's top-left corner relative to the layout box's top-left corner
-    QSizeF layout;  // width of the widest line; height of all lines, leading included
+    pixels::PixelImage image;  // the ink in its colour, premultiplied; empty when there is none
+    IntPoint offset;  // the image's top-left corner relative to the layout box's top-left corner
+    double layoutWidth = 0;   // the widest line
+    double layoutHeight = 0;  // all lines, leading included
     std::vector<RenderedLine> lines;  // rectangle layout only
+    LaidOutText laidOut;  // for replays that draw the glyphs themselves (documents)
 };
 
 // A glyph's coverage map (one byte a pixel, rows tightly packed) placed in a layout box.
@@ -40,13 +42,13 @@ struct PlacedCoverage {
     std::span<const std::uint8_t> map;
     int width = 0;
     int height = 0;
-    QPoint topLeft;
+    IntPoint topLeft;
 };
 
 // Overlapping glyphs combine as coverage over coverage, then take the colour. `bounds` holds
 // every map.
-QImage ColouriseCoverage(const std::vector<PlacedCoverage>& glyphs, const QRect& bounds,
-                         Argb colour);
+pixels::PixelImage ColouriseCoverage(const std::vector<PlacedCoverage>& glyphs, IntRect bounds,
+                                     Argb colour);
 
 // A text laid out and rasterised from the font table: as a line when `width` is negative, else
 // as a block (see LayOutText).
@@ -55,18 +57,21 @@ RenderedText RenderScreenText(const FontTable& table, std::u16string_view text, 
 
 // A text drawn the same way twice is laid out and rasterised once. The pixels come only from the
 // font table's coverage maps, placed at whole pixels, so whether a draw hits or misses the cache
-// never changes a pixel. Use from one thread only.
+// never changes a pixel. Use from one thread only; what it hands out stays valid after the cache
+// starts over, as long as the caller keeps it.
 class TextLayoutCache {
   public:
+    using Entry = std::shared_ptr<const RenderedText>;
+
     // Past this many renderings the cache starts over; one screen needs a few dozen.
     static constexpr std::size_t kCapacity = 256;
 
     // One unwrapped, left-aligned line, for point layout.
-    const RenderedText& Line(std::u16string_view text, int pixelSize, Argb colour);
+    Entry Line(std::u16string_view text, int pixelSize, Argb colour);
     // Lines wrapped at `width` (between words where possible, inside a word otherwise) and
     // aligned horizontally within it, for rectangle layout.
-    const RenderedText& Block(std::u16string_view text, int pixelSize, float width,
-                              Align horizontal, Argb colour);
+    Entry Block(std::u16string_view text, int pixelSize, float width, Align horizontal,
+                Argb colour);
 
     std::size_t Size() const { return m_texts.size(); }
     void Clear();
@@ -84,13 +89,13 @@ class TextLayoutCache {
         std::size_t operator()(const Key& key) const;
     };
 
-    const RenderedText& Find(Key key);
+    Entry Find(Key key);
 
-    std::unordered_map<Key, RenderedText, KeyHash> m_texts;
+    std::unordered_map<Key, Entry, KeyHash> m_texts;
 };
 
-// The cache every ImageCanvas uses unless given another. There is one per thread, so screens can
-// be painted on several threads at once (the command-line batch does).
+// The cache every recording uses unless given another. There is one per thread, so screens can
+// be recorded on several threads at once (the command-line batch does).
 TextLayoutCache& SharedTextLayoutCache();
 
 }  // namespace quorvel

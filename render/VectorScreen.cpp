@@ -8,9 +8,8 @@
 #include <QSvgGenerator>
 #include <algorithm>
 
-#include "render/PaintDispatch.h"
-#include "render/PainterCanvas.h"
-#include "render/ScreenPainter.h"
+#include "render/PainterReplay.h"
+#include "render/ScreenRecording.h"
 
 namespace quorvel {
 namespace {
@@ -42,15 +41,15 @@ std::vector<int> PaintPasses(QPainter& painter, std::span<const ScreenPass> pass
     painter.save();
     painter.setClipRect(kScreenRect, Qt::IntersectClip);
     for (std::size_t i = 0; i < passes.size(); ++i) {
-        QRegion area(ToQRect(passes[i].area));
+        PixelRegion area({&passes[i].area, 1}, kWholeScreen);
         for (std::size_t later = i + 1; later < passes.size(); ++later) {
-            area -= ToQRect(passes[later].area);
+            area.Subtract(passes[later].area);
         }
-        PainterCanvas canvas(painter, area);
-        DispatchPaint(canvas, passes[i].state, catalogue);
-        for (int icon : canvas.MissingIcons()) {
-            if (std::find(missing.begin(), missing.end(), icon) == missing.end()) {
-                missing.push_back(icon);
+        const DisplayList list = RecordScreen(passes[i].state, catalogue);
+        ReplayOnPainter(painter, list, area);
+        for (const MissingIcon& icon : list.missingIcons) {
+            if (std::find(missing.begin(), missing.end(), icon.id) == missing.end()) {
+                missing.push_back(icon.id);
             }
         }
     }

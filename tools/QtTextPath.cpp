@@ -12,12 +12,16 @@ namespace quorvel {
 namespace {
 
 // A glyph's box relative to its pen position: whole pixels for an untransformed font.
-QPoint Corner(const QRectF& box) {
-    return QPoint(qRound(box.x()), qRound(box.y()));
+IntPoint Corner(const QRectF& box) {
+    return {qRound(box.x()), qRound(box.y())};
 }
 
-QPoint Pen(QPointF position) {
-    return QPoint(qRound(position.x()), qRound(position.y()));
+IntPoint Pen(QPointF position) {
+    return {qRound(position.x()), qRound(position.y())};
+}
+
+IntPoint Plus(IntPoint a, IntPoint b) {
+    return {a.x + b.x, a.y + b.y};
 }
 
 // Calls `each(rawFont, glyphIndex, pen)` for every glyph of `runs`.
@@ -42,8 +46,8 @@ RenderedText RenderThroughQt(const QFont& font, std::u16string_view text, float 
     // Rows packed tightly, as the table keeps them.
     std::vector<std::vector<std::uint8_t>> maps;
     std::vector<PlacedCoverage> placed;
-    QRect bounds;
-    ForEachGlyph(layout.glyphRuns(), [&](const QRawFont& raw, quint32 glyph, QPoint pen) {
+    IntRect bounds;
+    ForEachGlyph(layout.glyphRuns(), [&](const QRawFont& raw, quint32 glyph, IntPoint pen) {
         const QImage map = raw.alphaMapForGlyph(glyph, QRawFont::PixelAntialiasing)
                                .convertToFormat(QImage::Format_Alpha8);
         if (map.isNull()) return;
@@ -51,24 +55,28 @@ RenderedText RenderThroughQt(const QFont& font, std::u16string_view text, float 
         for (int y = 0; y < map.height(); ++y) {
             rows.insert(rows.end(), map.constScanLine(y), map.constScanLine(y) + map.width());
         }
-        const QPoint corner = pen + Corner(raw.boundingRect(glyph));
+        const IntPoint corner = Plus(pen, Corner(raw.boundingRect(glyph)));
         placed.push_back({{}, map.width(), map.height(), corner});
-        bounds |= QRect(corner, map.size());
+        bounds = Union(bounds, {corner.x, corner.y, map.width(), map.height()});
     });
     for (std::size_t i = 0; i < maps.size(); ++i) placed[i].map = maps[i];
-    RenderedText rendered{QImage(), bounds.topLeft(), size, {}};
-    if (!bounds.isEmpty()) rendered.image = ColouriseCoverage(placed, bounds, colour);
+    RenderedText rendered;
+    rendered.offset = {bounds.x, bounds.y};
+    rendered.layoutWidth = size.width();
+    rendered.layoutHeight = size.height();
+    if (!IsEmpty(bounds)) rendered.image = ColouriseCoverage(placed, bounds, colour);
     if (width < 0) return rendered;
     for (int i = 0; i < layout.lineCount(); ++i) {
         const QTextLine line = layout.lineAt(i);
-        RenderedLine out{line.textStart(), line.textLength(), QRect(), false};
+        RenderedLine out{line.textStart(), line.textLength(), {}, false};
         const int end = out.start + out.length;
         out.breaksWord = end > 0 && end < string.size() && string[end - 1].isLetterOrNumber() &&
                          string[end].isLetterOrNumber();
-        ForEachGlyph(line.glyphRuns(), [&](const QRawFont& raw, quint32 glyph, QPoint pen) {
+        ForEachGlyph(line.glyphRuns(), [&](const QRawFont& raw, quint32 glyph, IntPoint pen) {
             const QRectF box = raw.boundingRect(glyph);
             if (box.isEmpty()) return;
-            out.ink |= QRect(pen + Corner(box), QSize(qCeil(box.width()), qCeil(box.height())));
+            const IntPoint corner = Plus(pen, Corner(box));
+            out.ink = Union(out.ink, {corner.x, corner.y, qCeil(box.width()), qCeil(box.height())});
         });
         rendered.lines.push_back(out);
     }

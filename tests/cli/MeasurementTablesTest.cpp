@@ -10,7 +10,7 @@
 #include "cli/ScreenNames.h"
 #include "cli/ScreenRender.h"
 #include "data/SourceFile.h"
-#include "render/PaintDispatch.h"
+#include "render/ScreenRecording.h"
 #include "render/Scene.h"
 #include "render/SpectrumTrace.h"
 
@@ -19,18 +19,17 @@ namespace {
 
 struct Pass {
     std::vector<std::string> texts;
-    std::vector<CanvasOp> ops;
+    DisplayList list;
     std::optional<std::string> tip;
 };
 
 Pass Record(const Catalogue& catalogue, const cli::ScreenRequest& request) {
-    RecordingCanvas canvas;
     ScreenState state = cli::StateFor(catalogue, request);
     state.showMore = request.more;
     Pass pass;
-    pass.tip = DispatchPaint(canvas, state, catalogue).cursorTipText;
-    pass.ops = canvas.Ops();
-    for (const std::u16string& text : Texts(pass.ops)) pass.texts.push_back(cli::Utf8(text));
+    pass.list = RecordScreen(state, catalogue);
+    pass.tip = pass.list.cursorTipText;
+    for (const std::u16string& text : Texts(pass.list)) pass.texts.push_back(cli::Utf8(text));
     return pass;
 }
 
@@ -103,10 +102,10 @@ TEST_F(TablesOfTheDemoFile, SpectrumRowsAreThePlottedSamplesAsTheCursorReadsThem
             EXPECT_EQ(named.fileName, "spectrum-" + std::string(cli::DvbLetter(dvbType)) + "-0" +
                                           std::to_string(k) + ".csv");
             cli::ScreenRequest request{dvbType, Category::Spectrum, k};
-            const auto trace = OpsOf<FillPolygonOp>(Record(*catalogue, request).ops);
+            const auto trace = OpsOf<PolygonShape>(Record(*catalogue, request).list);
             ASSERT_EQ(trace.size(), 1u);
             // The outline has a vertex per sample and two to close it along the bottom line.
-            ASSERT_EQ(named.table.rows.size() + 2, trace[0].points.size()) << named.fileName;
+            ASSERT_EQ(named.table.rows.size() + 2, trace[0].first.points.size()) << named.fileName;
             const int width = spectrum::ColumnWidth(static_cast<int>(named.table.rows.size()));
             for (std::size_t i = 0; i < named.table.rows.size(); ++i) {
                 const auto& row = named.table.rows[i];
@@ -140,9 +139,9 @@ TEST_F(TablesOfTheDemoFile, ConstellationValuesAndPointsAreTheDrawnOnes) {
                 ExpectDrawn(more, prefix + first[c] + units[c - 1], table.columns[c]);
             }
             std::vector<IntRect> points;
-            for (const auto& fill :
-                 OpsOf<FillRectOp>(Record(*catalogue, {dvbType, Category::Constellation, k}).ops)) {
-                if (fill.colour == 0xFFC8C8C8) points.push_back(fill.rect);
+            for (const auto& [fill, colour] :
+                 OpsOf<FillShape>(Record(*catalogue, {dvbType, Category::Constellation, k}).list)) {
+                if (colour == 0xFFC8C8C8) points.push_back(fill.rect);
             }
             ASSERT_EQ(points.size(), table.rows.size());
             for (std::size_t p = 0; p < points.size(); ++p) {

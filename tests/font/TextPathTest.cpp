@@ -39,8 +39,8 @@ bool Same(const RenderedText& a, const RenderedText& b) {
         return x.start == y.start && x.length == y.length && x.ink == y.ink &&
                x.breaksWord == y.breaksWord;
     };
-    return a.image == b.image && (a.image.isNull() || a.offset == b.offset) &&
-           a.layout.height() == b.layout.height() &&
+    return a.image == b.image && (a.image.Empty() || a.offset == b.offset) &&
+           a.layoutHeight == b.layoutHeight &&
            std::equal(a.lines.begin(), a.lines.end(), b.lines.begin(), b.lines.end(), sameLine);
 }
 

@@ -97,7 +97,11 @@ TEST(IconArt, CommittedApplicationIconsHaveTheDrawnPixelsAtEveryThemeSize) {
 TEST(IconArt, EmbeddedIconsDecodeToTheDrawnPictures) {
     for (int id : kIconIds) {
         SCOPED_TRACE(id);
-        ExpectSamePixels(LoadResourceImage(id).image, *DrawIcon(id));
+        const pixels::PixelImage* icon = LoadResourceImage(id).image;
+        ASSERT_NE(icon, nullptr);
+        ExpectSamePixels(QImage(reinterpret_cast<const uchar*>(icon->pixels.data()), icon->width,
+                                icon->height, icon->width * 4, QImage::Format_ARGB32),
+                         *DrawIcon(id));
     }
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QImage>
-#include <QRegion>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,9 +11,8 @@
 #include "data/Catalogue.h"
 #include "data/EntryWriter.h"
 #include "data/ScreenState.h"
-#include "render/PaintDispatch.h"
-#include "render/RecordingCanvas.h"
 #include "render/ScreenPainter.h"
+#include "render/ScreenRecording.h"
 
 namespace quorvel::test {
 
@@ -42,15 +40,15 @@ class Scene {
         return *this;
     }
 
-    QImage Paint(const QRegion& area = QRegion(0, 0, kScreenWidth, kScreenHeight)) {
+    QImage Paint(const std::vector<IntRect>& area = {kWholeScreen}) {
         PaintScreen(m_screen, area, state, catalogue);
         return m_screen.copy();
     }
 
-    std::vector<CanvasOp> Record(IntRect area = kWholeScreen) {
-        RecordingCanvas canvas(area);
-        readout = DispatchPaint(canvas, state, catalogue).cursorTipText;
-        return canvas.Ops();
+    DisplayList Record() {
+        DisplayList list = RecordScreen(state, catalogue);
+        readout = list.cursorTipText;
+        return list;
     }
 
     ScreenState state;
@@ -64,20 +62,20 @@ class Scene {
 };
 
 // Every text a pass drew, in order.
-inline std::vector<std::u16string> Texts(const std::vector<CanvasOp>& ops) {
+inline std::vector<std::u16string> Texts(const DisplayList& list) {
     std::vector<std::u16string> texts;
-    for (const CanvasOp& op : ops) {
-        if (const auto* point = std::get_if<PointTextOp>(&op)) texts.push_back(point->text);
-        if (const auto* box = std::get_if<RectTextOp>(&op)) texts.push_back(box->text);
+    for (const DrawOp& op : list.ops) {
+        if (const auto* text = std::get_if<TextShape>(&op.shape)) texts.push_back(text->text);
     }
     return texts;
 }
 
-template <typename Op>
-std::vector<Op> OpsOf(const std::vector<CanvasOp>& ops) {
-    std::vector<Op> found;
-    for (const CanvasOp& op : ops) {
-        if (const auto* wanted = std::get_if<Op>(&op)) found.push_back(*wanted);
+// The operations of one kind, in order, with their colours.
+template <typename Shape>
+std::vector<std::pair<Shape, Argb>> OpsOf(const DisplayList& list) {
+    std::vector<std::pair<Shape, Argb>> found;
+    for (const DrawOp& op : list.ops) {
+        if (const auto* wanted = std::get_if<Shape>(&op.shape)) found.emplace_back(*wanted, op.colour);
     }
     return found;
 }

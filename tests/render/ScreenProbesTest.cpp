@@ -24,8 +24,8 @@ void ExpectPixels(const QImage& screen, std::initializer_list<Probe> probes) {
     for (const Probe& p : probes) EXPECT_EQ(screen.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
 }
 
-void ExpectTexts(const std::vector<CanvasOp>& ops, std::initializer_list<std::u16string_view> wanted) {
-    const std::vector<std::u16string> texts = test::Texts(ops);
+void ExpectTexts(const DisplayList& list, std::initializer_list<std::u16string_view> wanted) {
+    const std::vector<std::u16string> texts = test::Texts(list);
     for (std::u16string_view text : wanted) {
         EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end())
             << std::string(text.begin(), text.end());
@@ -47,9 +47,11 @@ void ExpectOnlyInside(const QImage& screen, QRgb colour, RectF box, int atLeast)
 }
 
 // The icons a pass drew, with where.
-std::vector<std::tuple<IconId, int, int>> Icons(const std::vector<CanvasOp>& ops) {
+std::vector<std::tuple<IconId, int, int>> Icons(const DisplayList& list) {
     std::vector<std::tuple<IconId, int, int>> icons;
-    for (const ImageOp& op : test::OpsOf<ImageOp>(ops)) icons.emplace_back(op.icon, op.x, op.y);
+    for (const auto& [icon, colour] : test::OpsOf<IconShape>(list)) {
+        icons.emplace_back(icon.icon, icon.at.x, icon.at.y);
+    }
     return icons;
 }
 
@@ -167,7 +169,7 @@ TEST(SpectrumScreen, ReadoutStopsAtTheLastSampleAndBrokenSweepsDrawNoTrace) {
     broken.Show(Category::Spectrum);
     const auto ops = broken.Record();
     EXPECT_FALSE(broken.readout.has_value());
-    EXPECT_TRUE(test::OpsOf<FillPolygonOp>(ops).empty());
+    EXPECT_TRUE(test::OpsOf<PolygonShape>(ops).empty());
 }
 
 Scene ConstellationScene() {
@@ -202,7 +204,7 @@ TEST(ConstellationScreen, F1RepaintsTheBandOnlyAndAFullRepaintGivesTheSamePixels
     scene.state.language = Language::French;
     const QImage diagram = scene.Paint();
     scene.state.showMore = true;
-    const QImage more = scene.Paint(QRegion(ToQRect(constellation::kMoreBand)));
+    const QImage more = scene.Paint({constellation::kMoreBand});
     EXPECT_EQ(more.copy(0, 0, 1280, 240), diagram.copy(0, 0, 1280, 240));
     EXPECT_EQ(scene.Paint(), more);
     // Strength 150 % of the 820-pixel track runs off the screen; quality 0 leaves it white.
@@ -211,10 +213,10 @@ TEST(ConstellationScreen, F1RepaintsTheBandOnlyAndAFullRepaintGivesTheSamePixels
                         {50, 310, kRuleBlue}, {50, 311, kGrey}});
     ExpectTexts(scene.Record(), {u"nom", u"---40 dBm", u"150 %", u"00 %", u"force"});
     scene.state.showMore = false;
-    EXPECT_EQ(scene.Paint(QRegion(ToQRect(constellation::kMoreBand))), diagram);
+    EXPECT_EQ(scene.Paint({constellation::kMoreBand}), diagram);
 }
 
-TEST(PaintDispatch, EmptyFamiliesAreBlackAndAnInvalidSelectionDrawsTheFirstLine) {
+TEST(ScreenRecording, EmptyFamiliesAreBlackAndAnInvalidSelectionDrawsTheFirstLine) {
     Scene scene(DvbType::Terrestrial);
     scene.Add(EntryKind::Measure, "First").Set("strength", 10);
     scene.Add(EntryKind::Measure, "Second").Set("strength", 90);
@@ -228,12 +230,10 @@ TEST(PaintDispatch, EmptyFamiliesAreBlackAndAnInvalidSelectionDrawsTheFirstLine)
     }
     for (Category empty : {Category::Spectrum, Category::Constellation, Category::None}) {
         scene.Show(empty);
-        const auto ops = scene.Record();
-        ASSERT_EQ(ops.size(), 1u);
-        const auto* fill = std::get_if<FillRectOp>(&ops[0]);
-        ASSERT_NE(fill, nullptr);
-        EXPECT_EQ(fill->colour, kBlack);
-        EXPECT_EQ(fill->rect, kWholeScreen);
+        const auto fills = test::OpsOf<FillShape>(scene.Record());
+        ASSERT_EQ(fills.size(), 1u);
+        EXPECT_EQ(fills[0].second, kBlack);
+        EXPECT_EQ(fills[0].first.rect, kWholeScreen);
     }
 }
 

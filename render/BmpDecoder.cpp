@@ -1,11 +1,10 @@
-// BMP files of 24 or 32 bits per pixel, rows bottom-up or top-down, uncompressed.
+#include "render/BmpDecoder.h"
+
 #include <bit>
 #include <cstdlib>
 #include <cstring>
 
-#include "compare/PictureDecoder.h"
-
-namespace quorvel::compare {
+namespace quorvel {
 
 static_assert(std::endian::native == std::endian::little, "32-bit rows are copied as words");
 
@@ -26,8 +25,8 @@ std::uint16_t Le16(std::span<const std::uint8_t> bytes, std::size_t at) {
     return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
 }
 
-DecodeOutcome Refuse(std::string reason) {
-    return {{}, "BMP " + std::move(reason)};
+DecodedBmp Refuse(std::string reason) {
+    return {0, 0, {}, "BMP " + std::move(reason)};
 }
 
 // 32-bit pixels with bit fields are read only in the usual order; any other order is refused
@@ -39,7 +38,23 @@ bool HasUsualMasks(std::span<const std::uint8_t> bytes, std::size_t masksAt) {
 
 }  // namespace
 
-DecodeOutcome DecodeBmp(std::span<const std::uint8_t> bytes, bool withPixels) {
+std::string CheckPictureSize(std::int64_t width, std::int64_t height) {
+    if (width <= 0 || height <= 0) {
+        return "picture of " + std::to_string(width) + " by " + std::to_string(height) +
+               " pixels has no pixels";
+    }
+    if (width > kMaxPictureSide || height > kMaxPictureSide ||
+        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) >
+            kMaxPicturePixels) {
+        return "picture of " + std::to_string(width) + " by " + std::to_string(height) +
+               " pixels is larger than " + std::to_string(kMaxPictureSide) + " by " +
+               std::to_string(kMaxPictureSide) + " or " + std::to_string(kMaxPicturePixels) +
+               " pixels";
+    }
+    return {};
+}
+
+DecodedBmp DecodeBmp(std::span<const std::uint8_t> bytes, bool withPixels) {
     if (bytes.size() < kFileHeaderBytes + kInfoHeaderBytes) {
         return Refuse("is truncated: " + std::to_string(bytes.size()) +
                       " bytes cannot hold its headers");
@@ -87,11 +102,10 @@ DecodeOutcome DecodeBmp(std::span<const std::uint8_t> bytes, bool withPixels) {
                       std::to_string(bytes.size()));
     }
 
-    DecodeOutcome outcome;
-    Picture& picture = outcome.picture;
+    DecodedBmp picture;
     picture.width = width;
     picture.height = static_cast<int>(height);
-    if (!withPixels) return outcome;
+    if (!withPixels) return picture;
     picture.pixels.resize(static_cast<std::size_t>(width) * rows);
     for (std::size_t row = 0; row < rows; ++row) {
         const std::size_t fileRow = topDown ? row : rows - 1 - row;
@@ -108,7 +122,7 @@ DecodeOutcome DecodeBmp(std::span<const std::uint8_t> bytes, bool withPixels) {
                      static_cast<std::uint32_t>(in[1]) << 8 | in[0];
         }
     }
-    return outcome;
+    return picture;
 }
 
-}  // namespace quorvel::compare
+}  // namespace quorvel
