@@ -73,8 +73,9 @@ void DrawLaidOut(QPainter& painter, const QTextLayout& layout, QPointF topLeft, 
 
 }  // namespace
 
-PainterCanvas::PainterCanvas(QPainter& painter, const QRegion& area, const IconSource& icons)
-    : m_painter(painter), m_area(area.intersected(kScreen.toRect())), m_icons(icons) {
+PainterCanvas::PainterCanvas(QPainter& painter, const QRegion& area, const IconSource& icons,
+                             const QFont& face)
+    : m_painter(painter), m_area(area.intersected(kScreen.toRect())), m_icons(icons), m_face(face) {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     // Icons are small pixel art: a document keeps them exact rather than as JPEG.
     m_painter.setRenderHint(QPainter::LosslessImageRendering, true);
@@ -107,7 +108,7 @@ void PainterCanvas::FillPolygon(Argb colour, std::span<const IntPoint> points) {
 void PainterCanvas::DrawText(std::u16string_view text, ScreenFont font, PointF at, Argb colour) {
     text = UpToNul(text);
     if (text.empty()) return;
-    QTextLayout layout(ToQString(text), ScreenQFont(kScreenFamily, WholePixels(font)));
+    QTextLayout layout(ToQString(text), ScreenQFont(m_face, WholePixels(font)));
     const QSizeF size = LayOutScreenText(layout, -1.0f, Align::Near);
     const QPointF topLeft(qRound(at.x), qRound(at.y));
     if (!m_area.intersects(QRectF(topLeft, size).toAlignedRect())) return;
@@ -120,7 +121,7 @@ void PainterCanvas::DrawText(std::u16string_view text, ScreenFont font, RectF bo
     text = UpToNul(text);
     const QRectF layoutBox(box.x, box.y, box.w, box.h);
     if (text.empty() || !m_area.intersects(layoutBox.toAlignedRect())) return;
-    QTextLayout layout(ToQString(text), ScreenQFont(kScreenFamily, WholePixels(font)));
+    QTextLayout layout(ToQString(text), ScreenQFont(m_face, WholePixels(font)));
     const QSizeF size = LayOutScreenText(layout, std::max(box.w, 0.0f), format.horizontal);
     const qreal spare = layoutBox.height() - size.height();
     const qreal top = format.vertical == Align::Near     ? layoutBox.top()

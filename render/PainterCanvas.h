@@ -7,6 +7,7 @@
 
 #include "render/Canvas.h"
 #include "render/IconStore.h"
+#include "render/PainterText.h"
 
 namespace quorvel {
 
@@ -15,10 +16,11 @@ namespace quorvel {
 // so a vector document shows the same screen with words that can be searched. The painter must
 // be active, with screen pixels as its coordinates. Operations whose bounds miss `area` are left
 // out and rectangle fills are cut to it, so a pass repaints what the window would repaint.
+// Texts are laid out and drawn in the family and rendering settings of `face`, at their own sizes.
 class PainterCanvas final : public Canvas {
   public:
-    PainterCanvas(QPainter& painter, const QRegion& area,
-                  const IconSource& icons = EmbeddedIcons());
+    PainterCanvas(QPainter& painter, const QRegion& area, const IconSource& icons = EmbeddedIcons(),
+                  const QFont& face = QFont(QString::fromLatin1(kScreenFamily)));
 
     void FillRect(Argb colour, IntRect rect) override;
     void FillPolygon(Argb colour, std::span<const IntPoint> points) override;
@@ -35,6 +37,7 @@ class PainterCanvas final : public Canvas {
     QPainter& m_painter;
     QRegion m_area;
     const IconSource& m_icons;
+    QFont m_face;
     std::vector<int> m_missingIcons;
 };
 

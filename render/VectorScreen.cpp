@@ -36,7 +36,7 @@ QPageSize PageSizeOf(PaperSize paper) {
 }  // namespace
 
 std::vector<int> PaintPasses(QPainter& painter, std::span<const ScreenPass> passes,
-                             const Catalogue& catalogue) {
+                             const Catalogue& catalogue, const QFont& face) {
     std::vector<int> missing;
     // Constellation points may lie anywhere up and left of the screen.
     painter.save();
@@ -46,7 +46,7 @@ std::vector<int> PaintPasses(QPainter& painter, std::span<const ScreenPass> pass
         for (std::size_t later = i + 1; later < passes.size(); ++later) {
             area -= ToQRect(passes[later].area);
         }
-        PainterCanvas canvas(painter, area);
+        PainterCanvas canvas(painter, area, EmbeddedIcons(), face);
         DispatchPaint(canvas, passes[i].state, catalogue);
         for (int icon : canvas.MissingIcons()) {
             if (std::find(missing.begin(), missing.end(), icon) == missing.end()) {
