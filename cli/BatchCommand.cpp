@@ -22,6 +22,7 @@
 #include "cli/PictureProvenance.h"
 #include "cli/PictureText.h"
 #include "cli/ScreenNames.h"
+#include "cli/SmoothPicture.h"
 #include "cli/SourceInput.h"
 #include "data/TextEncoding.h"
 #include "export/AtomicFile.h"
@@ -42,6 +43,7 @@ struct BatchSettings {
     PictureFormat format;
     std::filesystem::path folder;
     int scale;
+    bool smooth;
     int dpi;
 };
 
@@ -49,19 +51,26 @@ struct BatchSettings {
 void MakePicture(const BatchSource& source, const BatchSettings& settings, QImage& screen,
                  PictureOutcome& outcome) {
     const PlannedPicture& picture = outcome.planned;
-    const std::vector<int> missingIcons =
-        RenderScreenInto(screen, CatalogueOf(source.catalogues, picture.request.dvbType),
-                         picture.request, &outcome.unfit);
+    const Catalogue& catalogue = CatalogueOf(source.catalogues, picture.request.dvbType);
+    // The screen's own drawing finds the texts that do not fit, for a smooth picture too.
+    std::vector<int> missingIcons =
+        RenderScreenInto(screen, catalogue, picture.request, &outcome.unfit);
+    RenderedScreen smooth;
+    if (settings.smooth && missingIcons.empty()) {
+        smooth = RenderSmoothScreen(catalogue, picture.request, settings.scale);
+        missingIcons = smooth.missingIcons;
+    }
     if (!missingIcons.empty()) {
         outcome.failure = "icon " + std::to_string(missingIcons.front()) + " could not be loaded";
         return;
     }
-    PictureExtras extras{settings.scale, settings.dpi, {}};
+    PictureExtras extras{PixelRepeats(settings.scale, settings.smooth), settings.dpi, {}};
     if (settings.format == PictureFormat::Png) {
         extras.texts = ProvenanceTexts(picture, source.name, source.sha256, settings.scale);
     }
     const WriteOutcome written =
-        WritePicture(screen, settings.format, settings.folder / picture.fileName, extras);
+        WritePicture(settings.smooth ? smooth.image : screen, settings.format,
+                     settings.folder / picture.fileName, extras);
     if (!written.ok) outcome.failure = written.error;
 }
 
@@ -191,7 +200,9 @@ PictureSelection SelectionOf(const RenderOptions& options) {
 int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err) {
     const PictureSelection selection = SelectionOf(options);
     const BatchSettings settings{FormatFromName(options.format).value_or(PictureFormat::Bmp),
-                                 options.output, options.scale, options.dpi};
+                                 options.output, options.scale, options.smooth, options.dpi};
+    // Qt adds the font on this thread, before the drawing threads start.
+    if (options.smooth && !SmoothFontReady(err)) return kExitFailure;
     // Every source is read before anything is written, so a bad one leaves the folder as it was.
     std::vector<BatchSource> sources;
     for (const std::filesystem::path& path : options.sources) {

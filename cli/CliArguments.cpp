@@ -67,7 +67,9 @@ void AddRender(CLI::App& app, RenderOptions& options) {
         "DIR/index.json and the contact sheet DIR/index.html; with several files, each file's "
         "pictures go in DIR/<file stem>/. With --all, --dvb, --screen and --lang take "
         "comma-separated lists (default: all).\n--more draws the Constellation More view and "
-        "is refused for the other screens.");
+        "is refused for the other screens.\n--scale N repeats each screen pixel N by N times; with "
+        "--smooth the screen is drawn at N times its size instead, texts anti-aliased in "
+        "Liberation Sans and fills still whole pixels.");
     render->add_option("FILE", options.sources, "Source data file(s) (*.dat); several with --all")
         ->required();
     render->add_option("-o,--output", options.output, "Picture file, or folder with --all")
@@ -91,8 +93,12 @@ void AddRender(CLI::App& app, RenderOptions& options) {
         ->check(ListOf({"en", "fr"}));
     render
         ->add_option("--scale", options.scale,
-                     "Enlarge each picture by whole pixels, 1 to 4 (default 1)")
+                     "Enlarge N times by repeating each pixel (the meter's own pixels), 1 to 4 "
+                     "(default 1)")
         ->check(CLI::Range(1, 4));
+    render->add_flag("--smooth", options.smooth,
+                     "With --scale 2 to 4: draw texts and shapes at N times their size instead, "
+                     "for print (BMP and PNG)");
     render->add_option("--dpi", options.dpi, "Resolution recorded in PNG pictures, 1 to 10000")
         ->check(CLI::Range(1, 10000));
     CLI::Option* fitReport =
@@ -120,6 +126,9 @@ void AddRender(CLI::App& app, RenderOptions& options) {
     fitReport->needs(all);
     render->callback([&options, dvb, screen] {
         RefuseRepeatedSources(options.sources);
+        if (options.smooth && options.scale < 2) {
+            throw CLI::ValidationError("--smooth", "needs --scale 2, 3 or 4, the size to draw at");
+        }
         if (options.all) return;
         if (dvb->count() == 0 || screen->count() == 0) {
             throw CLI::RequiredError("--dvb and --screen (or --all)");

@@ -27,6 +27,7 @@ struct RenderOptions {
     std::string screen;    // measure, spectrum or constellation
     std::string language;  // en or fr; English when empty without --all
     int scale = 1;
+    bool smooth = false;     // with scale 2 to 4: drawn at that size rather than enlarged after
     int dpi = 0;             // 0: no resolution recorded
     bool fitReport = false;  // --all only: the text-fit table on standard output
     std::size_t entry = 0;

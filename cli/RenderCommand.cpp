@@ -6,6 +6,7 @@
 #include "cli/PictureText.h"
 #include "cli/ScreenNames.h"
 #include "cli/ScreenRender.h"
+#include "cli/SmoothPicture.h"
 #include "cli/SourceInput.h"
 #include "cli/VectorOutput.h"
 #include "export/AtomicFile.h"
@@ -40,6 +41,11 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
         err << "quorvel-cli: --page: only a .pdf output has pages\n";
         return kExitUsage;
     }
+    if (options.smooth && vector) {
+        err << "quorvel-cli: --smooth: only a .bmp or .png output is drawn smooth (an SVG or PDF "
+               "is smooth at any size)\n";
+        return kExitUsage;
+    }
     ScreenRequest request;
     request.dvbType = *DvbFromLetter(options.dvb);
     request.screen = *ScreenFromName(options.screen);
@@ -59,6 +65,7 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
         err << "quorvel-cli: " << input.error << "\n";
         return kExitFailure;
     }
+    if (options.smooth && !SmoothFontReady(err)) return kExitFailure;
     const auto catalogue = CatalogueFor(*input.record, request.dvbType);
     if (const std::string problem = ListProblem(*catalogue, request); !problem.empty()) {
         err << "quorvel-cli: " << problem << "\n";
@@ -81,13 +88,15 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
         }
         return kExitOk;
     }
-    const RenderedScreen rendered = RenderScreen(*catalogue, request);
+    const RenderedScreen rendered = options.smooth
+                                        ? RenderSmoothScreen(*catalogue, request, options.scale)
+                                        : RenderScreen(*catalogue, request);
     if (!rendered.missingIcons.empty()) {
         err << "quorvel-cli: icon " << rendered.missingIcons.front()
             << " could not be loaded; no picture written\n";
         return kExitFailure;
     }
-    PictureExtras extras{options.scale, 0, {}};
+    PictureExtras extras{PixelRepeats(options.scale, options.smooth), 0, {}};
     if (*format == PictureFormat::Png) {
         extras.dpi = options.dpi;
         const PlannedPicture picture{request, {}, EntryName(*catalogue, request)};

@@ -98,8 +98,8 @@ void DrawWords(QPainter& painter, const TextShape& text, const QRectF& box) {
 
 class PainterReplayer {
   public:
-    PainterReplayer(QPainter& painter, const PixelRegion& area, const QString& family)
-        : m_painter(painter), m_area(area), m_family(family) {}
+    PainterReplayer(QPainter& painter, const PixelRegion& area, const QFont& face)
+        : m_painter(painter), m_area(area), m_face(face) {}
 
     void Draw(const DrawOp& op) {
         std::visit([&](const auto& shape) { Draw(shape, op); }, op.shape);
@@ -130,7 +130,7 @@ class PainterReplayer {
         const QRectF box = text.box ? ToQRectF(*text.box) : QRectF(0, 0, kScreenWidth, kScreenHeight);
         if (text.box) m_painter.setClipRect(box, Qt::IntersectClip);
         m_painter.setPen(ColourOf(op.colour));
-        m_painter.setFont(ScreenQFont(m_family, text.pixelSize));
+        m_painter.setFont(ScreenQFont(m_face, text.pixelSize));
         if (m_painter.paintEngine()->type() == QPaintEngine::SVG ||
             !HoldsOnlyTableCharacters(text.text)) {
             DrawWords(m_painter, text, box);
@@ -149,18 +149,18 @@ class PainterReplayer {
 
     QPainter& m_painter;
     const PixelRegion& m_area;
-    const QString& m_family;
+    const QFont& m_face;
 };
 
 }  // namespace
 
 void ReplayOnPainter(QPainter& painter, const DisplayList& list, const PixelRegion& area,
-                     const QString& family) {
+                     const QFont& face) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     // Icons are small pixel art: a document keeps them exact rather than as JPEG.
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    PainterReplayer replayer(painter, area, family);
+    PainterReplayer replayer(painter, area, face);
     for (const DrawOp& op : list.ops) {
         if (area.Intersects(op.bounds)) replayer.Draw(op);
     }

@@ -2,8 +2,8 @@
 // smooth print raster.
 #pragma once
 
+#include <QFont>
 #include <QPainter>
-#include <QString>
 
 #include "render/DisplayList.h"
 #include "render/PainterText.h"
@@ -12,11 +12,11 @@
 namespace quorvel {
 
 // Fills stay whole-pixel rectangles and polygons drawn without anti-aliasing, texts stay text in
-// `family` with every glyph where the screen image has it, and icons are embedded pictures, so a
+// the family and rendering settings of `face` with every glyph where the screen image has it, and icons are embedded pictures, so a
 // vector document shows the same screen with words that can be searched. The painter must be
 // active, with screen pixels as its coordinates. Operations whose bounds miss `area` are left
 // out and rectangle fills are cut to it, so a pass repaints what the window would repaint.
 void ReplayOnPainter(QPainter& painter, const DisplayList& list, const PixelRegion& area,
-                     const QString& family = QString::fromLatin1(kScreenFamily));
+                     const QFont& face = QFont(QString::fromLatin1(kScreenFamily)));
 
 }  // namespace quorvel

@@ -12,11 +12,14 @@ constexpr qreal kUnboundedWidth = 1e6;
 }  // namespace
 
 QFont ScreenQFont(const QString& family, int pixelSize) {
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    font.setWeight(QFont::Normal);
-    font.setStyle(QFont::StyleNormal);
-    return font;
+    return ScreenQFont(QFont(family), pixelSize);
+}
+
+QFont ScreenQFont(QFont face, int pixelSize) {
+    face.setPixelSize(pixelSize);
+    face.setWeight(QFont::Normal);
+    face.setStyle(QFont::StyleNormal);
+    return face;
 }
 
 QSizeF LayOutScreenText(QTextLayout& layout, float width, Align horizontal) {

@@ -15,6 +15,8 @@ inline constexpr char kScreenFamily[] = "Arial";
 
 // `family` at a whole pixel em size, regular weight.
 QFont ScreenQFont(const QString& family, int pixelSize);
+// The same with the family and rendering settings of `face`.
+QFont ScreenQFont(QFont face, int pixelSize);
 
 // Lays out the layout's text as Qt places screen texts: one unwrapped line when `width` is
 // negative, else lines wrapped at `width` (between words where possible, inside a word otherwise)

@@ -35,7 +35,7 @@ QPageSize PageSizeOf(PaperSize paper) {
 }  // namespace
 
 std::vector<int> PaintPasses(QPainter& painter, std::span<const ScreenPass> passes,
-                             const Catalogue& catalogue) {
+                             const Catalogue& catalogue, const QFont& face) {
     std::vector<int> missing;
     // Constellation points may lie anywhere up and left of the screen.
     painter.save();
@@ -46,7 +46,7 @@ std::vector<int> PaintPasses(QPainter& painter, std::span<const ScreenPass> pass
             area.Subtract(passes[later].area);
         }
         const DisplayList list = RecordScreen(passes[i].state, catalogue);
-        ReplayOnPainter(painter, list, area);
+        ReplayOnPainter(painter, list, area, face);
         for (const MissingIcon& icon : list.missingIcons) {
             if (std::find(missing.begin(), missing.end(), icon.id) == missing.end()) {
                 missing.push_back(icon.id);

@@ -8,15 +8,18 @@
 #include <vector>
 
 #include "data/Catalogue.h"
+#include "render/PainterText.h"
 #include "render/ScreenPass.h"
 
 namespace quorvel {
 
 // Paints the passes in order onto `painter` (screen pixels as coordinates), each left out where
 // a later pass repaints: the picture the window shows after them, without words hidden under a
-// later pass. Returns the ids of the icons that could not be loaded.
+// later pass, with texts in the family and rendering settings of `face`. Returns the ids of the
+// icons that could not be loaded.
 std::vector<int> PaintPasses(QPainter& painter, std::span<const ScreenPass> passes,
-                             const Catalogue& catalogue);
+                             const Catalogue& catalogue,
+                             const QFont& face = QFont(QString::fromLatin1(kScreenFamily)));
 
 enum class PaperSize { Screen, A4, Letter };
 

@@ -33,8 +33,11 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun RunProgram(const QString& program, const QStringList& arguments) {
+inline CliRun RunProgram(
+    const QString& program, const QStringList& arguments,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     CliRun run;
     if (!process.waitForFinished(120'000) || process.exitStatus() != QProcess::NormalExit) {
@@ -47,8 +50,10 @@ inline CliRun RunProgram(const QString& program, const QStringList& arguments) {
     return run;
 }
 
-inline CliRun RunCliTool(const QStringList& arguments) {
-    return RunProgram(kCliPath, arguments);
+inline CliRun RunCliTool(
+    const QStringList& arguments,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    return RunProgram(kCliPath, arguments, environment);
 }
 
 inline QStringList BatchInto(const fs::path& folder, const std::string& source = kDemoFile) {

@@ -1,13 +1,16 @@
-// A manual's figure set from render --all: the chosen lists only, whole-pixel enlargement,
-// provenance read back by info, one index and sheet over several files, and the text-fit
-// report. Its refusals are in the command-line refusal table.
+// A manual's figure set from render --all: the chosen lists only, whole-pixel enlargement or
+// the smooth print raster, provenance read back by info, one index and sheet over several
+// files, and the text-fit report. Its refusals are in the command-line refusal table.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <regex>
+#include <sstream>
 
 #include "CliProcess.h"
 #include "Version.h"
+#include "cli/SmoothPicture.h"
+#include "data/SourceFile.h"
 
 namespace quorvel::test {
 namespace {
@@ -82,6 +85,35 @@ TEST(CliFigureSet, FrenchTerrestrialAtTwiceTheSizeCarriesItsProvenanceAndTheCutL
                   "Reference level: 40\nCursor column: 101\nMore view: yes\n"
                   "Scale: 1\nSoftware: quorvel-cli " +
                   kVersion + "\n");
+}
+
+// Drawn on several threads at once, each picture is still the one screen's print raster, and
+// says the scale its regions are placed at.
+TEST(CliFigureSet, SmoothSetHoldsThePrintRasterOfEachScreenAndItsScale) {
+    SourceRecord record;
+    ASSERT_EQ(LoadSourceFile(kDemoFile, record), LoadOutcome::Loaded);
+    std::ostringstream fontProblem;
+    ASSERT_TRUE(cli::SmoothFontReady(fontProblem)) << fontProblem.str();
+    const auto catalogue = cli::CatalogueFor(record, DvbType::Satellite);
+    TemporaryFolder folder;
+    const CliRun run = RunCliTool({"render", QtPath(kDemoFile), "--all", "--dvb", "s", "--screen",
+                                   "measure", "--lang", "en", "--scale", "3", "--smooth",
+                                   "--format", "png", "-o", QtPath(folder.path())});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json index = ReadJson(folder / "index.json");
+    ASSERT_EQ(index["pictures"].size(), 4u);
+    for (const auto& entry : index["pictures"]) {
+        const std::string file = entry["file"];
+        SCOPED_TRACE(file);
+        const cli::ScreenRequest request{DvbType::Satellite, Category::Measure,
+                                         entry["position"].get<std::size_t>(), Language::English};
+        const QImage picture(QtPath(folder / file));
+        EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32),
+                  cli::RenderSmoothScreen(*catalogue, request, 3).image);
+        const std::string info = InfoOf(folder / file);
+        EXPECT_NE(info.find("Size: 3840x2160\n"), std::string::npos) << info;
+        EXPECT_NE(info.find("\nScale: 3\n"), std::string::npos) << info;
+    }
 }
 
 TEST(CliFigureSet, SeveralFilesGoToTheirOwnFoldersUnderOneIndexAndSheet) {

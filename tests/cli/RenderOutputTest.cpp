@@ -1,12 +1,14 @@
 // render of one screen: the options reach the state; BMP holds the bytes File > Save writes for
 // it, PNG the same pixels without alpha, and SVG and PDF rasterised back by other programs look
-// like that bitmap.
+// like that bitmap; --smooth writes the print raster, whatever the machine's fonts.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sstream>
 
 #include "CliProcess.h"
 #include "cli/ScreenRender.h"
+#include "cli/SmoothPicture.h"
 #include "data/SourceFile.h"
 #include "export/ScreenBmp.h"
 
@@ -110,6 +112,43 @@ INSTANTIATE_TEST_SUITE_P(
             {"--dvb", "t", "--screen", "constellation", "--entry", "1", "--more", "--lang", "fr"},
             {DvbType::Terrestrial, Category::Constellation, 1, Language::French, true}}),
     CaseName);
+
+// The test's fontconfig file makes "Arial" DejaVu Sans and hints fully where the installed
+// defaults hint lightly; the PDF, which names Arial, shows that it takes effect.
+TEST(CliRender, SmoothPictureIsThePrintRasterWhateverTheMachineCallsArial) {
+    SourceRecord record;
+    ASSERT_EQ(LoadSourceFile(kDemoFile, record), LoadOutcome::Loaded);
+    std::ostringstream fontProblem;
+    ASSERT_TRUE(cli::SmoothFontReady(fontProblem)) << fontProblem.str();
+    const cli::ScreenRequest request{DvbType::Satellite, Category::Measure, 0, Language::English};
+    const QImage expected =
+        cli::RenderSmoothScreen(*cli::CatalogueFor(record, request.dvbType), request, 2).image;
+    ASSERT_EQ(expected.size(), QSize(2560, 1440));
+
+    TemporaryFolder folder;
+    const QProcessEnvironment installed = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment arialIsDejaVu = installed;
+    arialIsDejaVu.insert("FONTCONFIG_FILE",
+                         QUORVEL_SOURCE_DIR "/tests/golden/arial-is-dejavu.conf");
+    const QStringList screen = {"render", QtPath(kDemoFile), "--dvb", "s", "--screen", "measure"};
+    const QStringList smooth = {"--scale", "2", "--smooth", "-o"};
+    for (const auto& [output, environment] : {std::pair{"smooth.png", &installed},
+                                              {"smooth.bmp", &installed},
+                                              {"dejavu.png", &arialIsDejaVu}}) {
+        const CliRun run =
+            RunCliTool(screen + smooth + QStringList{QtPath(folder / output)}, *environment);
+        ASSERT_EQ(run.status, 0) << run.err;
+    }
+    for (const char* output : {"smooth.png", "smooth.bmp"}) {
+        EXPECT_EQ(QImage(QtPath(folder / output)).convertToFormat(QImage::Format_RGB32), expected)
+            << output;
+    }
+    EXPECT_TRUE(ReadFile(folder / "dejavu.png") == ReadFile(folder / "smooth.png"));
+    ASSERT_EQ(
+        RunCliTool(screen + QStringList{"-o", QtPath(folder / "dejavu.pdf")}, arialIsDejaVu).status,
+        0);
+    EXPECT_NE(ReadText(folder / "dejavu.pdf").find("/BaseFont /DejaVuSans"), std::string::npos);
+}
 
 }  // namespace
 }  // namespace quorvel::test
