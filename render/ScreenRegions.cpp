@@ -61,45 +61,14 @@ std::span<const NamedRegion> RegionsOf(ScreenLayoutKind kind) {
 }
 
 std::string_view RegionName(RegionId id) {
-    switch (id) {
-        case RegionId::Screen:
-            return "screen";
-        case RegionId::Title:
-            return "title";
-        case RegionId::StatusIcons:
-            return "status icons";
-        case RegionId::Battery:
-            return "battery";
-        case RegionId::ValueRows:
-            return "value rows";
-        case RegionId::ServiceLine:
-            return "service line";
-        case RegionId::LockWord:
-            return "lock word";
-        case RegionId::ReadoutPanel:
-            return "readout panel";
-        case RegionId::LevelReadout:
-            return "level readout";
-        case RegionId::ErrorReadout:
-            return "error readout";
-        case RegionId::StrengthBar:
-            return "strength bar";
-        case RegionId::QualityBar:
-            return "quality bar";
-        case RegionId::LevelScale:
-            return "level scale";
-        case RegionId::Plot:
-            return "plot";
-        case RegionId::KeyHelp:
-            return "key help";
-        case RegionId::Diagram:
-            return "diagram";
-        case RegionId::MoreBand:
-            return "More band";
-        case RegionId::MoreRows:
-            return "More rows";
-    }
-    return {};
+    // In the order of RegionId.
+    static constexpr std::string_view kNames[] = {
+        "screen",      "title",         "status icons",  "battery",      "value rows",
+        "service line", "lock word",    "readout panel", "level readout", "error readout",
+        "strength bar", "quality bar",  "level scale",   "plot",          "key help",
+        "diagram",     "More band",     "More rows"};
+    static_assert(std::size(kNames) == static_cast<std::size_t>(RegionId::MoreRows) + 1);
+    return kNames[static_cast<std::size_t>(id)];
 }
 
 std::string_view LayoutName(ScreenLayoutKind kind) {

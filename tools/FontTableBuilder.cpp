@@ -14,6 +14,7 @@
 #include "data/ScreenText.h"
 #include "data/TextEncoding.h"
 #include "render/PainterText.h"
+#include "tools/QtTextPath.h"
 
 namespace quorvel {
 namespace {

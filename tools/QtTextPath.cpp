@@ -3,6 +3,8 @@
 #include <QGlyphRun>
 #include <QRawFont>
 #include <QTextLayout>
+#include <QTextOption>
+#include <algorithm>
 #include <QtMath>
 #include <vector>
 
@@ -10,6 +12,9 @@
 
 namespace quorvel {
 namespace {
+
+// Wide enough for any single line at the screens' sizes.
+constexpr qreal kUnboundedWidth = 1e6;
 
 // A glyph's box relative to its pen position: whole pixels for an untransformed font.
 IntPoint Corner(const QRectF& box) {
@@ -36,6 +41,32 @@ void ForEachGlyph(const QList<QGlyphRun>& runs, Each each) {
 }
 
 }  // namespace
+
+QSizeF LayOutScreenText(QTextLayout& layout, float width, Align horizontal) {
+    const bool wraps = width >= 0;
+    QTextOption option;
+    if (wraps) {
+        static constexpr Qt::Alignment kHorizontal[] = {Qt::AlignLeft, Qt::AlignHCenter,
+                                                        Qt::AlignRight};
+        option.setAlignment(kHorizontal[static_cast<int>(horizontal)]);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    } else {
+        option.setWrapMode(QTextOption::NoWrap);
+    }
+    layout.setTextOption(option);
+    qreal height = 0;
+    qreal widest = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(wraps ? width : kUnboundedWidth);
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+        widest = std::max(widest, line.naturalTextWidth());
+    }
+    layout.endLayout();
+    return {widest, height};
+}
 
 RenderedText RenderThroughQt(const QFont& font, std::u16string_view text, float width,
                              Align horizontal, Argb colour) {
