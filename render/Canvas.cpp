@@ -36,10 +36,15 @@ IntRect InkOf(const RenderedText& rendered, IntPoint origin) {
             rendered.image.height};
 }
 
+constexpr std::size_t kTypicalOperations = 128;
+
 }  // namespace
 
 Canvas::Canvas(DisplayList& list, TextLayoutCache& texts, const IconSource& icons)
-    : m_list(list), m_texts(texts), m_icons(icons) {}
+    : m_list(list), m_texts(texts), m_icons(icons) {
+    // A screen records a few dozen operations; a constellation a thousand point fills more.
+    m_list.ops.reserve(kTypicalOperations);
+}
 
 void Canvas::DeclareRegions(std::span<const DeclaredRegion> regions) {
     for (const DeclaredRegion& region : regions) {
@@ -84,8 +89,8 @@ void Canvas::DrawText(std::u16string_view text, ScreenFont font, PointF at, Argb
     const IntPoint origin{RoundToPixel(at.x), RoundToPixel(at.y)};
     const IntRect bounds = Cut(InkOf(*rendered, origin), kWholeScreen);
     if (IsEmpty(bounds)) return;
-    Record({TextShape{std::u16string(text), size, origin, std::nullopt, std::move(rendered)},
-            colour, bounds, kWholeScreen});
+    Record({TextShape{size, origin, std::nullopt, std::move(rendered)}, colour, bounds,
+            kWholeScreen});
 }
 
 // Recorded even when no ink shows in the box: a text pushed out of its box is one that does not
@@ -103,7 +108,7 @@ void Canvas::DrawText(std::u16string_view text, ScreenFont font, RectF box, Text
                                                           : box.y + spare;
     const IntPoint origin{RoundToPixel(box.x), RoundToPixel(top)};
     const IntRect bounds = Cut(Cut(InkOf(*rendered, origin), clip), kWholeScreen);
-    Record({TextShape{std::u16string(text), size, origin, box, std::move(rendered)}, colour,
+    Record({TextShape{size, origin, box, std::move(rendered)}, colour,
             IsEmpty(bounds) ? IntRect{} : bounds, clip});
 }
 

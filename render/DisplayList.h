@@ -60,11 +60,13 @@ struct PolygonShape {
     std::vector<IntPoint> points;
 };
 struct TextShape {
-    std::u16string text;  // up to its first NUL
     int pixelSize = 0;
     IntPoint origin;  // the layout box's top-left corner, whole pixels
     std::optional<RectF> box;  // rectangle layout: the box it is aligned, wrapped and clipped in
     TextLayoutCache::Entry rendered;
+
+    // Up to its first NUL.
+    const std::u16string& Text() const { return rendered->text; }
 };
 struct IconShape {
     IconId icon = IconId::Battery;

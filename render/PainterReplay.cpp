@@ -27,7 +27,7 @@ QString GlyphCharacters(const TextShape& text) {
     QString shown;
     shown.reserve(static_cast<qsizetype>(text.rendered->laidOut.glyphs.size()));
     for (const LaidOutGlyph& glyph : text.rendered->laidOut.glyphs) {
-        shown.append(QChar(text.text[static_cast<std::size_t>(glyph.textIndex)]));
+        shown.append(QChar(text.Text()[static_cast<std::size_t>(glyph.textIndex)]));
     }
     return shown;
 }
@@ -69,7 +69,7 @@ bool IsSpace(char16_t c) {
 void DrawWords(QPainter& painter, const TextShape& text, const QRectF& box) {
     const LaidOutText& laidOut = text.rendered->laidOut;
     const QString string =
-        QString::fromUtf16(text.text.data(), static_cast<qsizetype>(text.text.size()));
+        QString::fromUtf16(text.Text().data(), static_cast<qsizetype>(text.Text().size()));
     for (const LaidOutLine& line : laidOut.lines) {
         if (line.glyphCount == 0) continue;
         const auto first = laidOut.glyphs.begin() + static_cast<std::ptrdiff_t>(line.firstGlyph);
@@ -78,12 +78,12 @@ void DrawWords(QPainter& painter, const TextShape& text, const QRectF& box) {
         if (baseline < box.top() || baseline > box.bottom()) continue;
         const int end = line.start + line.length;
         for (int start = line.start; start < end;) {
-            if (IsSpace(text.text[static_cast<std::size_t>(start)])) {
+            if (IsSpace(text.Text()[static_cast<std::size_t>(start)])) {
                 ++start;
                 continue;
             }
             int stop = start;
-            while (stop < end && !IsSpace(text.text[static_cast<std::size_t>(stop)])) ++stop;
+            while (stop < end && !IsSpace(text.Text()[static_cast<std::size_t>(stop)])) ++stop;
             const auto glyph = std::find_if(first, last, [start](const LaidOutGlyph& g) {
                 return g.textIndex >= start;
             });
@@ -132,7 +132,7 @@ class PainterReplayer {
         m_painter.setPen(ColourOf(op.colour));
         m_painter.setFont(ScreenQFont(m_face, text.pixelSize));
         if (m_painter.paintEngine()->type() == QPaintEngine::SVG ||
-            !HoldsOnlyTableCharacters(text.text)) {
+            !HoldsOnlyTableCharacters(text.Text())) {
             DrawWords(m_painter, text, box);
         } else {
             DrawGlyphs(m_painter, text);

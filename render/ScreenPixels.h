@@ -27,12 +27,24 @@ constexpr std::uint32_t Premultiplied8(Argb colour) {
 // The same through 16 bits a channel, as QPainter premultiplies a solid colour before it blends.
 std::uint32_t Premultiplied16(Argb colour);
 
+// Columns begin to end - 1 of one row of a picture.
+struct InkRun {
+    int begin = 0;
+    int end = 0;
+    bool operator==(const InkRun&) const = default;
+};
+
 // Pixels 0xAARRGGBB, row after row: a picture of its own (an icon, a text's ink).
 struct PixelImage {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;
     bool premultiplied = false;  // false: opaque, copied; true: blended source-over
+    // A blended picture's stretches of pixels that are not clear, row by row: row y's are
+    // runs[rowRuns[y]] to runs[rowRuns[y + 1] - 1]. Most of a text's box is clear between and
+    // around its glyphs, and drawing skips it.
+    std::vector<InkRun> runs;
+    std::vector<std::uint32_t> rowRuns;
 
     bool Empty() const { return width <= 0 || height <= 0; }
     bool operator==(const PixelImage&) const = default;
@@ -87,6 +99,9 @@ class SolidFill {
     std::uint32_t m_premultiplied;
     std::uint32_t m_keep;  // 255 - alpha: how much of what lies beneath shows through
 };
+
+// Finds the picture's runs of ink; a blended picture is drawn only where they are.
+void IndexInk(PixelImage& picture);
 
 // Each function writes only inside `piece`, which must lie inside the target and inside the
 // picture's footprint when its top-left corner is at `at`.

@@ -30,7 +30,7 @@ void AddUnfitTexts(const DisplayList& list, const PixelRegion& area,
     for (const DrawOp& op : list.ops) {
         const auto* text = std::get_if<TextShape>(&op.shape);
         if (text == nullptr || !text->box || !area.Intersects(op.clip)) continue;
-        if (auto found = CheckFit(text->text, *text->rendered, *text->box, text->origin, op.clip)) {
+        if (auto found = CheckFit(text->Text(), *text->rendered, *text->box, text->origin, op.clip)) {
             unfit.push_back(std::move(*found));
         }
     }

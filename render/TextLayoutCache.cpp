@@ -32,6 +32,7 @@ pixels::PixelImage ColouriseCoverage(const std::vector<PlacedCoverage>& glyphs, 
     }
     pixels::PixelImage image{width, height, std::vector<std::uint32_t>(coverage.size()), true};
     for (std::size_t i = 0; i < coverage.size(); ++i) image.pixels[i] = shade[coverage[i]];
+    pixels::IndexInk(image);
     return image;
 }
 
@@ -39,6 +40,7 @@ RenderedText RenderScreenText(const FontTable& table, std::u16string_view text, 
                               float width, Align horizontal, Argb colour) {
     const FontSizeData& size = table.Size(pixelSize);
     RenderedText rendered;
+    rendered.text = text;
     rendered.laidOut = LayOutText(table, size, text, width, horizontal);
     const LaidOutText& laidOut = rendered.laidOut;
     std::vector<PlacedCoverage> maps;

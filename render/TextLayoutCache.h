@@ -29,6 +29,7 @@ struct RenderedLine {
 
 // A text ready to be copied onto the screen, and where its glyphs stand.
 struct RenderedText {
+    std::u16string text;       // what was laid out
     pixels::PixelImage image;  // the ink in its colour, premultiplied; empty when there is none
     IntPoint offset;  // the image's top-left corner relative to the layout box's top-left corner
     double layoutWidth = 0;   // the widest line

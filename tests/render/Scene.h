@@ -65,7 +65,7 @@ class Scene {
 inline std::vector<std::u16string> Texts(const DisplayList& list) {
     std::vector<std::u16string> texts;
     for (const DrawOp& op : list.ops) {
-        if (const auto* text = std::get_if<TextShape>(&op.shape)) texts.push_back(text->text);
+        if (const auto* text = std::get_if<TextShape>(&op.shape)) texts.push_back(text->Text());
     }
     return texts;
 }
