@@ -10,6 +10,7 @@
 #include "cli/ScreenNames.h"
 #include "cli/ScreenRender.h"
 #include "data/SourceFile.h"
+#include "data/TextEncoding.h"
 #include "render/PaintDispatch.h"
 #include "render/Scene.h"
 #include "render/SpectrumTrace.h"
@@ -30,7 +31,7 @@ Pass Record(const Catalogue& catalogue, const cli::ScreenRequest& request) {
     Pass pass;
     pass.tip = DispatchPaint(canvas, state, catalogue).cursorTipText;
     pass.ops = canvas.Ops();
-    for (const std::u16string& text : Texts(pass.ops)) pass.texts.push_back(cli::Utf8(text));
+    for (const std::u16string& text : Texts(pass.ops)) pass.texts.push_back(Utf8FromUtf16(text));
     return pass;
 }
 

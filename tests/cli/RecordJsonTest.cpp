@@ -84,6 +84,10 @@ TEST(RecordJson, TextIsAStringOnlyWhenTheStringGivesTheBytesBack) {
         {EntryKind::Measure, "name", "AB\0C"sv, nullptr},  // bytes after the NUL
         {EntryKind::Constellation, "displayName", "\xC9\0t\0\xE9\0"sv, "\u00c9t\u00e9"},
         {EntryKind::Constellation, "displayName", "A\0\0\330B\0"sv, nullptr},  // lone surrogate
+        {EntryKind::Constellation, "displayName", "=\xD8\0\xDE"sv, "\U0001F600"},  // a pair
+        // What readers would take for a byte order mark, in either byte order.
+        {EntryKind::Constellation, "displayName", "\xFF\xFE" "A\0"sv, nullptr},
+        {EntryKind::Constellation, "displayName", "\xFE\xFF" "A\0"sv, nullptr},
     };
     for (const TextCase& c : cases) {
         SCOPED_TRACE(c.expected.dump());
@@ -101,6 +105,16 @@ TEST(RecordJson, TextIsAStringOnlyWhenTheStringGivesTheBytesBack) {
         }
         ExpectRoundTrip(*record);
     }
+}
+
+// Windows-1252 has no U+FEFF, so in front of a string it can only be a byte order mark.
+TEST(RecordJson, BuildDropsAByteOrderMarkInFrontOfAn8BitText) {
+    const cli::BuiltRecord built =
+        cli::BuildRecord(Json::parse(R"({"measure": [{"fields": {"name": "\ufeffab"}}]})"));
+    ASSERT_TRUE(built.record) << built.error;
+    const auto name = SlotBytes(built.record->bytes, EntryKind::Measure, 0).subspan(
+        layout::kName.offset, layout::kName.size);
+    EXPECT_EQ(std::string(name.begin(), name.begin() + 3), std::string("ab\0", 3));
 }
 
 TEST(RecordJson, DumpGivesTheCatalogueVerdictForTheEntrysOwnDvbType) {
@@ -191,6 +205,8 @@ TEST(RecordJson, BuildRefusesNamingTheMember) {
         {R"({"measure": [{"fields": {"name": "\u65e5"}}]})",
          "field name: \"\u65e5\" has characters outside Windows-1252"},
         {R"({"measure": [{"fields": {"name": true}}]})", "field name: expected a string or a list"},
+        {R"({"constellation": [{"fields": {"displayName": "\ufeffA"}}]})",
+         "field displayName: \"\ufeffA\" is not valid text"},
         {R"({"magic": "AABBCCDD"})", "magic: expected"},
         {R"({"extra": 1})", "unknown member \"extra\""},
         {R"({"measure": [{"slot": 64}]})", "measure[0].slot"},
