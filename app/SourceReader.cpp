@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "cli/JsonInput.h"
-#include "cli/RecordJson.h"
+#include "source/JsonInput.h"
+#include "source/RecordJson.h"
 
 namespace quorvel {
 
@@ -37,13 +37,13 @@ SourceRead ReadSource(const std::filesystem::path& path) {
         read.failure = ReadFailure::CannotOpen;
         return read;
     }
-    const cli::JsonInput input = cli::ReadJsonInput(path);
+    const JsonInput input = ReadJsonInput(path);
     if (!input.document) {
         read.failure = ReadFailure::RefusedJson;
         read.reason = input.error;
         return read;
     }
-    cli::BuiltRecord built = cli::BuildRecord(*input.document);
+    BuiltRecord built = BuildRecord(*input.document);
     if (!built.record) {
         read.failure = ReadFailure::RefusedJson;
         read.reason = built.error;

@@ -1,4 +1,4 @@
-#include "cli/FieldJson.h"
+#include "source/FieldJson.h"
 
 #include <algorithm>
 #include <array>
@@ -6,10 +6,10 @@
 #include <optional>
 #include <string_view>
 
-#include "cli/JsonInput.h"
 #include "data/TextEncoding.h"
+#include "source/JsonInput.h"
 
-namespace quorvel::cli {
+namespace quorvel {
 
 namespace {
 
@@ -241,4 +241,4 @@ std::string DecodeField(const Json& value, std::span<std::uint8_t> entry, const 
     return {};
 }
 
-}  // namespace quorvel::cli
+}  // namespace quorvel
