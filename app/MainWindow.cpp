@@ -31,11 +31,11 @@
 #include "app/InputFilter.h"
 #include "app/ListComboBox.h"
 #include "app/ScreenView.h"
-#include "app/SourceReader.h"
 #include "app/SourceWatcher.h"
 #include "cli/ScreenRender.h"
 #include "data/TextEncoding.h"
 #include "export/ExportDiagnostics.h"
+#include "source/SourceReading.h"
 
 namespace quorvel {
 
