@@ -1,10 +1,10 @@
 #include "cli/MeasurementTables.h"
 
 #include "cli/ScreenNames.h"
-#include "cli/ScreenRender.h"
 #include "data/Formatting.h"
 #include "data/TextEncoding.h"
 #include "render/MeasureParts.h"
+#include "render/ScreenRequest.h"
 #include "render/SpectrumTrace.h"
 #include "render/ValueTexts.h"
 

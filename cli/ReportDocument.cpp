@@ -13,8 +13,8 @@
 #include "cli/MeasurementTables.h"
 #include "cli/ReportTexts.h"
 #include "cli/ScreenNames.h"
-#include "cli/ScreenRender.h"
 #include "data/TextEncoding.h"
+#include "render/ScreenRequest.h"
 #include "render/VectorScreen.h"
 
 namespace quorvel::cli {

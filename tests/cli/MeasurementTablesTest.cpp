@@ -8,11 +8,11 @@
 #include "CliProcess.h"
 #include "cli/MeasurementTables.h"
 #include "cli/ScreenNames.h"
-#include "cli/ScreenRender.h"
 #include "data/SourceFile.h"
 #include "data/TextEncoding.h"
 #include "render/PaintDispatch.h"
 #include "render/Scene.h"
+#include "render/ScreenRequest.h"
 #include "render/SpectrumTrace.h"
 
 namespace quorvel::test {
@@ -24,9 +24,9 @@ struct Pass {
     std::optional<std::string> tip;
 };
 
-Pass Record(const Catalogue& catalogue, const cli::ScreenRequest& request) {
+Pass Record(const Catalogue& catalogue, const ScreenRequest& request) {
     RecordingCanvas canvas;
-    ScreenState state = cli::StateFor(catalogue, request);
+    ScreenState state = StateFor(catalogue, request);
     state.showMore = request.more;
     Pass pass;
     pass.tip = DispatchPaint(canvas, state, catalogue).cursorTipText;
@@ -57,7 +57,7 @@ TEST_F(TablesOfTheDemoFile, MeasureValuesWithTheirUnitsAreTheScreensTexts) {
     for (std::size_t c = 0; c < measure.columns.size(); ++c) column[measure.columns[c]] = c;
     std::size_t rowsSeen = 0;
     for (DvbType dvbType : cli::kDvbTypes) {
-        const auto catalogue = cli::CatalogueFor(m_record, dvbType);
+        const auto catalogue = CatalogueFor(m_record, dvbType);
         for (std::size_t k = 0; k < catalogue->measure.Count(); ++k, ++rowsSeen) {
             ASSERT_LT(rowsSeen, measure.rows.size());
             const auto& row = measure.rows[rowsSeen];
@@ -97,13 +97,13 @@ TEST_F(TablesOfTheDemoFile, SpectrumRowsAreThePlottedSamplesAsTheCursorReadsThem
     const cli::MeasurementTables tables = Tables();
     std::size_t tableIndex = 0;
     for (DvbType dvbType : cli::kDvbTypes) {
-        const auto catalogue = cli::CatalogueFor(m_record, dvbType);
+        const auto catalogue = CatalogueFor(m_record, dvbType);
         for (std::size_t k = 0; k < catalogue->spectrum.Count(); ++k, ++tableIndex) {
             ASSERT_LT(tableIndex, tables.spectra.size());
             const cli::NamedTable& named = tables.spectra[tableIndex];
             EXPECT_EQ(named.fileName, "spectrum-" + std::string(cli::DvbLetter(dvbType)) + "-0" +
                                           std::to_string(k) + ".csv");
-            cli::ScreenRequest request{dvbType, Category::Spectrum, k};
+            ScreenRequest request{dvbType, Category::Spectrum, k};
             const auto trace = OpsOf<FillPolygonOp>(Record(*catalogue, request).ops);
             ASSERT_EQ(trace.size(), 1u);
             // The outline has a vertex per sample and two to close it along the bottom line.
@@ -126,7 +126,7 @@ TEST_F(TablesOfTheDemoFile, ConstellationValuesAndPointsAreTheDrawnOnes) {
     const cli::MeasurementTables tables = Tables();
     std::size_t tableIndex = 0;
     for (DvbType dvbType : cli::kDvbTypes) {
-        const auto catalogue = cli::CatalogueFor(m_record, dvbType);
+        const auto catalogue = CatalogueFor(m_record, dvbType);
         for (std::size_t k = 0; k < catalogue->constellation.Count(); ++k, ++tableIndex) {
             ASSERT_LT(tableIndex, tables.constellations.size());
             const CsvTable& table = tables.constellations[tableIndex].table;

@@ -15,7 +15,7 @@ namespace {
 
 struct RenderCase {
     QStringList arguments;
-    cli::ScreenRequest request;
+    ScreenRequest request;
 };
 
 struct Agreement {
@@ -58,7 +58,7 @@ TEST_P(CliRender, EveryFormatHoldsTheScreenOfTheOptionsState) {
     SourceRecord record;
     ASSERT_EQ(LoadSourceFile(kDemoFile, record), LoadOutcome::Loaded);
     const QImage expected =
-        cli::RenderScreen(*cli::CatalogueFor(record, c.request.dvbType), c.request).image;
+        cli::RenderScreen(*CatalogueFor(record, c.request.dvbType), c.request).image;
     TemporaryFolder folder;
     const auto path = [&](const char* name) { return QtPath(folder / name); };
     for (const char* output : {"screen.bmp", "screen.png", "screen.svg", "screen.pdf"}) {
