@@ -31,11 +31,11 @@
 #include "app/InputFilter.h"
 #include "app/ListComboBox.h"
 #include "app/ScreenView.h"
-#include "app/SourceReader.h"
 #include "app/SourceWatcher.h"
-#include "cli/ScreenRender.h"
 #include "data/TextEncoding.h"
 #include "export/ExportDiagnostics.h"
+#include "export/PictureFile.h"
+#include "source/SourceReading.h"
 
 namespace quorvel {
 
@@ -489,11 +489,11 @@ void MainWindow::SaveScreen(const QString& path) {
 void MainWindow::SaveScreen(const QByteArray& path) {
     const QImage& screen = ScreenImage();
     const std::filesystem::path target = FileSystemPath(path);
-    const cli::PictureFormat format = cli::FormatFromPath(target).value_or(cli::PictureFormat::Bmp);
-    if (format == cli::PictureFormat::Bmp) {
+    const PictureFormat format = FormatFromPath(target).value_or(PictureFormat::Bmp);
+    if (format == PictureFormat::Bmp) {
         PrintExportDiagnostics(stdout, 32, screen.width(), screen.height());
     }
-    const WriteOutcome written = cli::WritePicture(screen, format, target);
+    const WriteOutcome written = WritePicture(screen, format, target);
     if (!written.ok) {
         m_warn(QStringLiteral("Save false! \n%1\n%2")
                    .arg(Shown(AbsolutePath(path)), QString::fromStdString(written.error)));

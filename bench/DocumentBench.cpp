@@ -9,8 +9,8 @@
 #include "cli/Commands.h"
 #include "cli/ReportDocument.h"
 #include "cli/ScreenNames.h"
-#include "cli/ScreenRender.h"
 #include "data/SourceFile.h"
+#include "render/ScreenRequest.h"
 #include "render/VectorScreen.h"
 
 namespace {
@@ -28,9 +28,9 @@ void BM_VectorScreen(benchmark::State& state) {
         state.SkipWithError("demo.dat could not be read");
         return;
     }
-    const auto catalogue = cli::CatalogueFor(record, DvbType::Satellite);
+    const auto catalogue = CatalogueFor(record, DvbType::Satellite);
     const std::vector<ScreenPass> passes =
-        cli::PassesFor(*catalogue, {DvbType::Satellite, Category::Constellation, 0});
+        PassesFor(*catalogue, {DvbType::Satellite, Category::Constellation, 0});
     std::size_t bytes = 0;
     for (auto _ : state) {
         const VectorPicture picture =

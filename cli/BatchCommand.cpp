@@ -22,6 +22,7 @@
 #include "cli/PictureProvenance.h"
 #include "cli/PictureText.h"
 #include "cli/ScreenNames.h"
+#include "cli/ScreenRender.h"
 #include "cli/SmoothPicture.h"
 #include "cli/SourceInput.h"
 #include "data/TextEncoding.h"

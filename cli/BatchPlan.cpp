@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <set>
 
-#include "cli/PictureText.h"
 #include "cli/ScreenNames.h"
+#include "data/TextEncoding.h"
 
 namespace quorvel::cli {
 

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "cli/ScreenNames.h"
-#include "cli/ScreenRender.h"
+#include "export/PictureFile.h"
+#include "render/ScreenRequest.h"
 
 namespace quorvel::cli {
 

@@ -2,9 +2,9 @@
 #include <ostream>
 
 #include "cli/Commands.h"
-#include "cli/JsonInput.h"
-#include "cli/RecordJson.h"
 #include "export/AtomicFile.h"
+#include "source/JsonInput.h"
+#include "source/RecordJson.h"
 
 namespace quorvel::cli {
 

@@ -70,7 +70,8 @@ void AddRender(CLI::App& app, RenderOptions& options) {
         "is refused for the other screens.\n--scale N repeats each screen pixel N by N times; with "
         "--smooth the screen is drawn at N times its size instead, texts anti-aliased in "
         "Liberation Sans and fills still whole pixels.");
-    render->add_option("FILE", options.sources, "Source data file(s) (*.dat); several with --all")
+    render->add_option("FILE", options.sources,
+                       "Source data file(s) (*.dat) or dumps (*.json); several with --all")
         ->required();
     render->add_option("-o,--output", options.output, "Picture file, or folder with --all")
         ->required();
@@ -176,7 +177,8 @@ CLI::App* AddExport(CLI::App& app, ExportOptions& options) {
     command->footer(
         "DIR receives measure.csv, spectrum-<dvb>-<NN>.csv, constellation-<dvb>-<NN>.csv and "
         "export.json (UTF-8, units in the column names).");
-    command->add_option("FILE", options.source, "Source data file (*.dat)")->required();
+    command->add_option("FILE", options.source, "Source data file (*.dat) or its dump (*.json)")
+        ->required();
     command->add_option("-o,--output", options.output, "Folder to write into")->required();
     command->add_option("--dvb", options.dvb, "DVB types: s, t and/or c (default all)")
         ->delimiter(',')
@@ -187,7 +189,8 @@ CLI::App* AddExport(CLI::App& app, ExportOptions& options) {
 CLI::App* AddReport(CLI::App& app, ReportOptions& options) {
     CLI::App* command = app.add_subcommand(
         "report", "Write a PDF report of a source data file: values, tables and every screen");
-    command->add_option("FILE", options.source, "Source data file (*.dat)")->required();
+    command->add_option("FILE", options.source, "Source data file (*.dat) or its dump (*.json)")
+        ->required();
     command->add_option("-o,--output", options.output, "PDF file to write")->required();
     command->add_option("--lang", options.language, "Report and screen language: en or fr")
         ->check(CLI::IsMember({"en", "fr"}));
@@ -228,7 +231,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     DumpOptions dump;
     CLI::App* dumpCommand =
         app.add_subcommand("dump", "Print every slot and field of a source data file as JSON");
-    dumpCommand->add_option("FILE", dump.source, "Source data file (*.dat)")->required();
+    dumpCommand->add_option("FILE", dump.source, "Source data file (*.dat) or its dump (*.json)")
+        ->required();
 
     InfoOptions info;
     CLI::App* infoCommand =

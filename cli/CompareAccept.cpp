@@ -4,11 +4,11 @@
 #include <ostream>
 #include <span>
 
-#include "cli/JsonInput.h"
 #include "compare/MappedFile.h"
 #include "compare/PictureDecoder.h"
 #include "export/AtomicFile.h"
 #include "export/TemporaryCleanup.h"
+#include "source/JsonInput.h"
 
 namespace quorvel::cli {
 

@@ -1,6 +1,6 @@
 #include "cli/CompareReportFolder.h"
 
-#include "cli/JsonInput.h"
+#include "source/JsonInput.h"
 
 namespace quorvel::cli {
 

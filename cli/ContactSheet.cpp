@@ -4,7 +4,6 @@
 #include <map>
 #include <tuple>
 
-#include "cli/PictureText.h"
 #include "cli/ScreenNames.h"
 #include "data/TextEncoding.h"
 #include "export/HtmlText.h"

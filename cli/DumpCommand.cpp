@@ -3,8 +3,8 @@
 #include <string>
 
 #include "cli/Commands.h"
-#include "cli/RecordJson.h"
 #include "cli/SourceInput.h"
+#include "source/RecordJson.h"
 
 namespace quorvel::cli {
 

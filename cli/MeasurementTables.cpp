@@ -1,12 +1,10 @@
 #include "cli/MeasurementTables.h"
 
-#include <QString>
-
 #include "cli/ScreenNames.h"
-#include "cli/ScreenRender.h"
 #include "data/Formatting.h"
 #include "data/TextEncoding.h"
 #include "render/MeasureParts.h"
+#include "render/ScreenRequest.h"
 #include "render/SpectrumTrace.h"
 #include "render/ValueTexts.h"
 
@@ -69,10 +67,6 @@ std::string WithoutUnit(std::string text, std::string_view unit) {
     return WithoutAffixes(std::move(text), "", unit);
 }
 
-std::string Utf8Of8Bit(std::string_view text) {
-    return Utf8(WidenText(text));
-}
-
 std::string TwoDigits(std::size_t position) {
     return FormatPrintf("%02zu", position);
 }
@@ -82,14 +76,14 @@ std::vector<std::string> MeasureRow(const MeasureEntry& entry, DvbType dvbType,
     std::vector<std::string> row(kMeasureColumnCount);
     row[kDvb] = DvbDisplayName(dvbType);
     row[kPosition] = std::to_string(position);
-    row[kName] = Utf8Of8Bit(entry.name());
-    row[kTarget] = Utf8Of8Bit(entry.targetName());
+    row[kName] = Utf8FromText8(entry.name());
+    row[kTarget] = Utf8FromText8(entry.targetName());
     row[kLevel] = WithoutUnit(measure::LevelText(entry.levelDbm()), " dBm");
     row[kCarrierToNoise] = WithoutUnit(FormatCnDb(entry.carrierToNoise()), " dB");
     row[kBer] = FormatBer(entry.berMantissa(), entry.berExponent());
     row[kStrength] = WithoutUnit(FormatPercent(entry.strength()), " %");
     row[kQuality] = WithoutUnit(FormatPercent(entry.quality()), " %");
-    row[kLock] = Utf8(measure::LockWord(entry.locked(), language));
+    row[kLock] = Utf8FromUtf16(measure::LockWord(entry.locked(), language));
     if (dvbType == DvbType::Satellite) {
         // "frequency/polarisation/symbol rate", as the transponder row shows it.
         const std::string transponder =
@@ -100,7 +94,7 @@ std::vector<std::string> MeasureRow(const MeasureEntry& entry, DvbType dvbType,
         row[kFrequency] = transponder.substr(0, first);
         row[kPolarisation] = transponder.substr(first + 1, second - first - 1);
         row[kSymbolRate] = transponder.substr(second + 1);
-        row[kService] = Utf8Of8Bit(
+        row[kService] = Utf8FromText8(
             FormatServiceLine(entry.orbitalPosition(), entry.deliverySystem(), entry.modulation(),
                               entry.lineFrequency(), entry.lineSymbolRate()));
         row[kFec] = FormatFec(entry.fecIndex());
@@ -133,8 +127,8 @@ CsvTable ConstellationTable(const ConstellationEntry& entry) {
     CsvTable table{kConstellationColumns, {}};
     // The entry's values once, on the first row; the points below it.
     std::vector<std::string> values = {
-        Utf8Of8Bit(entry.name()),
-        Utf8(TransponderOrName(entry)),
+        Utf8FromText8(entry.name()),
+        Utf8FromUtf16(TransponderOrName(entry)),
         ModulationName(entry.deliverySystem(), entry.modulation()),
         FormatBer(entry.berMantissa(), entry.berExponent()),
         WithoutUnit(FormatCnDb(entry.carrierToNoise()), " dB"),
@@ -159,10 +153,6 @@ CsvTable ConstellationTable(const ConstellationEntry& entry) {
 
 }  // namespace
 
-std::string Utf8(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
-}
-
 MeasurementTables BuildMeasurementTables(const SourceRecord& record,
                                          std::span<const DvbType> dvbTypes, Language language) {
     MeasurementTables tables;
@@ -177,13 +167,13 @@ MeasurementTables BuildMeasurementTables(const SourceRecord& record,
         for (std::size_t k = 0; k < catalogue->spectrum.Count(); ++k) {
             const SpectrumEntry entry = catalogue->Spectrum(k);
             tables.spectra.push_back({"spectrum-" + letter + "-" + TwoDigits(k) + ".csv", display,
-                                      Utf8Of8Bit(entry.name()), SpectrumTable(entry, dvbType)});
+                                      Utf8FromText8(entry.name()), SpectrumTable(entry, dvbType)});
         }
         for (std::size_t k = 0; k < catalogue->constellation.Count(); ++k) {
             const ConstellationEntry entry = catalogue->Constellation(k);
             tables.constellations.push_back(
                 {"constellation-" + letter + "-" + TwoDigits(k) + ".csv", display,
-                 Utf8Of8Bit(entry.name()), ConstellationTable(entry)});
+                 Utf8FromText8(entry.name()), ConstellationTable(entry)});
         }
     }
     return tables;

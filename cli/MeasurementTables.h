@@ -33,7 +33,4 @@ MeasurementTables BuildMeasurementTables(const SourceRecord& record,
                                          std::span<const DvbType> dvbTypes,
                                          Language language = Language::English);
 
-// Screen texts are UTF-16; tables are UTF-8.
-std::string Utf8(std::u16string_view text);
-
 }  // namespace quorvel::cli

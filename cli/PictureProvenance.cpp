@@ -1,8 +1,8 @@
 #include "cli/PictureProvenance.h"
 
 #include "Version.h"
-#include "cli/PictureText.h"
 #include "data/ScreenText.h"
+#include "data/TextEncoding.h"
 
 namespace quorvel::cli {
 

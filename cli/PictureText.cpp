@@ -1,19 +1,10 @@
 #include "cli/PictureText.h"
 
-#include <QString>
 #include <cstdio>
 
 #include "data/TextEncoding.h"
 
 namespace quorvel::cli {
-
-std::string Utf8FromUtf16(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
-}
-
-std::string Utf8FromText8(std::string_view text) {
-    return Utf8FromUtf16(WidenText(text));
-}
 
 std::string PrintableText(std::string_view utf8) {
     std::string shown;

@@ -1,5 +1,4 @@
-// UTF-8 for showing the file's 8-bit (Windows-1252) texts, as the window widens them, and file
-// names.
+// Texts and file names as a terminal or a document shows them.
 #pragma once
 
 #include <filesystem>
@@ -8,8 +7,6 @@
 
 namespace quorvel::cli {
 
-std::string Utf8FromUtf16(std::u16string_view text);
-std::string Utf8FromText8(std::string_view text);
 // UTF-8 text made safe for a terminal: control characters (C0, DEL, C1) and bytes that are no
 // UTF-8 become \xHH escapes, and a backslash becomes \\, so no text read from a file can move
 // the cursor, change colours or hide what follows.

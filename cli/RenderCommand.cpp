@@ -10,6 +10,7 @@
 #include "cli/SourceInput.h"
 #include "cli/VectorOutput.h"
 #include "export/AtomicFile.h"
+#include "export/PictureFile.h"
 
 namespace quorvel::cli {
 

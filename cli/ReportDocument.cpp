@@ -13,8 +13,8 @@
 #include "cli/MeasurementTables.h"
 #include "cli/ReportTexts.h"
 #include "cli/ScreenNames.h"
-#include "cli/ScreenRender.h"
 #include "data/TextEncoding.h"
+#include "render/ScreenRequest.h"
 #include "render/VectorScreen.h"
 
 namespace quorvel::cli {
@@ -297,11 +297,11 @@ class ReportBuilder {
     static std::string EntryName(const Catalogue& catalogue, const ScreenRequest& request) {
         switch (request.screen) {
             case Category::Measure:
-                return Utf8(WidenText(catalogue.measure.names[request.position]));
+                return Utf8FromText8(catalogue.measure.names[request.position]);
             case Category::Spectrum:
-                return Utf8(WidenText(catalogue.spectrum.names[request.position]));
+                return Utf8FromText8(catalogue.spectrum.names[request.position]);
             case Category::Constellation:
-                return Utf8(WidenText(catalogue.constellation.names[request.position]));
+                return Utf8FromText8(catalogue.constellation.names[request.position]);
             case Category::None:
                 break;
         }

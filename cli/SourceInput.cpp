@@ -2,26 +2,13 @@
 
 #include <QCryptographicHash>
 
-#include "data/SourceFile.h"
+#include "source/SourceReading.h"
 
 namespace quorvel::cli {
 
 SourceInput ReadSourceInput(const std::filesystem::path& path) {
-    SourceInput input;
-    auto record = std::make_unique<SourceRecord>();
-    switch (LoadSourceFile(path, *record)) {
-        case LoadOutcome::Loaded:
-            input.record = std::move(record);
-            break;
-        case LoadOutcome::CannotOpen:
-            input.error = "cannot open " + path.string() + " (missing, unreadable or not a file)";
-            break;
-        case LoadOutcome::IncompleteRead:
-            input.error = "cannot read " + path.string() + ": a source data file holds " +
-                          std::to_string(record::kSize) + " bytes";
-            break;
-    }
-    return input;
+    SourceRead read = ReadSource(path);
+    return {std::move(read.record), std::move(read.reason)};
 }
 
 std::string Sha256OfRecord(const SourceRecord& record) {

@@ -1,5 +1,5 @@
-// Reading the source data file named on the command line, with the user-facing reason when
-// it cannot be used.
+// Reading the source data file or JSON dump named on the command line, with the user-facing
+// reason when it cannot be used.
 #pragma once
 
 #include <filesystem>

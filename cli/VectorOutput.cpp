@@ -1,5 +1,7 @@
 #include "cli/VectorOutput.h"
 
+#include "export/PictureFile.h"
+
 namespace quorvel::cli {
 
 std::optional<VectorFormat> VectorFormatFromPath(const std::filesystem::path& path) {

@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "cli/ScreenRender.h"
 #include "export/AtomicFile.h"
+#include "render/ScreenRequest.h"
 #include "render/VectorScreen.h"
 
 namespace quorvel::cli {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "cli/Commands.h"
-#include "cli/JsonInput.h"
 #include "compare/PictureDecoder.h"
+#include "source/JsonInput.h"
 
 namespace quorvel {
 
@@ -70,11 +70,11 @@ AcceptReport ExerciseAccept(std::span<const std::uint8_t> bytes, const fs::path&
     const std::vector<std::uint8_t> now = Read(approved / "a.bmp");
     report.replaced = now != original;
     const bool decodes = compare::DecodePicture(picture).ok();
-    const std::optional<cli::Json> parsed =
-        cli::ParseJsonText(std::string(index.begin(), index.end()), "index").document;
+    const std::optional<Json> parsed =
+        ParseJsonText(std::string(index.begin(), index.end()), "index").document;
     const bool indexReadable = parsed && parsed->is_object() && parsed->contains("pictures") &&
                                (*parsed)["pictures"].is_array();
-    const cli::JsonInput approvedIndex = cli::ReadJsonInput(approved / "index.json");
+    const JsonInput approvedIndex = ReadJsonInput(approved / "index.json");
 
     if (report.status != cli::kExitOk && report.status != cli::kExitFailure) {
         report.fault = "status " + std::to_string(report.status);

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "cli/Commands.h"
-#include "cli/RecordJson.h"
 #include "data/SourceRecord.h"
 #include "fuzz/FuzzFiles.h"
+#include "source/RecordJson.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (built.size() != record::kSize) std::abort();
     auto record = std::make_unique<SourceRecord>();
     std::copy(built.begin(), built.end(), record->bytes.begin());
-    const cli::BuiltRecord again = cli::BuildRecord(cli::DumpRecord(*record));
+    const BuiltRecord again = BuildRecord(DumpRecord(*record));
     if (!again.record || again.record->bytes != record->bytes) std::abort();
     return 0;
 }

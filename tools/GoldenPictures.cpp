@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "cli/BatchPlan.h"
+#include "cli/ScreenRender.h"
 
 namespace quorvel::golden {
 
@@ -21,7 +22,7 @@ std::string PictureTable(const SourceRecord& record) {
     std::string table;
     QImage screen;
     for (const cli::PlannedPicture& picture :
-         cli::PlanAllPictures(catalogues, cli::PictureFormat::Bmp)) {
+         cli::PlanAllPictures(catalogues, PictureFormat::Bmp)) {
         cli::RenderScreenInto(screen, cli::CatalogueOf(catalogues, picture.request.dvbType),
                               picture.request);
         table += PixelDigest(screen) + "  " + picture.fileName + "\n";

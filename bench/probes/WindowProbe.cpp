@@ -32,9 +32,9 @@
 #include "app/MainWindow.h"
 #include "app/ListComboBox.h"
 #include "app/ScreenView.h"
-#include "cli/RecordJson.h"
 #include "data/SourceFile.h"
 #include "probes/ProbeRow.h"
+#include "source/RecordJson.h"
 
 extern char** environ;
 
@@ -180,11 +180,11 @@ int Memory(const char* self) {
 // The demo's dump with every level of every sweep set to `level`, so that each
 // edit changes what the Spectrum screen shows.
 std::string EditedDump(const quorvel::SourceRecord& demo, int level) {
-    quorvel::cli::Json dump = quorvel::cli::DumpRecord(demo);
+    quorvel::Json dump = quorvel::DumpRecord(demo);
     for (auto& slot : dump["spectrum"]) {
         if (slot.contains("fields")) slot["fields"]["levels"] = std::vector<int>(202, level);
     }
-    return quorvel::cli::FormatJson(dump);
+    return quorvel::FormatJson(dump);
 }
 
 bool WriteByRename(const QString& target, const std::string& text) {

@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "app/SourceWatcher.h"
-#include "cli/RecordJson.h"
 #include "data/SourceFile.h"
+#include "source/RecordJson.h"
 #include "tests/app/WindowTest.h"
 
 namespace quorvel {
@@ -25,7 +25,7 @@ class AuthoringTest : public test::WindowTest {
     QString WriteJson(const SourceFileBuilder& file, const QString& name) {
         SourceRecord record;
         EXPECT_EQ(LoadSourceFile(test::LocalPath(Write(file)), record), LoadOutcome::Loaded);
-        test::WriteFile(test::LocalPath(Path(name)), cli::FormatJson(cli::DumpRecord(record)));
+        test::WriteFile(test::LocalPath(Path(name)), FormatJson(DumpRecord(record)));
         return Path(name);
     }
     // As an editor saves: a new file renamed over the old one.

@@ -33,11 +33,11 @@ class MainWindowTest : public test::WindowTest {
     }
 
     // The screen the command line draws for `request` of the sample file.
-    QImage CliScreen(const cli::ScreenRequest& request) {
+    QImage CliScreen(const ScreenRequest& request) {
         SourceRecord record;
         EXPECT_EQ(LoadSourceFile(QUORVEL_SOURCE_DIR "/samples/demo.dat", record),
                   LoadOutcome::Loaded);
-        return cli::RenderScreen(*cli::CatalogueFor(record, request.dvbType), request).image;
+        return cli::RenderScreen(*CatalogueFor(record, request.dvbType), request).image;
     }
 };
 

@@ -100,6 +100,27 @@ TEST(CliBatch, WritesOnePicturePerScreenAnIndexThatTracesEachBackAndASheetShowin
     EXPECT_EQ(count(missing, "<figure class=\"broken\"><a href=\"s-measure-00-fr.png\""), 1u);
 }
 
+// A dump read back is the record it was made from: every picture the same to the byte.
+TEST(CliBatch, DrawsFromADumpThePicturesOfItsSourceFile) {
+    TemporaryFolder folder;
+    const CliRun dump = RunCliTool({"dump", QtPath(kDemoFile)});
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    const fs::path json = WriteFile(folder / "demo.json", dump.out);
+    ASSERT_EQ(RunCliTool(BatchInto(folder / "from-dat")).status, 0);
+    const CliRun run = RunCliTool(BatchInto(folder / "from-json", json.string()));
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    const std::vector<std::string> names = NamesIn(folder / "from-dat");
+    ASSERT_EQ(NamesIn(folder / "from-json"), names);
+    for (const std::string& name : names) {
+        if (!name.ends_with(".bmp")) continue;
+        EXPECT_TRUE(ReadFile(folder / "from-json" / name) == ReadFile(folder / "from-dat" / name))
+            << name;
+    }
+    const nlohmann::json index = ReadJson(folder / "from-json" / "index.json");
+    EXPECT_EQ(index["pictures"][0]["recordSha256"], DemoSha256());
+}
+
 TEST(CliBatch, NamesEachPictureThatCouldNotBeWrittenAndWritesTheRest) {
     TemporaryFolder folder;
     // A folder where a picture should go: the atomic write refuses to replace it.

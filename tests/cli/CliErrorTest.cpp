@@ -11,9 +11,9 @@ constexpr int kFailure = 1;
 constexpr int kUsage = 2;
 
 // In a command, `%DIR%` stands for a fresh temporary folder that holds short.dat (one byte short
-// of a record), bad.json, range.json and kept.dat, `%DEMO%` for the sample source file and
-// `%SAMPLES%` for its folder.
-// Afterwards the folder holds those four only, as they were: no output and no temporary file.
+// of a record), bad.json, deep.json (nested past the limit), range.json and kept.dat, `%DEMO%`
+// for the sample source file and `%SAMPLES%` for its folder.
+// Afterwards the folder holds those five only, as they were: no output and no temporary file.
 struct ErrorCase {
     const char* command;  // arguments separated by single spaces
     int status;
@@ -27,6 +27,7 @@ TEST_P(CliRefuses, WithItsMessageStatusAndNoFile) {
     TemporaryFolder folder;
     WriteFile(folder / "short.dat", std::string(156'835, '\0'));
     WriteFile(folder / "bad.json", std::string("{\"measure\": ["));
+    WriteFile(folder / "deep.json", std::string(300, '['));
     WriteFile(folder / "range.json", std::string(R"({"measure": [{"fields": {"quality": 256}}]})"));
     WriteFile(folder / "kept.dat", std::string("keep me"));
 
@@ -41,7 +42,8 @@ TEST_P(CliRefuses, WithItsMessageStatusAndNoFile) {
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
     EXPECT_EQ(folder.Names(),
-              (std::vector<std::string>{"bad.json", "kept.dat", "range.json", "short.dat"}));
+              (std::vector<std::string>{"bad.json", "deep.json", "kept.dat", "range.json",
+                                        "short.dat"}));
     EXPECT_EQ(ReadText(folder / "kept.dat"), "keep me");
 }
 
@@ -80,6 +82,9 @@ const ErrorCase kCases[] = {
     {"render %DEMO% --all --entry 1 -o %DIR%/shots", kUsage, "excludes"},
     {"render %DEMO% --dvb s,t --screen measure -o %DIR%/a.bmp", kUsage, "a list needs --all"},
     {"render %DIR%/short.dat --all -o %DIR%/shots", kFailure, "cannot read"},
+    {"render %DIR%/deep.json --dvb s --screen measure -o %DIR%/a.bmp", kFailure,
+     "deep.json nests lists and objects more than 256 levels deep"},
+    {"render %DIR%/deep.json --all -o %DIR%/shots", kFailure, "more than 256 levels"},
     {"render %DEMO% --all --lang de -o %DIR%/shots", kUsage, "de"},
     {"render %DEMO% --all --dvb s,x -o %DIR%/shots", kUsage, "x"},
     {"render %DEMO% --all --screen measure, -o %DIR%/shots", kUsage, "''"},
@@ -93,10 +98,13 @@ const ErrorCase kCases[] = {
     {"render %DEMO% --all -o %DIR%/kept.dat", kFailure, "kept.dat"},
     {"export %DEMO% -o %DIR%/short.dat/tables", kFailure, "cannot write"},
     {"export %DEMO% --dvb x -o %DIR%/tables", kUsage, "--dvb"},
+    {"export %DIR%/bad.json -o %DIR%/tables", kFailure, "bad.json is not valid JSON"},
     {"report %DIR%/short.dat -o %DIR%/r.pdf", kFailure, "156836 bytes"},
     {"report %DEMO% -o %DIR%/no/r.pdf", kFailure, "cannot write"},
     {"report %DEMO% --lang de -o %DIR%/r.pdf", kUsage, "--lang"},
     {"dump %DIR%/none.dat", kFailure, "cannot open"},
+    {"report %DIR%/range.json -o %DIR%/r.pdf", kFailure, "field quality: 256 is outside 0 to 255"},
+    {"dump %DIR%/none.json", kFailure, "cannot open"},
     {"info %DEMO%", kFailure, "demo.dat"},
     {"build %DIR%/bad.json -o %DIR%/out.dat", kFailure, "not valid JSON"},
     {"compare %SAMPLES% %DIR% -o %DIR%", kUsage, "the report would be written over"},

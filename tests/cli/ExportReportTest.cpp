@@ -5,9 +5,9 @@
 #include "CliProcess.h"
 #include "cli/MeasurementTables.h"
 #include "cli/ScreenNames.h"
-#include "cli/ScreenRender.h"
 #include "cli/SourceInput.h"
 #include "data/SourceFile.h"
+#include "render/ScreenRequest.h"
 
 namespace quorvel::test {
 namespace {
@@ -74,7 +74,7 @@ TEST_F(ExportReport, FrenchReportHasATitleTablesAndAPagePerScreenWithEveryName) 
     int pages = 1;
     std::vector<std::string> names;
     for (DvbType dvbType : cli::kDvbTypes) {
-        const auto catalogue = cli::CatalogueFor(record, dvbType);
+        const auto catalogue = CatalogueFor(record, dvbType);
         // One table page per type with Measure entries, a page per screen, two per constellation.
         pages += (catalogue->measure.Count() > 0 ? 1 : 0) + catalogue->measure.Count() +
                  catalogue->spectrum.Count() + 2 * catalogue->constellation.Count();

@@ -94,7 +94,7 @@ TEST(CliFigureSet, SmoothSetHoldsThePrintRasterOfEachScreenAndItsScale) {
     ASSERT_EQ(LoadSourceFile(kDemoFile, record), LoadOutcome::Loaded);
     std::ostringstream fontProblem;
     ASSERT_TRUE(cli::SmoothFontReady(fontProblem)) << fontProblem.str();
-    const auto catalogue = cli::CatalogueFor(record, DvbType::Satellite);
+    const auto catalogue = CatalogueFor(record, DvbType::Satellite);
     TemporaryFolder folder;
     const CliRun run = RunCliTool({"render", QtPath(kDemoFile), "--all", "--dvb", "s", "--screen",
                                    "measure", "--lang", "en", "--scale", "3", "--smooth",
@@ -105,7 +105,7 @@ TEST(CliFigureSet, SmoothSetHoldsThePrintRasterOfEachScreenAndItsScale) {
     for (const auto& entry : index["pictures"]) {
         const std::string file = entry["file"];
         SCOPED_TRACE(file);
-        const cli::ScreenRequest request{DvbType::Satellite, Category::Measure,
+        const ScreenRequest request{DvbType::Satellite, Category::Measure,
                                          entry["position"].get<std::size_t>(), Language::English};
         const QImage picture(QtPath(folder / file));
         EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32),

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "cli/Commands.h"
-#include "cli/JsonInput.h"
+#include "source/JsonInput.h"
 #include "support/Files.h"
 
 namespace quorvel::test {
@@ -62,10 +62,10 @@ TEST(HostileJson, IsRefusedBrieflyAndWritesNothing) {
 
 TEST(HostileJson, SizeLimitIsCheckedBeforeParsing) {
     TemporaryFolder folder;
-    for (const std::size_t size : {cli::kMaxJsonBytes, cli::kMaxJsonBytes + 1}) {
+    for (const std::size_t size : {kMaxJsonBytes, kMaxJsonBytes + 1}) {
         const fs::path input = WriteFile(folder / "big.json", "{}" + std::string(size - 2, ' '));
-        const cli::JsonInput read = cli::ReadJsonInput(input);
-        EXPECT_EQ(read.document.has_value(), size == cli::kMaxJsonBytes);
+        const JsonInput read = ReadJsonInput(input);
+        EXPECT_EQ(read.document.has_value(), size == kMaxJsonBytes);
         if (!read.document) {
             EXPECT_EQ(read.error, input.string() +
                                       " is larger than 64 MiB; a dump of a full "

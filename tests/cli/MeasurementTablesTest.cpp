@@ -8,10 +8,11 @@
 #include "CliProcess.h"
 #include "cli/MeasurementTables.h"
 #include "cli/ScreenNames.h"
-#include "cli/ScreenRender.h"
 #include "data/SourceFile.h"
+#include "data/TextEncoding.h"
 #include "render/ScreenRecording.h"
 #include "render/Scene.h"
+#include "render/ScreenRequest.h"
 #include "render/SpectrumTrace.h"
 
 namespace quorvel::test {
@@ -23,13 +24,13 @@ struct Pass {
     std::optional<std::string> tip;
 };
 
-Pass Record(const Catalogue& catalogue, const cli::ScreenRequest& request) {
-    ScreenState state = cli::StateFor(catalogue, request);
+Pass Record(const Catalogue& catalogue, const ScreenRequest& request) {
+    ScreenState state = StateFor(catalogue, request);
     state.showMore = request.more;
     Pass pass;
     pass.list = RecordScreen(state, catalogue);
     pass.tip = pass.list.cursorTipText;
-    for (const std::u16string& text : Texts(pass.list)) pass.texts.push_back(cli::Utf8(text));
+    for (const std::u16string& text : Texts(pass.list)) pass.texts.push_back(Utf8FromUtf16(text));
     return pass;
 }
 
@@ -55,7 +56,7 @@ TEST_F(TablesOfTheDemoFile, MeasureValuesWithTheirUnitsAreTheScreensTexts) {
     for (std::size_t c = 0; c < measure.columns.size(); ++c) column[measure.columns[c]] = c;
     std::size_t rowsSeen = 0;
     for (DvbType dvbType : cli::kDvbTypes) {
-        const auto catalogue = cli::CatalogueFor(m_record, dvbType);
+        const auto catalogue = CatalogueFor(m_record, dvbType);
         for (std::size_t k = 0; k < catalogue->measure.Count(); ++k, ++rowsSeen) {
             ASSERT_LT(rowsSeen, measure.rows.size());
             const auto& row = measure.rows[rowsSeen];
@@ -95,13 +96,13 @@ TEST_F(TablesOfTheDemoFile, SpectrumRowsAreThePlottedSamplesAsTheCursorReadsThem
     const cli::MeasurementTables tables = Tables();
     std::size_t tableIndex = 0;
     for (DvbType dvbType : cli::kDvbTypes) {
-        const auto catalogue = cli::CatalogueFor(m_record, dvbType);
+        const auto catalogue = CatalogueFor(m_record, dvbType);
         for (std::size_t k = 0; k < catalogue->spectrum.Count(); ++k, ++tableIndex) {
             ASSERT_LT(tableIndex, tables.spectra.size());
             const cli::NamedTable& named = tables.spectra[tableIndex];
             EXPECT_EQ(named.fileName, "spectrum-" + std::string(cli::DvbLetter(dvbType)) + "-0" +
                                           std::to_string(k) + ".csv");
-            cli::ScreenRequest request{dvbType, Category::Spectrum, k};
+            ScreenRequest request{dvbType, Category::Spectrum, k};
             const auto trace = OpsOf<PolygonShape>(Record(*catalogue, request).list);
             ASSERT_EQ(trace.size(), 1u);
             // The outline has a vertex per sample and two to close it along the bottom line.
@@ -124,7 +125,7 @@ TEST_F(TablesOfTheDemoFile, ConstellationValuesAndPointsAreTheDrawnOnes) {
     const cli::MeasurementTables tables = Tables();
     std::size_t tableIndex = 0;
     for (DvbType dvbType : cli::kDvbTypes) {
-        const auto catalogue = cli::CatalogueFor(m_record, dvbType);
+        const auto catalogue = CatalogueFor(m_record, dvbType);
         for (std::size_t k = 0; k < catalogue->constellation.Count(); ++k, ++tableIndex) {
             ASSERT_LT(tableIndex, tables.constellations.size());
             const CsvTable& table = tables.constellations[tableIndex].table;

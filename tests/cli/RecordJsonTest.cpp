@@ -5,15 +5,13 @@
 #include <random>
 
 #include "CliProcess.h"
-#include "cli/RecordJson.h"
 #include "data/EntryWriter.h"
 #include "data/FieldLayout.h"
+#include "source/RecordJson.h"
 #include "support/Files.h"
 
 namespace quorvel::test {
 namespace {
-
-using cli::Json;
 
 std::unique_ptr<SourceRecord> RandomRecord(unsigned seed) {
     std::mt19937 generator(seed);
@@ -24,8 +22,8 @@ std::unique_ptr<SourceRecord> RandomRecord(unsigned seed) {
 
 // Through text, as a user would hand it over.
 void ExpectRoundTrip(const SourceRecord& record) {
-    const cli::BuiltRecord built =
-        cli::BuildRecord(Json::parse(cli::FormatJson(cli::DumpRecord(record))));
+    const BuiltRecord built =
+        BuildRecord(Json::parse(FormatJson(DumpRecord(record))));
     ASSERT_TRUE(built.record) << built.error;
     EXPECT_TRUE(built.record->bytes == record.bytes);
 }
@@ -65,7 +63,7 @@ TEST(RecordJson, RandomRecordsRoundTripByteForByteAlsoWithValidHeaders) {
 
 // Two spaces a level, and lists of plain values on one line, so a dump reads and diffs well.
 TEST(RecordJson, DumpTextIndentsObjectsAndKeepsPlainListsOnOneLine) {
-    EXPECT_EQ(cli::FormatJson(Json::parse(R"({"a": [1, 2], "b": [{"c": {}}, []]})")),
+    EXPECT_EQ(FormatJson(Json::parse(R"({"a": [1, 2], "b": [{"c": {}}, []]})")),
               "{\n  \"a\": [1, 2],\n  \"b\": [\n    {\n      \"c\": {}\n    },\n    []\n  ]\n}\n");
 }
 
@@ -84,6 +82,10 @@ TEST(RecordJson, TextIsAStringOnlyWhenTheStringGivesTheBytesBack) {
         {EntryKind::Measure, "name", "AB\0C"sv, nullptr},  // bytes after the NUL
         {EntryKind::Constellation, "displayName", "\xC9\0t\0\xE9\0"sv, "\u00c9t\u00e9"},
         {EntryKind::Constellation, "displayName", "A\0\0\330B\0"sv, nullptr},  // lone surrogate
+        {EntryKind::Constellation, "displayName", "=\xD8\0\xDE"sv, "\U0001F600"},  // a pair
+        // What readers would take for a byte order mark, in either byte order.
+        {EntryKind::Constellation, "displayName", "\xFF\xFE" "A\0"sv, nullptr},
+        {EntryKind::Constellation, "displayName", "\xFE\xFF" "A\0"sv, nullptr},
     };
     for (const TextCase& c : cases) {
         SCOPED_TRACE(c.expected.dump());
@@ -91,7 +93,7 @@ TEST(RecordJson, TextIsAStringOnlyWhenTheStringGivesTheBytesBack) {
         const layout::Field& field = *layout::FindField(c.kind, c.field);
         std::copy(c.bytes.begin(), c.bytes.end(),
                   SlotBytes(record->bytes, c.kind, 3).begin() + field.offset);
-        const Json dumped = cli::DumpRecord(*record);
+        const Json dumped = DumpRecord(*record);
         const Json& value = dumped[c.kind == EntryKind::Measure ? "measure" : "constellation"][3]
                                   ["fields"][c.field];
         if (c.expected.is_string()) {
@@ -103,6 +105,16 @@ TEST(RecordJson, TextIsAStringOnlyWhenTheStringGivesTheBytesBack) {
     }
 }
 
+// Windows-1252 has no U+FEFF, so in front of a string it can only be a byte order mark.
+TEST(RecordJson, BuildDropsAByteOrderMarkInFrontOfAn8BitText) {
+    const BuiltRecord built =
+        BuildRecord(Json::parse(R"({"measure": [{"fields": {"name": "\ufeffab"}}]})"));
+    ASSERT_TRUE(built.record) << built.error;
+    const auto name = SlotBytes(built.record->bytes, EntryKind::Measure, 0).subspan(
+        layout::kName.offset, layout::kName.size);
+    EXPECT_EQ(std::string(name.begin(), name.begin() + 3), std::string("ab\0", 3));
+}
+
 TEST(RecordJson, DumpGivesTheCatalogueVerdictForTheEntrysOwnDvbType) {
     auto record = std::make_unique<SourceRecord>();
     StampMagic(record->bytes);
@@ -112,7 +124,7 @@ TEST(RecordJson, DumpGivesTheCatalogueVerdictForTheEntrysOwnDvbType) {
     PlaceEntry(record->bytes, EntryKind::Measure, 3, 0, std::string(30, 'x'));
     PlaceEntry(record->bytes, EntryKind::Measure, 4, 2, "absent", false);
 
-    const Json measure = cli::DumpRecord(*record)["measure"];
+    const Json measure = DumpRecord(*record)["measure"];
     EXPECT_EQ(measure[0]["accepted"], true);
     EXPECT_FALSE(measure[0].contains("rejection"));
     EXPECT_EQ(measure[1]["rejection"],
@@ -126,7 +138,7 @@ TEST(RecordJson, DumpGivesTheCatalogueVerdictForTheEntrysOwnDvbType) {
     EXPECT_EQ(measure.size(), 64u);
 
     record->bytes[0] = 0xAA;  // the magic in the wrong byte order: the catalogue clears the masks
-    const Json foreign = cli::DumpRecord(*record);
+    const Json foreign = DumpRecord(*record);
     EXPECT_EQ(foreign["magic"], "0xAABBCCAA");
     EXPECT_EQ(foreign["measure"][0]["present"], true);
     EXPECT_EQ(foreign["measure"][0]["rejection"],
@@ -141,7 +153,7 @@ TEST(RecordJson, BytesNoFieldCoversAreListedWhereNotZero) {
     SlotBytes(record->bytes, EntryKind::Spectrum,
               0)[layout::UncoveredRanges(EntryKind::Spectrum)[0].offset] = 0x22;
 
-    const Json dumped = cli::DumpRecord(*record);
+    const Json dumped = DumpRecord(*record);
     EXPECT_EQ(dumped["reservedBytes"], Json::parse(R"([{"offset": 132497, "bytes": [0, 0, 90]}])"));
     EXPECT_EQ(dumped["measure"][9]["reservedBytes"],
               Json::parse(R"([{"offset": 118, "bytes": [0, 0, 17, 0, 0, 0, 0, 0, 0, 0]}])"));
@@ -151,7 +163,7 @@ TEST(RecordJson, BytesNoFieldCoversAreListedWhereNotZero) {
 }
 
 TEST(RecordJson, BuildFillsOnlyWhatTheJsonNamesAndZeroesTheRest) {
-    const cli::BuiltRecord built = cli::BuildRecord(Json::parse(R"({
+    const BuiltRecord built = BuildRecord(Json::parse(R"({
         "magic": "0xAABBCCDD",
         "measure": [{"slot": 5, "present": true, "fields": {"quality": 80, "levelDbm": -65}}],
         "spectrum": [{"slot": 63, "present": true, "fields": {"levels": [-1, 127]}}]
@@ -191,6 +203,8 @@ TEST(RecordJson, BuildRefusesNamingTheMember) {
         {R"({"measure": [{"fields": {"name": "\u65e5"}}]})",
          "field name: \"\u65e5\" has characters outside Windows-1252"},
         {R"({"measure": [{"fields": {"name": true}}]})", "field name: expected a string or a list"},
+        {R"({"constellation": [{"fields": {"displayName": "\ufeffA"}}]})",
+         "field displayName: \"\ufeffA\" is not valid text"},
         {R"({"magic": "AABBCCDD"})", "magic: expected"},
         {R"({"extra": 1})", "unknown member \"extra\""},
         {R"({"measure": [{"slot": 64}]})", "measure[0].slot"},
@@ -203,7 +217,7 @@ TEST(RecordJson, BuildRefusesNamingTheMember) {
          "byte 0: 256 is outside 0 to 255"},
     };
     for (const auto& [json, message] : cases) {
-        const cli::BuiltRecord built = cli::BuildRecord(Json::parse(json));
+        const BuiltRecord built = BuildRecord(Json::parse(json));
         EXPECT_FALSE(built.record) << json;
         EXPECT_NE(built.error.find(message), std::string::npos) << built.error;
     }

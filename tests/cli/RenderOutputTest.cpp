@@ -17,7 +17,7 @@ namespace {
 
 struct RenderCase {
     QStringList arguments;
-    cli::ScreenRequest request;
+    ScreenRequest request;
 };
 
 struct Agreement {
@@ -60,7 +60,7 @@ TEST_P(CliRender, EveryFormatHoldsTheScreenOfTheOptionsState) {
     SourceRecord record;
     ASSERT_EQ(LoadSourceFile(kDemoFile, record), LoadOutcome::Loaded);
     const QImage expected =
-        cli::RenderScreen(*cli::CatalogueFor(record, c.request.dvbType), c.request).image;
+        cli::RenderScreen(*CatalogueFor(record, c.request.dvbType), c.request).image;
     TemporaryFolder folder;
     const auto path = [&](const char* name) { return QtPath(folder / name); };
     for (const char* output : {"screen.bmp", "screen.png", "screen.svg", "screen.pdf"}) {
@@ -120,9 +120,9 @@ TEST(CliRender, SmoothPictureIsThePrintRasterWhateverTheMachineCallsArial) {
     ASSERT_EQ(LoadSourceFile(kDemoFile, record), LoadOutcome::Loaded);
     std::ostringstream fontProblem;
     ASSERT_TRUE(cli::SmoothFontReady(fontProblem)) << fontProblem.str();
-    const cli::ScreenRequest request{DvbType::Satellite, Category::Measure, 0, Language::English};
+    const ScreenRequest request{DvbType::Satellite, Category::Measure, 0, Language::English};
     const QImage expected =
-        cli::RenderSmoothScreen(*cli::CatalogueFor(record, request.dvbType), request, 2).image;
+        cli::RenderSmoothScreen(*CatalogueFor(record, request.dvbType), request, 2).image;
     ASSERT_EQ(expected.size(), QSize(2560, 1440));
 
     TemporaryFolder folder;

@@ -36,7 +36,7 @@ expect(["quorvel-cli", "export", "--dvb=t"], {"t"})
 # File names: a folder is always offered, so that the user can walk into it.
 files = ["a.dat", "b.json", "c.png", "d.bmp", "e.svg", "f.pdf", "g.txt", "h.DAT", "sub"]
 for command in ("render", "dump", "export", "report"):
-    expect(["quorvel-cli", command, ""], {"a.dat", "h.DAT", "sub"})
+    expect(["quorvel-cli", command, ""], {"a.dat", "b.json", "h.DAT", "sub"})
 expect(["quorvel-cli", "info", ""], {"c.png", "sub"})
 expect(["quorvel-cli", "build", ""], {"b.json", "sub"})
 expect(["quorvel-cli", "build", "b.json", "-o", ""], {"a.dat", "h.DAT", "sub"})

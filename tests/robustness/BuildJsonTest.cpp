@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "cli/Commands.h"
-#include "cli/RecordJson.h"
 #include "data/SourceRecord.h"
+#include "source/RecordJson.h"
 #include "support/Files.h"
 
 namespace quorvel {
@@ -51,7 +51,7 @@ TEST(BuildJsonSeeds, EachIsRefusedWithAMessageOrSurvivesDumpAndBuild) {
         ASSERT_EQ(bytes.size(), record::kSize);
         auto record = std::make_unique<SourceRecord>();
         std::copy(bytes.begin(), bytes.end(), record->bytes.begin());
-        const cli::BuiltRecord again = cli::BuildRecord(cli::DumpRecord(*record));
+        const BuiltRecord again = BuildRecord(DumpRecord(*record));
         ASSERT_NE(again.record, nullptr) << again.error;
         EXPECT_TRUE(again.record->bytes == record->bytes);
     }

@@ -1,10 +1,10 @@
-#include "cli/RecordLayoutGaps.h"
+#include "source/RecordLayoutGaps.h"
 
 #include <algorithm>
 
 #include "data/SourceRecord.h"
 
-namespace quorvel::cli {
+namespace quorvel {
 
 std::vector<layout::ByteRange> RecordGaps() {
     std::vector<layout::ByteRange> used = {{record::kMagicOffset, 4}};
@@ -31,4 +31,4 @@ bool InsideGaps(const std::vector<layout::ByteRange>& gaps, std::size_t offset, 
     });
 }
 
-}  // namespace quorvel::cli
+}  // namespace quorvel

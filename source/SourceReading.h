@@ -1,11 +1,11 @@
-// Reads what the window can open, a source data file or a JSON dump, into a record in memory.
+// Reads what a user names, a source data file or its JSON dump, into a record in memory; the
+// window and the command-line tool open the same files the same way.
 #pragma once
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
-#include "data/SourceFile.h"
 #include "data/SourceRecord.h"
 
 namespace quorvel {
@@ -20,7 +20,7 @@ enum class ReadFailure {
 struct SourceRead {
     std::unique_ptr<SourceRecord> record;  // null on failure
     ReadFailure failure = ReadFailure::None;
-    std::string reason;  // for RefusedJson: why, naming the member or the limit
+    std::string reason;  // on failure: why, naming the file, and for JSON the member or the limit
 };
 
 // A name ending in ".json" (any case) is a dump; anything else is a source data file.

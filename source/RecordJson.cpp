@@ -1,15 +1,15 @@
-#include "cli/RecordJson.h"
+#include "source/RecordJson.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <set>
 
-#include "cli/JsonInput.h"
-#include "cli/RecordLayoutGaps.h"
 #include "data/Catalogue.h"
 #include "data/FieldLayout.h"
+#include "source/JsonInput.h"
+#include "source/RecordLayoutGaps.h"
 
-namespace quorvel::cli {
+namespace quorvel {
 
 namespace {
 
@@ -267,4 +267,4 @@ std::string FormatJson(const Json& document) {
     return out;
 }
 
-}  // namespace quorvel::cli
+}  // namespace quorvel

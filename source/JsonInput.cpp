@@ -1,4 +1,4 @@
-#include "cli/JsonInput.h"
+#include "source/JsonInput.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iostream>
 
-namespace quorvel::cli {
+namespace quorvel {
 
 namespace {
 
@@ -129,4 +129,4 @@ JsonInput ReadJsonInput(const std::filesystem::path& path) {
     return ParseJsonText(text, name);
 }
 
-}  // namespace quorvel::cli
+}  // namespace quorvel

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "cli/FieldJson.h"
+#include "source/FieldJson.h"
 
-namespace quorvel::cli {
+namespace quorvel {
 
 // A dump of a full record is about 1 MB; anything far beyond that is not one.
 inline constexpr std::size_t kMaxJsonBytes = std::size_t{64} << 20;
@@ -33,4 +33,4 @@ JsonInput ParseJsonText(const std::string& text, const std::string& name);
 // of a large or deep value.
 std::string JsonExcerpt(const Json& value);
 
-}  // namespace quorvel::cli
+}  // namespace quorvel

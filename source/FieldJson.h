@@ -10,7 +10,7 @@
 
 #include "data/FieldLayout.h"
 
-namespace quorvel::cli {
+namespace quorvel {
 
 using Json = nlohmann::ordered_json;
 
@@ -25,4 +25,4 @@ std::string DecodeField(const Json& value, std::span<std::uint8_t> entry,
 Json EncodeBytes(std::span<const std::uint8_t> bytes);
 std::string DecodeBytes(const Json& value, std::span<std::uint8_t> target);
 
-}  // namespace quorvel::cli
+}  // namespace quorvel

@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "cli/FieldJson.h"
 #include "data/SourceRecord.h"
+#include "source/FieldJson.h"
 
-namespace quorvel::cli {
+namespace quorvel {
 
 Json DumpRecord(const SourceRecord& record);
 
@@ -24,4 +24,4 @@ BuiltRecord BuildRecord(const Json& document);
 // Indented JSON with lists of numbers kept on one line, so that points and levels stay readable.
 std::string FormatJson(const Json& document);
 
-}  // namespace quorvel::cli
+}  // namespace quorvel

@@ -4,21 +4,14 @@
 
 #include <QImage>
 #include <cstdint>
-#include <string>
-#include <utility>
 #include <vector>
 
-namespace quorvel::cli {
+#include "export/PictureFile.h"
 
-// What a picture file holds besides the screen's pixels.
-struct PictureExtras {
-    int scale = 1;  // each screen pixel becomes scale by scale pixels
-    int dpi = 0;    // PNG only: the resolution recorded in the file; 0 records none
-    std::vector<std::pair<std::string, std::string>> texts;  // PNG only: key, UTF-8 value
-};
+namespace quorvel {
 
 // `image` must be Format_RGB32; alpha is dropped. Returns false, with `bytes` empty, when
 // libpng fails. `bytes` keeps its storage between calls.
 bool EncodePng(const QImage& image, const PictureExtras& extras, std::vector<std::uint8_t>& bytes);
 
-}  // namespace quorvel::cli
+}  // namespace quorvel

@@ -1,4 +1,4 @@
-#include "cli/PngEncoder.h"
+#include "export/PngEncoder.h"
 
 #include <png.h>
 
@@ -8,7 +8,7 @@
 #include <new>
 #include <vector>
 
-namespace quorvel::cli {
+namespace quorvel {
 
 namespace {
 
@@ -112,4 +112,4 @@ bool EncodePng(const QImage& image, const PictureExtras& extras, std::vector<std
     return written;
 }
 
-}  // namespace quorvel::cli
+}  // namespace quorvel

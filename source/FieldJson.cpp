@@ -1,16 +1,15 @@
-#include "cli/FieldJson.h"
+#include "source/FieldJson.h"
 
-#include <QString>
 #include <algorithm>
 #include <array>
 #include <limits>
 #include <optional>
+#include <string_view>
 
-#include "cli/JsonInput.h"
-#include "cli/PictureText.h"
 #include "data/TextEncoding.h"
+#include "source/JsonInput.h"
 
-namespace quorvel::cli {
+namespace quorvel {
 
 namespace {
 
@@ -80,22 +79,33 @@ std::optional<std::uint8_t> NarrowUnit(char16_t unit) {
     return std::nullopt;
 }
 
-std::optional<std::string> Text8FromUtf8(const std::string& utf8) {
-    const std::u16string units = QString::fromStdString(utf8).toStdU16String();
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+std::optional<std::string> Text8FromUtf8(std::string_view utf8) {
+    // The code page has no U+FEFF, so in front of the text it can only be a byte order mark.
+    if (utf8.starts_with(kUtf8ByteOrderMark)) utf8.remove_prefix(kUtf8ByteOrderMark.size());
+    const std::optional<std::u16string> units = Utf16FromUtf8(utf8);
+    if (!units) return std::nullopt;
     std::string text;
-    for (char16_t unit : units) {
+    for (char16_t unit : *units) {
         const std::optional<std::uint8_t> byte = NarrowUnit(unit);
         if (!byte) return std::nullopt;
         text.push_back(static_cast<char>(*byte));
     }
-    // Invalid UTF-8 would have become replacement characters, which have no byte.
     return text;
 }
 
-std::optional<std::u16string> Utf16FromUtf8(const std::string& utf8) {
-    const QString text = QString::fromStdString(utf8);
-    if (text.toStdString() != utf8) return std::nullopt;
-    return text.toStdU16String();
+// A UTF-16 text may hold U+FEFF as a character, so a string that starts with one is refused:
+// keeping it or taking it for a byte order mark would both be a guess.
+std::optional<std::u16string> Text16FromUtf8(std::string_view utf8) {
+    if (utf8.starts_with(kUtf8ByteOrderMark)) return std::nullopt;
+    return Utf16FromUtf8(utf8);
+}
+
+// Readers of UTF-16 take U+FEFF or U+FFFE in front for a byte order mark, dropping it or
+// swapping the bytes of the rest; such a text stays a list of code units.
+bool StartsLikeByteOrderMark(std::u16string_view text) {
+    return !text.empty() && (text.front() == 0xFEFF || text.front() == 0xFFFE);
 }
 
 // The text before the first zero element when everything after it is zero too.
@@ -120,9 +130,9 @@ Json EncodeText16(std::span<const std::uint8_t> bytes) {
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
         units.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
     }
-    if (const auto text = CleanText(units)) {
+    if (const auto text = CleanText(units); text && !StartsLikeByteOrderMark(*text)) {
         const std::string utf8 = Utf8FromUtf16(*text);
-        if (Utf16FromUtf8(utf8) == *text) return utf8;
+        if (Text16FromUtf8(utf8) == *text) return utf8;
     }
     Json list = Json::array();
     for (char16_t unit : units) list.push_back(static_cast<int>(unit));
@@ -143,7 +153,7 @@ std::string DecodeString(const Json& value, std::span<std::uint8_t> entry, const
         if (!text) return JsonExcerpt(value) + " has characters outside Windows-1252 (or a NUL)";
         return layout::WriteText(entry, field, *text) ? std::string() : tooLong;
     }
-    const std::optional<std::u16string> text = Utf16FromUtf8(utf8);
+    const std::optional<std::u16string> text = Text16FromUtf8(utf8);
     if (!text || text->find(u'\0') != std::u16string::npos) {
         return JsonExcerpt(value) + " is not valid text";
     }
@@ -231,4 +241,4 @@ std::string DecodeField(const Json& value, std::span<std::uint8_t> entry, const 
     return {};
 }
 
-}  // namespace quorvel::cli
+}  // namespace quorvel
