@@ -43,8 +43,8 @@ struct PixelImage {
     // A blended picture's stretches of pixels that are not clear, row by row: row y's are
     // runs[rowRuns[y]] to runs[rowRuns[y + 1] - 1]. Most of a text's box is clear between and
     // around its glyphs, and drawing skips it.
-    std::vector<InkRun> runs;
-    std::vector<std::uint32_t> rowRuns;
+    std::vector<InkRun> runs{};
+    std::vector<std::uint32_t> rowRuns{};
 
     bool Empty() const { return width <= 0 || height <= 0; }
     bool operator==(const PixelImage&) const = default;

@@ -279,7 +279,9 @@ TEST(PixelRegion, SubtractionLeavesDisjointRectanglesOfTheRest) {
     for (const IntRect& rect : region.Rects()) {
         pixelsHeld += rect.w * rect.h;
         for (const IntRect& other : region.Rects()) {
-            if (&rect != &other) EXPECT_FALSE(Intersects(rect, other));
+            if (&rect != &other) {
+                EXPECT_FALSE(Intersects(rect, other));
+            }
         }
     }
     // 100x100 plus the 70x50 of the second below the first's bottom, less the hole and the band.
