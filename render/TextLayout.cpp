@@ -7,9 +7,10 @@ constexpr char16_t kSoftHyphen = u'\u00AD';
 // Wide enough for any single line at the screens' sizes, in 1/64 pixel.
 constexpr std::int32_t kUnboundedWidth = 1000000 * 64;
 
-// Half a pixel rounds up, as Qt rounds a glyph's position.
-int RoundFixedToPixel(std::int32_t fixed) {
-    return static_cast<int>(std::floor((fixed + 32) / 64.0));
+// Qt rounds a glyph's position half away from zero, also left of the box, where a line wider
+// than the box is centred or right-aligned.
+int FixedToPixel(std::int32_t fixed) {
+    return RoundToPixel(fixed / 64.0);
 }
 
 // What one text needs from the table, by character position.
@@ -190,7 +191,7 @@ LaidOutText LayOutText(const FontTable& table, const FontSizeData& size, std::u1
         std::int32_t pen = 0;
         if (wraps && horizontal == Align::Far) pen = lineWidth - line.advance;
         if (wraps && horizontal == Align::Center) pen = (lineWidth - line.advance) / 2;
-        const int baseline = RoundFixedToPixel(laidOut.height + size.ascent);
+        const int baseline = FixedToPixel(laidOut.height + size.ascent);
         LaidOutLine out{static_cast<int>(line.start), static_cast<int>(line.end - line.start),
                         false, laidOut.glyphs.size(), 0};
         std::size_t lastInk = line.end;  // the last character before the trailing spaces
@@ -199,7 +200,7 @@ LaidOutText LayOutText(const FontTable& table, const FontSizeData& size, std::u1
             const bool shown = !chars.IsSoftHyphen(i) || i + 1 == line.end ||
                                (i + 1 == lastInk && line.end < text.size());
             if (shown) laidOut.glyphs.push_back(
-                    {chars.index[i], static_cast<int>(i), RoundFixedToPixel(pen), baseline});
+                    {chars.index[i], static_cast<int>(i), FixedToPixel(pen), baseline});
             pen += chars.advance[i];
         }
         out.glyphCount = laidOut.glyphs.size() - out.firstGlyph;
