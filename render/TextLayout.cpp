@@ -73,8 +73,8 @@ constexpr NumberStep kNumberSteps[6][6] = {
 
 // breaks[i]: a line may break between characters i - 1 and i where neither is a space. Pairs of
 // characters decide, except inside a number, which holds together once a character that
-// cannot continue it follows. Spaces do not interrupt a number, and the text's first character
-// never starts one: Qt's layout breaks that way.
+// cannot continue it follows, or the text ends. Spaces do not interrupt a number, and the text's
+// first character never starts one: Qt's layout breaks that way.
 std::vector<bool> BreakOpportunities(const FontTable& table, const Characters& chars) {
     const std::size_t count = chars.text.size();
     std::vector<bool> breaks(count, false);
@@ -83,9 +83,9 @@ std::vector<bool> BreakOpportunities(const FontTable& table, const Characters& c
     }
     NumberPart last = NumberPart::None;
     std::size_t start = 0;
-    for (std::size_t i = 1; i < count; ++i) {
-        if (chars.IsSpace(i)) continue;
-        const NumberPart part = table.NumberPartOf(chars.index[i]);
+    for (std::size_t i = 1; i <= count; ++i) {
+        if (i < count && chars.IsSpace(i)) continue;
+        const NumberPart part = i < count ? table.NumberPartOf(chars.index[i]) : NumberPart::None;
         switch (kNumberSteps[static_cast<int>(last)][static_cast<int>(part)]) {
             case NumberStep::Outside:
                 last = NumberPart::None;
