@@ -23,9 +23,8 @@ struct Characters {
     bool IsSoftHyphen(std::size_t at) const { return text[at] == kSoftHyphen; }
 };
 
-// A soft hyphen inside a line takes no room, and the glyphs on either side of it kern as if it
-// were not there. One that ends the text, or a line that breaks after it or after the spaces
-// that follow it, shows as a hyphen; it takes its own room only where no space follows it.
+// A soft hyphen takes no room inside a line, and the glyphs on either side of it kern as if it
+// were not there; where it ends a line it shows as a hyphen (see FillLine for its room).
 Characters Measure(const FontTable& table, const FontSizeData& size, std::u16string_view text) {
     Characters chars{text, std::vector<std::uint16_t>(text.size()),
                      std::vector<std::int32_t>(text.size())};
@@ -40,17 +39,17 @@ Characters Measure(const FontTable& table, const FontSizeData& size, std::u16str
     return chars;
 }
 
-// How far the last glyph's ink reaches past its advance, which a line must still hold.
+// How far a glyph's ink reaches past its advance, which a line must still hold.
 std::int32_t Overhang(const FontSizeData& size, const Characters& chars, std::size_t last) {
     return std::max(0, -size.glyphs[chars.index[last]].rightBearing);
 }
 
 struct Line {
     std::size_t start = 0;
-    std::size_t end = 0;
-    std::int32_t advance = 0;  // the glyphs' advances, trailing spaces left out
-    std::int32_t overhang = 0;
-    bool overflows = false;  // its first word alone is wider than the box
+    std::size_t taken = 0;      // the end of what counts: trailing spaces that did not fit left out
+    std::size_t end = 0;        // trailing spaces included
+    std::int32_t advance = 0;   // what alignment places: the pen's step over the line
+    std::int32_t overhang = 0;  // how far ink reaches past the advance, as far as Qt counts it
 };
 
 // What a number's parts do to the run being followed, by the run's last part (rows) and the next
@@ -113,60 +112,75 @@ std::size_t WordEnd(const Characters& chars, const std::vector<bool>& breaks, st
     return at;
 }
 
-// A line takes whole words while they fit; its first word goes in whatever its width. Spaces
-// stay on the line they follow without counting towards the fit, unless a word follows them on
-// that line or they end the text.
-Line TakeWords(const FontSizeData& size, const Characters& chars, const std::vector<bool>& breaks,
-               std::size_t start, std::int32_t width) {
-    Line line{start, start, 0, 0, false};
-    bool hasWord = false;
-    std::int32_t spaces = 0;
+// What a line is filled with: the runs of characters between line-break opportunities, or,
+// where a line of those came out wider than the box, single characters.
+enum class Piece : std::uint8_t { Word, Character };
+
+// The overhang Qt counts for a line that ends before `at`: its last glyph's, unless spaces stand
+// between that glyph and `at`.
+std::int32_t OverhangBefore(const FontSizeData& size, const Characters& chars, std::size_t at) {
+    return at == 0 || chars.IsSpace(at - 1) ? 0 : Overhang(size, chars, at - 1);
+}
+
+// A line takes pieces while they fit with their last glyph's overhang, its first piece whatever
+// its width. Spaces between pieces count once a piece follows them on the line, spaces that end
+// the text when they fit; a run of spaces wider than the box ends the line at once. A soft hyphen
+// that ends a piece before a break opportunity needs the hyphen's room (not as the line's first
+// piece), and the line keeps that room while nothing after it adds width, unless spaces end it.
+Line FillLine(const FontSizeData& size, const Characters& chars, const std::vector<bool>& breaks,
+              std::size_t start, std::int32_t width, Piece piece) {
+    const std::size_t count = chars.text.size();
+    Line line{start, start, start, 0, 0};
+    std::int32_t spaces = 0;       // between the pieces taken and the next one
+    std::int32_t takenHyphen = 0;  // the room of a soft hyphen that ends the pieces taken
     std::size_t at = start;
-    while (at < chars.text.size()) {
+    while (at < count) {
         if (chars.IsSpace(at)) {
-            spaces = std::min(spaces + chars.advance[at], width);
-            line.end = ++at;
+            while (at < count && chars.IsSpace(at)) spaces += chars.advance[at++];
+            if (spaces > width) {
+                line.end = at;
+                return line;
+            }
             continue;
         }
-        const std::size_t end = WordEnd(chars, breaks, at);
-        std::int32_t word = 0;
-        for (std::size_t i = at; i < end; ++i) word += chars.advance[i];
-        const std::int32_t overhang = Overhang(size, chars, end - 1);
-        const std::int32_t hyphen =
-            chars.IsSoftHyphen(end - 1) ? size.glyphs[chars.index[end - 1]].advance : 0;
-        const bool fits = line.advance + spaces + word + hyphen + overhang <= width;
-        if (hasWord && !fits) break;
-        line.overflows = !hasWord && !fits;
-        hasWord = true;
-        line.advance += spaces + word;
-        line.overhang = overhang;
+        const std::size_t end = piece == Piece::Word ? WordEnd(chars, breaks, at) : at + 1;
+        std::int32_t advance = 0;
+        for (std::size_t i = at; i < end; ++i) advance += chars.advance[i];
+        const std::int32_t hyphen = chars.IsSoftHyphen(end - 1) && (end == count || breaks[end])
+                                        ? size.glyphs[chars.index[end - 1]].advance
+                                        : 0;
+        const std::int32_t need = line.advance + spaces + advance +
+                                  (line.advance > 0 ? hyphen : 0) + Overhang(size, chars, end - 1);
+        if (line.taken > start && need > width) {
+            line.end = at;
+            line.advance += takenHyphen;
+            line.overhang = OverhangBefore(size, chars, at);
+            return line;
+        }
+        const std::int32_t before = line.advance;
+        line.advance += spaces + advance;
         spaces = 0;
-        line.end = at = end;
+        if (line.advance != before || hyphen > 0) takenHyphen = hyphen;
+        line.taken = at = end;
     }
-    // Spaces that end the text count towards the line's alignment when they fit.
-    if (at == chars.text.size() && hasWord && line.advance + spaces + line.overhang <= width) {
+    if (spaces > 0 && (line.taken == start || line.advance + spaces <= width)) {
         line.advance += spaces;
+        line.taken = count;
+        takenHyphen = 0;
     }
+    line.end = count;
+    line.advance += takenHyphen;
+    line.overhang = OverhangBefore(size, chars, count);
     return line;
 }
 
-// A line whose first word is wider than the box holds, after any leading spaces, as many of that
-// word's characters as fit, and at least one.
-Line TakeCharacters(const FontSizeData& size, const Characters& chars, std::size_t start,
-                    std::int32_t width) {
-    Line line{start, start, 0, 0, true};
-    while (chars.IsSpace(line.end)) line.advance += chars.advance[line.end++];
-    // A soft hyphen would show where the line breaks after it, so it needs the hyphen's room.
-    const auto room = [&](std::size_t at) {
-        return chars.IsSoftHyphen(at) ? size.glyphs[chars.index[at]].advance : chars.advance[at];
-    };
-    do {
-        line.advance += chars.advance[line.end];
-        line.overhang = Overhang(size, chars, line.end);
-        ++line.end;
-    } while (line.end < chars.text.size() && !chars.IsSpace(line.end) &&
-             line.advance + room(line.end) <= width);
-    return line;
+// Words while the line holds them; a line that comes out wider than the box anyway is filled
+// again character by character.
+Line NextLine(const FontSizeData& size, const Characters& chars, const std::vector<bool>& breaks,
+              std::size_t start, std::int32_t width) {
+    const Line words = FillLine(size, chars, breaks, start, width, Piece::Word);
+    if (words.advance + words.overhang <= width) return words;
+    return FillLine(size, chars, breaks, start, width, Piece::Character);
 }
 
 }  // namespace
@@ -183,23 +197,16 @@ LaidOutText LayOutText(const FontTable& table, const FontSizeData& size, std::u1
     LaidOutText laidOut;
     std::size_t start = 0;
     do {
-        Line line = TakeWords(size, chars, breaks, start, lineWidth);
-        if (line.overflows) line = TakeCharacters(size, chars, start, lineWidth);
-        if (line.end > line.start && chars.IsSoftHyphen(line.end - 1)) {
-            line.advance += size.glyphs[chars.index[line.end - 1]].advance;
-        }
+        const Line line = NextLine(size, chars, breaks, start, lineWidth);
         std::int32_t pen = 0;
         if (wraps && horizontal == Align::Far) pen = lineWidth - line.advance;
         if (wraps && horizontal == Align::Center) pen = (lineWidth - line.advance) / 2;
         const int baseline = FixedToPixel(laidOut.height + size.ascent);
         LaidOutLine out{static_cast<int>(line.start), static_cast<int>(line.end - line.start),
                         false, laidOut.glyphs.size(), 0};
-        std::size_t lastInk = line.end;  // the last character before the trailing spaces
-        while (lastInk > line.start && chars.IsSpace(lastInk - 1)) --lastInk;
         for (std::size_t i = line.start; i < line.end; ++i) {
-            const bool shown = !chars.IsSoftHyphen(i) || i + 1 == line.end ||
-                               (i + 1 == lastInk && line.end < text.size());
-            if (shown) laidOut.glyphs.push_back(
+            // A soft hyphen shows where the part of the line that counts ends.
+            if (!chars.IsSoftHyphen(i) || i + 1 == line.taken) laidOut.glyphs.push_back(
                     {chars.index[i], static_cast<int>(i), FixedToPixel(pen), baseline});
             pen += chars.advance[i];
         }
