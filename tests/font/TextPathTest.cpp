@@ -78,10 +78,13 @@ TEST(FontTable, RandomTextsComeOutAsQtDrawsThem) {
             "%d\n",
             pixelSize, unwrapped, wrapped, thin, kCount);
         EXPECT_EQ(unwrapped, kCount) << pixelSize;
-        // What is left: a few of Qt's overhang checks take another glyph's bearing than the
-        // last one's, and a soft hyphen's room is not always counted as the table counts it.
-        EXPECT_GE(wrapped, kCount * 998 / 1000) << pixelSize;
-        EXPECT_GE(thin, kCount * 7 / 10) << pixelSize;
+        EXPECT_EQ(wrapped, kCount) << pixelSize;
+        // What is left, about one text in 10,000 whatever the width: '!', '/', '?' and '}' break
+        // alike between two characters, so the table gives all four the part '}' plays in a
+        // number, where Qt holds "2/6" together and lets "4?" end one. And a text without a Latin
+        // letter is shaped with no script, which splits a kerning pair's adjustment between its
+        // two glyphs: a line that ends inside such a pair counts only the first glyph's share.
+        EXPECT_GE(thin, kCount - 1) << pixelSize;
     }
 }
 
