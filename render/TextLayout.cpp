@@ -116,62 +116,50 @@ std::size_t WordEnd(const Characters& chars, const std::vector<bool>& breaks, st
 // where a line of those came out wider than the box, single characters.
 enum class Piece : std::uint8_t { Word, Character };
 
-// The overhang Qt counts for a line that ends before `at`: its last glyph's, unless spaces stand
-// between that glyph and `at`.
-std::int32_t OverhangBefore(const FontSizeData& size, const Characters& chars, std::size_t at) {
-    return at == 0 || chars.IsSpace(at - 1) ? 0 : Overhang(size, chars, at - 1);
-}
-
 // A line takes pieces while they fit with their last glyph's overhang, its first piece whatever
 // its width. Spaces between pieces count once a piece follows them on the line, spaces that end
-// the text when they fit; a run of spaces wider than the box ends the line at once. A soft hyphen
-// that ends a piece before a break opportunity needs the hyphen's room (not as the line's first
-// piece), and the line keeps that room while nothing after it adds width, unless spaces end it.
+// the text when they fit; a run of spaces wider than the box ends the line at once. A line that
+// stops before a piece counts the overhang of the glyph just before it, none where that is a
+// space. A piece that ends in a soft hyphen before a break opportunity needs the hyphen's room
+// once the line holds anything wide, and a line that ends after it takes that room.
 Line FillLine(const FontSizeData& size, const Characters& chars, const std::vector<bool>& breaks,
               std::size_t start, std::int32_t width, Piece piece) {
     const std::size_t count = chars.text.size();
     Line line{start, start, start, 0, 0};
-    std::int32_t spaces = 0;       // between the pieces taken and the next one
-    std::int32_t takenHyphen = 0;  // the room of a soft hyphen that ends the pieces taken
+    std::int32_t spaces = 0;  // between the pieces taken and the next one
+    std::int32_t hyphen = 0;  // the room of a soft hyphen that ends the last piece taken
+    const auto endBefore = [&](std::size_t at) {
+        line.end = at;
+        line.advance += hyphen;
+        line.overhang = at > 0 ? Overhang(size, chars, at - 1) : 0;
+        return line;
+    };
     std::size_t at = start;
     while (at < count) {
         if (chars.IsSpace(at)) {
             while (at < count && chars.IsSpace(at)) spaces += chars.advance[at++];
-            if (spaces > width) {
-                line.end = at;
-                return line;
-            }
+            if (spaces > width) return endBefore(at);
             continue;
         }
         const std::size_t end = piece == Piece::Word ? WordEnd(chars, breaks, at) : at + 1;
         std::int32_t advance = 0;
         for (std::size_t i = at; i < end; ++i) advance += chars.advance[i];
-        const std::int32_t hyphen = chars.IsSoftHyphen(end - 1) && (end == count || breaks[end])
-                                        ? size.glyphs[chars.index[end - 1]].advance
-                                        : 0;
-        const std::int32_t need = line.advance + spaces + advance +
-                                  (line.advance > 0 ? hyphen : 0) + Overhang(size, chars, end - 1);
-        if (line.taken > start && need > width) {
-            line.end = at;
-            line.advance += takenHyphen;
-            line.overhang = OverhangBefore(size, chars, at);
-            return line;
-        }
-        const std::int32_t before = line.advance;
+        const std::int32_t room = chars.IsSoftHyphen(end - 1) && (end == count || breaks[end])
+                                      ? size.glyphs[chars.index[end - 1]].advance
+                                      : 0;
+        const std::int32_t need = line.advance + spaces + advance + (line.advance > 0 ? room : 0) +
+                                  Overhang(size, chars, end - 1);
+        if (line.taken > start && need > width) return endBefore(at);
         line.advance += spaces + advance;
         spaces = 0;
-        if (line.advance != before || hyphen > 0) takenHyphen = hyphen;
+        hyphen = room;
         line.taken = at = end;
     }
-    if (spaces > 0 && (line.taken == start || line.advance + spaces <= width)) {
+    if (line.advance + spaces <= width) {
         line.advance += spaces;
         line.taken = count;
-        takenHyphen = 0;
     }
-    line.end = count;
-    line.advance += takenHyphen;
-    line.overhang = OverhangBefore(size, chars, count);
-    return line;
+    return endBefore(count);
 }
 
 // Words while the line holds them; a line that comes out wider than the box anyway is filled
@@ -206,7 +194,8 @@ LaidOutText LayOutText(const FontTable& table, const FontSizeData& size, std::u1
                         false, laidOut.glyphs.size(), 0};
         for (std::size_t i = line.start; i < line.end; ++i) {
             // A soft hyphen shows where the part of the line that counts ends.
-            if (!chars.IsSoftHyphen(i) || i + 1 == line.taken) laidOut.glyphs.push_back(
+            if (!chars.IsSoftHyphen(i) || i + 1 == line.taken)
+                laidOut.glyphs.push_back(
                     {chars.index[i], static_cast<int>(i), FixedToPixel(pen), baseline});
             pen += chars.advance[i];
         }
