@@ -7,9 +7,10 @@ constexpr char16_t kSoftHyphen = u'\u00AD';
 // Wide enough for any single line at the screens' sizes, in 1/64 pixel.
 constexpr std::int32_t kUnboundedWidth = 1000000 * 64;
 
-// Half a pixel rounds up, as Qt rounds a glyph's position.
-int RoundFixedToPixel(std::int32_t fixed) {
-    return static_cast<int>(std::floor((fixed + 32) / 64.0));
+// Qt rounds a glyph's position half away from zero, also left of the box, where a line wider
+// than the box is centred or right-aligned.
+int FixedToPixel(std::int32_t fixed) {
+    return RoundToPixel(fixed / 64.0);
 }
 
 // What one text needs from the table, by character position.
@@ -22,9 +23,8 @@ struct Characters {
     bool IsSoftHyphen(std::size_t at) const { return text[at] == kSoftHyphen; }
 };
 
-// A soft hyphen inside a line takes no room, and the glyphs on either side of it kern as if it
-// were not there. One that ends the text, or a line that breaks after it or after the spaces
-// that follow it, shows as a hyphen; it takes its own room only where no space follows it.
+// A soft hyphen takes no room inside a line, and the glyphs on either side of it kern as if it
+// were not there; where it ends a line it shows as a hyphen (see FillLine for its room).
 Characters Measure(const FontTable& table, const FontSizeData& size, std::u16string_view text) {
     Characters chars{text, std::vector<std::uint16_t>(text.size()),
                      std::vector<std::int32_t>(text.size())};
@@ -39,17 +39,17 @@ Characters Measure(const FontTable& table, const FontSizeData& size, std::u16str
     return chars;
 }
 
-// How far the last glyph's ink reaches past its advance, which a line must still hold.
+// How far a glyph's ink reaches past its advance, which a line must still hold.
 std::int32_t Overhang(const FontSizeData& size, const Characters& chars, std::size_t last) {
     return std::max(0, -size.glyphs[chars.index[last]].rightBearing);
 }
 
 struct Line {
     std::size_t start = 0;
-    std::size_t end = 0;
-    std::int32_t advance = 0;  // the glyphs' advances, trailing spaces left out
-    std::int32_t overhang = 0;
-    bool overflows = false;  // its first word alone is wider than the box
+    std::size_t taken = 0;      // the end of what counts: trailing spaces that did not fit left out
+    std::size_t end = 0;        // trailing spaces included
+    std::int32_t advance = 0;   // what alignment places: the pen's step over the line
+    std::int32_t overhang = 0;  // how far ink reaches past the advance, as far as Qt counts it
 };
 
 // What a number's parts do to the run being followed, by the run's last part (rows) and the next
@@ -72,8 +72,8 @@ constexpr NumberStep kNumberSteps[6][6] = {
 
 // breaks[i]: a line may break between characters i - 1 and i where neither is a space. Pairs of
 // characters decide, except inside a number, which holds together once a character that
-// cannot continue it follows. Spaces do not interrupt a number, and the text's first character
-// never starts one: Qt's layout breaks that way.
+// cannot continue it follows, or the text ends. Spaces do not interrupt a number, and the text's
+// first character never starts one: Qt's layout breaks that way.
 std::vector<bool> BreakOpportunities(const FontTable& table, const Characters& chars) {
     const std::size_t count = chars.text.size();
     std::vector<bool> breaks(count, false);
@@ -82,9 +82,9 @@ std::vector<bool> BreakOpportunities(const FontTable& table, const Characters& c
     }
     NumberPart last = NumberPart::None;
     std::size_t start = 0;
-    for (std::size_t i = 1; i < count; ++i) {
-        if (chars.IsSpace(i)) continue;
-        const NumberPart part = table.NumberPartOf(chars.index[i]);
+    for (std::size_t i = 1; i <= count; ++i) {
+        if (i < count && chars.IsSpace(i)) continue;
+        const NumberPart part = i < count ? table.NumberPartOf(chars.index[i]) : NumberPart::None;
         switch (kNumberSteps[static_cast<int>(last)][static_cast<int>(part)]) {
             case NumberStep::Outside:
                 last = NumberPart::None;
@@ -112,60 +112,63 @@ std::size_t WordEnd(const Characters& chars, const std::vector<bool>& breaks, st
     return at;
 }
 
-// A line takes whole words while they fit; its first word goes in whatever its width. Spaces
-// stay on the line they follow without counting towards the fit, unless a word follows them on
-// that line or they end the text.
-Line TakeWords(const FontSizeData& size, const Characters& chars, const std::vector<bool>& breaks,
-               std::size_t start, std::int32_t width) {
-    Line line{start, start, 0, 0, false};
-    bool hasWord = false;
-    std::int32_t spaces = 0;
+// What a line is filled with: the runs of characters between line-break opportunities, or,
+// where a line of those came out wider than the box, single characters.
+enum class Piece : std::uint8_t { Word, Character };
+
+// A line takes pieces while they fit with their last glyph's overhang, its first piece whatever
+// its width. Spaces between pieces count once a piece follows them on the line, spaces that end
+// the text when they fit; a run of spaces wider than the box ends the line at once. A line that
+// stops before a piece counts the overhang of the glyph just before it, none where that is a
+// space. A piece that ends in a soft hyphen before a break opportunity needs the hyphen's room
+// once the line holds anything wide, and a line that ends after it takes that room.
+Line FillLine(const FontSizeData& size, const Characters& chars, const std::vector<bool>& breaks,
+              std::size_t start, std::int32_t width, Piece piece) {
+    const std::size_t count = chars.text.size();
+    Line line{start, start, start, 0, 0};
+    std::int32_t spaces = 0;  // between the pieces taken and the next one
+    std::int32_t hyphen = 0;  // the room of a soft hyphen that ends the last piece taken
+    const auto endBefore = [&](std::size_t at) {
+        line.end = at;
+        line.advance += hyphen;
+        line.overhang = at > 0 ? Overhang(size, chars, at - 1) : 0;
+        return line;
+    };
     std::size_t at = start;
-    while (at < chars.text.size()) {
+    while (at < count) {
         if (chars.IsSpace(at)) {
-            spaces = std::min(spaces + chars.advance[at], width);
-            line.end = ++at;
+            while (at < count && chars.IsSpace(at)) spaces += chars.advance[at++];
+            if (spaces > width) return endBefore(at);
             continue;
         }
-        const std::size_t end = WordEnd(chars, breaks, at);
-        std::int32_t word = 0;
-        for (std::size_t i = at; i < end; ++i) word += chars.advance[i];
-        const std::int32_t overhang = Overhang(size, chars, end - 1);
-        const std::int32_t hyphen =
-            chars.IsSoftHyphen(end - 1) ? size.glyphs[chars.index[end - 1]].advance : 0;
-        const bool fits = line.advance + spaces + word + hyphen + overhang <= width;
-        if (hasWord && !fits) break;
-        line.overflows = !hasWord && !fits;
-        hasWord = true;
-        line.advance += spaces + word;
-        line.overhang = overhang;
+        const std::size_t end = piece == Piece::Word ? WordEnd(chars, breaks, at) : at + 1;
+        std::int32_t advance = 0;
+        for (std::size_t i = at; i < end; ++i) advance += chars.advance[i];
+        const std::int32_t room = chars.IsSoftHyphen(end - 1) && (end == count || breaks[end])
+                                      ? size.glyphs[chars.index[end - 1]].advance
+                                      : 0;
+        const std::int32_t need = line.advance + spaces + advance + (line.advance > 0 ? room : 0) +
+                                  Overhang(size, chars, end - 1);
+        if (line.taken > start && need > width) return endBefore(at);
+        line.advance += spaces + advance;
         spaces = 0;
-        line.end = at = end;
+        hyphen = room;
+        line.taken = at = end;
     }
-    // Spaces that end the text count towards the line's alignment when they fit.
-    if (at == chars.text.size() && hasWord && line.advance + spaces + line.overhang <= width) {
+    if (line.advance + spaces <= width) {
         line.advance += spaces;
+        line.taken = count;
     }
-    return line;
+    return endBefore(count);
 }
 
-// A line whose first word is wider than the box holds, after any leading spaces, as many of that
-// word's characters as fit, and at least one.
-Line TakeCharacters(const FontSizeData& size, const Characters& chars, std::size_t start,
-                    std::int32_t width) {
-    Line line{start, start, 0, 0, true};
-    while (chars.IsSpace(line.end)) line.advance += chars.advance[line.end++];
-    // A soft hyphen would show where the line breaks after it, so it needs the hyphen's room.
-    const auto room = [&](std::size_t at) {
-        return chars.IsSoftHyphen(at) ? size.glyphs[chars.index[at]].advance : chars.advance[at];
-    };
-    do {
-        line.advance += chars.advance[line.end];
-        line.overhang = Overhang(size, chars, line.end);
-        ++line.end;
-    } while (line.end < chars.text.size() && !chars.IsSpace(line.end) &&
-             line.advance + room(line.end) <= width);
-    return line;
+// Words while the line holds them; a line that comes out wider than the box anyway is filled
+// again character by character.
+Line NextLine(const FontSizeData& size, const Characters& chars, const std::vector<bool>& breaks,
+              std::size_t start, std::int32_t width) {
+    const Line words = FillLine(size, chars, breaks, start, width, Piece::Word);
+    if (words.advance + words.overhang <= width) return words;
+    return FillLine(size, chars, breaks, start, width, Piece::Character);
 }
 
 }  // namespace
@@ -182,24 +185,18 @@ LaidOutText LayOutText(const FontTable& table, const FontSizeData& size, std::u1
     LaidOutText laidOut;
     std::size_t start = 0;
     do {
-        Line line = TakeWords(size, chars, breaks, start, lineWidth);
-        if (line.overflows) line = TakeCharacters(size, chars, start, lineWidth);
-        if (line.end > line.start && chars.IsSoftHyphen(line.end - 1)) {
-            line.advance += size.glyphs[chars.index[line.end - 1]].advance;
-        }
+        const Line line = NextLine(size, chars, breaks, start, lineWidth);
         std::int32_t pen = 0;
         if (wraps && horizontal == Align::Far) pen = lineWidth - line.advance;
         if (wraps && horizontal == Align::Center) pen = (lineWidth - line.advance) / 2;
-        const int baseline = RoundFixedToPixel(laidOut.height + size.ascent);
+        const int baseline = FixedToPixel(laidOut.height + size.ascent);
         LaidOutLine out{static_cast<int>(line.start), static_cast<int>(line.end - line.start),
                         false, laidOut.glyphs.size(), 0};
-        std::size_t lastInk = line.end;  // the last character before the trailing spaces
-        while (lastInk > line.start && chars.IsSpace(lastInk - 1)) --lastInk;
         for (std::size_t i = line.start; i < line.end; ++i) {
-            const bool shown = !chars.IsSoftHyphen(i) || i + 1 == line.end ||
-                               (i + 1 == lastInk && line.end < text.size());
-            if (shown) laidOut.glyphs.push_back(
-                    {chars.index[i], static_cast<int>(i), RoundFixedToPixel(pen), baseline});
+            // A soft hyphen shows where the part of the line that counts ends.
+            if (!chars.IsSoftHyphen(i) || i + 1 == line.taken)
+                laidOut.glyphs.push_back(
+                    {chars.index[i], static_cast<int>(i), FixedToPixel(pen), baseline});
             pen += chars.advance[i];
         }
         out.glyphCount = laidOut.glyphs.size() - out.firstGlyph;

@@ -53,8 +53,9 @@ struct LaidOutText {
 };
 
 // One unwrapped line when `width` is negative; else lines wrapped at `width` (at line-break
-// opportunities and after spaces where a line allows, inside a word otherwise) and aligned
-// horizontally within it. Lines stack from y 0.
+// opportunities and after spaces where a line allows; a line that comes out wider than the box
+// anyway is filled again character by character) and aligned horizontally within it. Lines stack
+// from y 0.
 LaidOutText LayOutText(const FontTable& table, const FontSizeData& size, std::u16string_view text,
                        float width, Align horizontal);
 

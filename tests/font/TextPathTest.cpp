@@ -34,6 +34,8 @@ TEST(FontTable, CommittedTableIsTheToolsOutputAndIsTheOneBuiltIn) {
     EXPECT_TRUE(std::equal(embedded.begin(), embedded.end(), built.begin(), built.end()));
 }
 
+constexpr Argb kInk = 0xFF102030;
+
 bool Same(const RenderedText& a, const RenderedText& b) {
     const auto sameLine = [](const RenderedLine& x, const RenderedLine& y) {
         return x.start == y.start && x.length == y.length && x.ink == y.ink &&
@@ -57,8 +59,8 @@ int CountSame(int pixelSize, int count, const std::vector<float>& widths, std::m
         }
         const float width = widths[random() % widths.size()];
         const auto align = static_cast<Align>(random() % 3);
-        same += Same(RenderScreenText(ScreenFontTable(), text, pixelSize, width, align, 0xFF102030),
-                     RenderThroughQt(font, text, width, align, 0xFF102030));
+        same += Same(RenderScreenText(ScreenFontTable(), text, pixelSize, width, align, kInk),
+                     RenderThroughQt(font, text, width, align, kInk));
     }
     return same;
 }
@@ -78,10 +80,39 @@ TEST(FontTable, RandomTextsComeOutAsQtDrawsThem) {
             "%d\n",
             pixelSize, unwrapped, wrapped, thin, kCount);
         EXPECT_EQ(unwrapped, kCount) << pixelSize;
-        // What is left: a few of Qt's overhang checks take another glyph's bearing than the
-        // last one's, and a soft hyphen's room is not always counted as the table counts it.
-        EXPECT_GE(wrapped, kCount * 998 / 1000) << pixelSize;
-        EXPECT_GE(thin, kCount * 7 / 10) << pixelSize;
+        EXPECT_EQ(wrapped, kCount) << pixelSize;
+        // What is left, about one text in 10,000 whatever the width: '!', '/', '?' and '}' break
+        // alike between two characters, so the table gives all four the part '}' plays in a
+        // number, where Qt holds "2/6" together and lets "4?" end one. And a text without a Latin
+        // letter is shaped with no script, which splits a kerning pair's adjustment between its
+        // two glyphs: a line that ends inside such a pair counts only the first glyph's share.
+        EXPECT_GE(thin, kCount - 1) << pixelSize;
+    }
+}
+
+// Texts built around the turns Qt's wrapping takes, in every box from nothing to a little wider
+// than the text, right-aligned so that a line's advance shows in full: the overhang of a first
+// word that spaces follow or that ends the text, spaces before and after a word, a soft hyphen's
+// room and where it shows, and a number that ends the text.
+TEST(FontTable, TurnsOfWrappingComeOutAsQtDrawsThemInEveryBox) {
+    ASSERT_FALSE(PinnedFamily().isEmpty());
+    const std::u16string texts[] = {
+        u"ww x",           u"ww",          u"  ww",       u"ww   ",
+        u"ab\u00ADcd ef",  u"ab\u00AD cd", u"ab\u00AD  ", u"\u00ADab\u00ADcd",
+        u"x \u00A2\u00A18"};
+    for (int pixelSize : kTableSizes) {
+        const QFont font = ScreenQFont(PinnedFamily(), pixelSize);
+        for (const std::u16string& text : texts) {
+            const double wide = RenderThroughQt(font, text, -1.0f, Align::Near, kInk).layoutWidth;
+            int differ = 0;
+            for (float width = 0; width < wide + 2; width += 0.25f) {
+                differ += !Same(
+                    RenderScreenText(ScreenFontTable(), text, pixelSize, width, Align::Far, kInk),
+                    RenderThroughQt(font, text, width, Align::Far, kInk));
+            }
+            EXPECT_EQ(differ, 0) << QString::fromStdU16String(text).toStdString() << " at "
+                                 << pixelSize << " px";
+        }
     }
 }
 
