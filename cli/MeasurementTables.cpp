@@ -59,18 +59,20 @@ const std::vector<std::string> kConstellationColumns = {
     "strength (%)", "quality (%)", "point",      "x",   "y"};
 
 // The screens print a unit after the number; a table carries it in the column's name.
-std::string WithoutAffixes(std::string text, std::string_view prefix, std::string_view suffix) {
-    if (text.starts_with(prefix)) text.erase(0, prefix.size());
-    if (text.ends_with(suffix)) text.erase(text.size() - suffix.size());
-    return text;
-}
-
 std::string WithoutUnit(std::string text, std::string_view unit) {
-    return WithoutAffixes(std::move(text), "", unit);
+    if (text.ends_with(unit)) text.erase(text.size() - unit.size());
+    return text;
 }
 
 std::string Utf8Of8Bit(std::string_view text) {
     return Utf8(WidenText(text));
+}
+
+// The More view prints the stored number after a doubled minus ("--48 dBm" for 48), which the
+// meter means as one minus sign: the level is the stored number negated, in 64 bits so that the
+// lowest 32-bit number has a negation too.
+std::string ConstellationLevelDbm(std::int32_t stored) {
+    return std::to_string(-static_cast<std::int64_t>(stored));
 }
 
 std::string TwoDigits(std::size_t position) {
@@ -132,15 +134,14 @@ CsvTable SpectrumTable(const SpectrumEntry& entry, DvbType dvbType) {
 CsvTable ConstellationTable(const ConstellationEntry& entry) {
     CsvTable table{kConstellationColumns, {}};
     // The entry's values once, on the first row; the points below it.
-    std::vector<std::string> values = {
-        Utf8Of8Bit(entry.name()),
-        Utf8(TransponderOrName(entry)),
-        ModulationName(entry.deliverySystem(), entry.modulation()),
-        FormatBer(entry.berMantissa(), entry.berExponent()),
-        WithoutUnit(FormatCnDb(entry.carrierToNoise()), " dB"),
-        WithoutAffixes(ConstellationLevelText(entry.levelDbm()), "--", " dBm"),
-        WithoutUnit(FormatPercent(entry.strength()), " %"),
-        WithoutUnit(FormatPercent(entry.quality()), " %")};
+    std::vector<std::string> values = {Utf8Of8Bit(entry.name()),
+                                       Utf8(TransponderOrName(entry)),
+                                       ModulationName(entry.deliverySystem(), entry.modulation()),
+                                       FormatBer(entry.berMantissa(), entry.berExponent()),
+                                       WithoutUnit(FormatCnDb(entry.carrierToNoise()), " dB"),
+                                       ConstellationLevelDbm(entry.levelDbm()),
+                                       WithoutUnit(FormatPercent(entry.strength()), " %"),
+                                       WithoutUnit(FormatPercent(entry.quality()), " %")};
     for (std::size_t slot = 0; slot < ConstellationEntry::kPointCount; ++slot) {
         const int x = entry.pointX(slot);
         const int y = entry.pointY(slot);
