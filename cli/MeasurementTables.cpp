@@ -52,7 +52,9 @@ const std::vector<std::string> kMeasureColumns = {"DVB type",
                                                   "quality (%)",
                                                   "lock"};
 
-const std::vector<std::string> kSpectrumColumns = {"sample", "frequency (MHz)", "level (dBuV)"};
+// Every row names its entry, so that rows from several files pasted together stay apart.
+const std::vector<std::string> kSpectrumColumns = {"name", "sample", "frequency (MHz)",
+                                                   "level (dBuV)"};
 
 const std::vector<std::string> kConstellationColumns = {
     "name",         "transponder", "modulation", "BER", "C/N (dB)", "level (dBm)",
@@ -121,10 +123,11 @@ std::vector<std::string> MeasureRow(const MeasureEntry& entry, DvbType dvbType,
 
 CsvTable SpectrumTable(const SpectrumEntry& entry, DvbType dvbType) {
     CsvTable table{kSpectrumColumns, {}};
+    const std::string name = Utf8Of8Bit(entry.name());
     const int step = spectrum::SampleStep(dvbType);
     const int count = spectrum::SampleCount(entry.startMHz(), entry.endMHz(), step);
     for (int sample = 0; sample < count; ++sample) {
-        table.rows.push_back({std::to_string(sample),
+        table.rows.push_back({name, std::to_string(sample),
                               std::to_string(spectrum::SampleFrequency(entry, sample, step)),
                               std::to_string(entry.level(static_cast<std::size_t>(sample)))});
     }
@@ -133,7 +136,7 @@ CsvTable SpectrumTable(const SpectrumEntry& entry, DvbType dvbType) {
 
 CsvTable ConstellationTable(const ConstellationEntry& entry) {
     CsvTable table{kConstellationColumns, {}};
-    // The entry's values once, on the first row; the points below it.
+    // The entry's values on every point's row, so that sorting or filtering the rows keeps them.
     std::vector<std::string> values = {Utf8Of8Bit(entry.name()),
                                        Utf8(TransponderOrName(entry)),
                                        ModulationName(entry.deliverySystem(), entry.modulation()),
@@ -146,8 +149,7 @@ CsvTable ConstellationTable(const ConstellationEntry& entry) {
         const int x = entry.pointX(slot);
         const int y = entry.pointY(slot);
         if (!PointIsDrawn(x, y)) continue;
-        std::vector<std::string> row =
-            table.rows.empty() ? values : std::vector<std::string>(values.size());
+        std::vector<std::string> row = values;
         row.insert(row.end(), {std::to_string(slot), std::to_string(x), std::to_string(y)});
         table.rows.push_back(std::move(row));
     }
