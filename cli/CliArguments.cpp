@@ -175,7 +175,8 @@ CLI::App* AddExport(CLI::App& app, ExportOptions& options) {
         "export", "Write the values the screens show as CSV tables and one JSON document");
     command->footer(
         "DIR receives measure.csv, spectrum-<dvb>-<NN>.csv, constellation-<dvb>-<NN>.csv and "
-        "export.json (UTF-8, units in the column names).");
+        "export.json (UTF-8, units in the column names). The CSV files start with a UTF-8 byte "
+        "order mark, so that spreadsheets read their names right.");
     command->add_option("FILE", options.source, "Source data file (*.dat)")->required();
     command->add_option("-o,--output", options.output, "Folder to write into")->required();
     command->add_option("--dvb", options.dvb, "DVB types: s, t and/or c (default all)")

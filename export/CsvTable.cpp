@@ -68,7 +68,7 @@ void AppendRow(std::string& out, const std::vector<std::string>& fields) {
 }  // namespace
 
 std::string CsvText(const CsvTable& table) {
-    std::string out;
+    std::string out = "\xEF\xBB\xBF";
     AppendRow(out, table.columns);
     for (const auto& row : table.rows) AppendRow(out, row);
     return out;

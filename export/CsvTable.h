@@ -1,5 +1,5 @@
-// Tables as CSV text (a header row, comma-separated fields, CRLF line ends, quoting when needed)
-// and fields of tab-separated text.
+// Tables as CSV text (a byte order mark, a header row, comma-separated fields, CRLF line ends,
+// quoting when needed) and fields of tab-separated text.
 #pragma once
 
 #include <string>
@@ -28,7 +28,8 @@ std::string CsvField(std::string_view text);
 // as \t, \n, \r or \\, so that no text can split a row or a column.
 std::string TsvField(std::string_view text);
 
-// The header row, then every row, each ended by CRLF.
+// A UTF-8 byte order mark, without which spreadsheets read the bytes in the machine's own code
+// page ("019.2Â° E"); then the header row and every row, each ended by CRLF.
 std::string CsvText(const CsvTable& table);
 
 }  // namespace quorvel

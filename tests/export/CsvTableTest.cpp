@@ -39,10 +39,11 @@ TEST(CsvTable, FieldsAreQuotedExactlyWhenTheyMustBe) {
     EXPECT_EQ(TsvField("a\tb\nc\rd\\e f"), "a\\tb\\nc\\rd\\\\e f");
 }
 
-TEST(CsvTable, HeaderThenRowsEachEndedByCrLf) {
+TEST(CsvTable, ByteOrderMarkThenHeaderThenRowsEachEndedByCrLf) {
+    const std::string bom = "\xEF\xBB\xBF";
     EXPECT_EQ(CsvText({{"a (x)", "b"}, {{"1", "2,5"}, {"", "q"}}}),
-              "a (x),b\r\n1,\"2,5\"\r\n,q\r\n");
-    EXPECT_EQ(CsvText({{"only"}, {}}), "only\r\n");
+              bom + "a (x),b\r\n1,\"2,5\"\r\n,q\r\n");
+    EXPECT_EQ(CsvText({{"only"}, {}}), bom + "only\r\n");
 }
 
 }  // namespace
