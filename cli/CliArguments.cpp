@@ -27,6 +27,16 @@ const CLI::Validator kReferenceLevel(
     },
     "0..75 step 5");
 
+// The one character that goes between CSV fields; "tab" stands for a tab, which a shell line
+// cannot easily hold.
+const CLI::Validator kCsvSeparator(
+    [](std::string& value) -> std::string {
+        if (value == "tab") value = "\t";
+        if (value == "," || value == ";" || value == "\t") return {};
+        return "fields are separated by , ; or tab, not '" + value + "'";
+    },
+    ", ; or tab");
+
 // A comma-separated list of `allowed` values; without --all the command checks it is only one.
 CLI::Validator ListOf(const std::vector<std::string>& allowed) {
     std::string names;
@@ -176,13 +186,33 @@ CLI::App* AddExport(CLI::App& app, ExportOptions& options) {
         "export", "Write the values the screens show as CSV tables and one JSON document");
     command->footer(
         "DIR receives measure.csv, spectrum-<dvb>-<NN>.csv, constellation-<dvb>-<NN>.csv and "
-        "export.json (UTF-8, units in the column names).");
+        "export.json (UTF-8, units in the column names). The CSV files start with a UTF-8 byte "
+        "order mark, so that spreadsheets read their names right.\nWith --decimal-comma the "
+        "fields go between semicolons unless --csv-separator says tab: a comma cannot mark "
+        "decimals and separate fields at once, so --csv-separator , is refused with it.");
     command->add_option("FILE", options.source, "Source data file (*.dat) or its dump (*.json)")
         ->required();
     command->add_option("-o,--output", options.output, "Folder to write into")->required();
     command->add_option("--dvb", options.dvb, "DVB types: s, t and/or c (default all)")
         ->delimiter(',')
         ->check(CLI::IsMember({"s", "t", "c"}));
+    CLI::Option* separator = command
+                                 ->add_option("--csv-separator", options.csvSeparator,
+                                              "What goes between CSV fields (default ,)")
+                                 ->transform(kCsvSeparator);
+    command->add_flag("--decimal-comma", options.decimalComma,
+                      "Numbers in the CSV files with a decimal comma (12,5), as European "
+                      "spreadsheets read them");
+    command->callback([&options, separator] {
+        if (!options.decimalComma) return;
+        if (separator->count() == 0) {
+            options.csvSeparator = ';';
+        } else if (options.csvSeparator == ',') {
+            throw CLI::ValidationError("--decimal-comma",
+                                       "a comma cannot also separate the fields; give "
+                                       "--csv-separator ; or tab, or leave it out for ;");
+        }
+    });
     return command;
 }
 

@@ -65,6 +65,8 @@ struct ExportOptions {
     std::filesystem::path source;
     std::filesystem::path output;  // folder
     std::vector<std::string> dvb;  // letters s, t, c; empty for all three
+    char csvSeparator = ',';
+    bool decimalComma = false;
 };
 
 struct ReportOptions {

@@ -163,11 +163,12 @@ int RunExport(const ExportOptions& options, std::ostream& err) {
             << "\n";
         return kExitFailure;
     }
+    const CsvDialect dialect{options.csvSeparator, options.decimalComma ? ',' : '.'};
     std::vector<std::pair<std::string, std::string>> contents;
-    contents.emplace_back(kMeasureFileName, CsvText(tables.measure));
+    contents.emplace_back(kMeasureFileName, CsvText(tables.measure, dialect));
     for (const auto* list : {&tables.spectra, &tables.constellations}) {
         for (const NamedTable& named : *list) {
-            contents.emplace_back(named.fileName, CsvText(named.table));
+            contents.emplace_back(named.fileName, CsvText(named.table, dialect));
         }
     }
     contents.emplace_back("export.json", ExportJson(options.source, *input.record, tables));

@@ -50,21 +50,25 @@ const std::vector<std::string> kMeasureColumns = {"DVB type",
                                                   "quality (%)",
                                                   "lock"};
 
-const std::vector<std::string> kSpectrumColumns = {"sample", "frequency (MHz)", "level (dBuV)"};
+// Every row names its entry, so that rows from several files pasted together stay apart.
+const std::vector<std::string> kSpectrumColumns = {"name", "sample", "frequency (MHz)",
+                                                   "level (dBuV)"};
 
 const std::vector<std::string> kConstellationColumns = {
     "name",         "transponder", "modulation", "BER", "C/N (dB)", "level (dBm)",
     "strength (%)", "quality (%)", "point",      "x",   "y"};
 
 // The screens print a unit after the number; a table carries it in the column's name.
-std::string WithoutAffixes(std::string text, std::string_view prefix, std::string_view suffix) {
-    if (text.starts_with(prefix)) text.erase(0, prefix.size());
-    if (text.ends_with(suffix)) text.erase(text.size() - suffix.size());
+std::string WithoutUnit(std::string text, std::string_view unit) {
+    if (text.ends_with(unit)) text.erase(text.size() - unit.size());
     return text;
 }
 
-std::string WithoutUnit(std::string text, std::string_view unit) {
-    return WithoutAffixes(std::move(text), "", unit);
+// The More view prints the stored number after a doubled minus ("--48 dBm" for 48), which the
+// meter means as one minus sign: the level is the stored number negated, in 64 bits so that the
+// lowest 32-bit number has a negation too.
+std::string ConstellationLevelDbm(std::int32_t stored) {
+    return std::to_string(-static_cast<std::int64_t>(stored));
 }
 
 std::string TwoDigits(std::size_t position) {
@@ -113,10 +117,11 @@ std::vector<std::string> MeasureRow(const MeasureEntry& entry, DvbType dvbType,
 
 CsvTable SpectrumTable(const SpectrumEntry& entry, DvbType dvbType) {
     CsvTable table{kSpectrumColumns, {}};
+    const std::string name = Utf8FromText8(entry.name());
     const int step = spectrum::SampleStep(dvbType);
     const int count = spectrum::SampleCount(entry.startMHz(), entry.endMHz(), step);
     for (int sample = 0; sample < count; ++sample) {
-        table.rows.push_back({std::to_string(sample),
+        table.rows.push_back({name, std::to_string(sample),
                               std::to_string(spectrum::SampleFrequency(entry, sample, step)),
                               std::to_string(entry.level(static_cast<std::size_t>(sample)))});
     }
@@ -125,22 +130,20 @@ CsvTable SpectrumTable(const SpectrumEntry& entry, DvbType dvbType) {
 
 CsvTable ConstellationTable(const ConstellationEntry& entry) {
     CsvTable table{kConstellationColumns, {}};
-    // The entry's values once, on the first row; the points below it.
-    std::vector<std::string> values = {
-        Utf8FromText8(entry.name()),
-        Utf8FromUtf16(TransponderOrName(entry)),
-        ModulationName(entry.deliverySystem(), entry.modulation()),
-        FormatBer(entry.berMantissa(), entry.berExponent()),
-        WithoutUnit(FormatCnDb(entry.carrierToNoise()), " dB"),
-        WithoutAffixes(ConstellationLevelText(entry.levelDbm()), "--", " dBm"),
-        WithoutUnit(FormatPercent(entry.strength()), " %"),
-        WithoutUnit(FormatPercent(entry.quality()), " %")};
+    // The entry's values on every point's row, so that sorting or filtering the rows keeps them.
+    std::vector<std::string> values = {Utf8FromText8(entry.name()),
+                                       Utf8FromUtf16(TransponderOrName(entry)),
+                                       ModulationName(entry.deliverySystem(), entry.modulation()),
+                                       FormatBer(entry.berMantissa(), entry.berExponent()),
+                                       WithoutUnit(FormatCnDb(entry.carrierToNoise()), " dB"),
+                                       ConstellationLevelDbm(entry.levelDbm()),
+                                       WithoutUnit(FormatPercent(entry.strength()), " %"),
+                                       WithoutUnit(FormatPercent(entry.quality()), " %")};
     for (std::size_t slot = 0; slot < ConstellationEntry::kPointCount; ++slot) {
         const int x = entry.pointX(slot);
         const int y = entry.pointY(slot);
         if (!PointIsDrawn(x, y)) continue;
-        std::vector<std::string> row =
-            table.rows.empty() ? values : std::vector<std::string>(values.size());
+        std::vector<std::string> row = values;
         row.insert(row.end(), {std::to_string(slot), std::to_string(x), std::to_string(y)});
         table.rows.push_back(std::move(row));
     }

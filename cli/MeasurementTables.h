@@ -1,5 +1,6 @@
 // The values the screens show, as tables: every listed Measure entry's values, each sweep's
-// plotted samples and each constellation's drawn points, in the very texts the screens print.
+// plotted samples and each constellation's drawn points, in the very texts the screens print
+// but for the More view's level, whose doubled minus the table writes as the one it means.
 #pragma once
 
 #include <span>

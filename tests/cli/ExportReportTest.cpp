@@ -36,22 +36,32 @@ class ExportReport : public ::testing::Test {
     SourceRecord m_demo;
 };
 
-TEST_F(ExportReport, ExportWritesEveryTableAndTheJsonHoldsTheSameCells) {
-    const CliRun run = RunCliTool({"export", QtPath(kDemoFile), "-o", QPath("tables")});
-    ASSERT_EQ(run.status, 0) << run.err;
+TEST_F(ExportReport, ExportWritesEveryTableInTheAskedDialectAndTheJsonHoldsTheSameCells) {
     const SourceRecord& record = m_demo;
     const cli::MeasurementTables tables = cli::BuildMeasurementTables(record, cli::kDvbTypes);
-
-    std::vector<std::string> expected = {"export.json", "measure.csv"};
-    for (const auto* list : {&tables.spectra, &tables.constellations}) {
-        for (const cli::NamedTable& named : *list) {
-            expected.push_back(named.fileName);
-            EXPECT_EQ(ReadText(Path("tables") / named.fileName), CsvText(named.table));
+    const std::pair<QStringList, CsvDialect> dialects[] = {
+        {{"--csv-separator", ";"}, {';', '.'}},
+        {{"--decimal-comma"}, {';', ','}},
+        {{"--decimal-comma", "--csv-separator", "tab"}, {'\t', ','}},
+        {{}, {',', '.'}}};
+    for (const auto& [options, dialect] : dialects) {
+        const CliRun run =
+            RunCliTool(QStringList{"export", QtPath(kDemoFile), "-o", QPath("tables")} + options);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::string asked = options.join(' ').toStdString();
+        std::vector<std::string> expected = {"export.json", "measure.csv"};
+        for (const auto* list : {&tables.spectra, &tables.constellations}) {
+            for (const cli::NamedTable& named : *list) {
+                expected.push_back(named.fileName);
+                EXPECT_EQ(ReadText(Path("tables") / named.fileName), CsvText(named.table, dialect))
+                    << asked;
+            }
         }
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(NamesIn(Path("tables")), expected);
+        EXPECT_EQ(ReadText(Path("tables") / "measure.csv"), CsvText(tables.measure, dialect))
+            << asked;
     }
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(NamesIn(Path("tables")), expected);
-    EXPECT_EQ(ReadText(Path("tables") / "measure.csv"), CsvText(tables.measure));
 
     const auto json = ReadJson(Path("tables") / "export.json");
     EXPECT_EQ(json["sha256"], cli::Sha256OfRecord(record));
@@ -122,7 +132,7 @@ TEST_F(ExportReport, NothingListedGivesHeaderRowsAndAReportSayingSo) {
     ASSERT_EQ(RunCliTool({"export", source, "-o", QPath("tables")}).status, 0);
     EXPECT_EQ(NamesIn(Path("tables")), (std::vector<std::string>{"export.json", "measure.csv"}));
     const std::string measure = ReadText(Path("tables") / "measure.csv");
-    EXPECT_EQ(measure.find("DVB type,position,name,"), 0u);
+    EXPECT_EQ(measure.find("DVB type,position,name,"), 3u) << "after the byte order mark";
     EXPECT_EQ(measure.find("\r\n"), measure.size() - 2) << "the header row and nothing else";
 
     ASSERT_EQ(RunCliTool({"report", source, "-o", QPath("r.pdf")}).status, 0);

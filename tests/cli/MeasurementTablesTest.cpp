@@ -8,10 +8,12 @@
 #include "CliProcess.h"
 #include "cli/MeasurementTables.h"
 #include "cli/ScreenNames.h"
+#include "cli/ScreenRender.h"
+#include "data/EntryWriter.h"
 #include "data/SourceFile.h"
 #include "data/TextEncoding.h"
-#include "render/ScreenRecording.h"
 #include "render/Scene.h"
+#include "render/ScreenRecording.h"
 #include "render/ScreenRequest.h"
 #include "render/SpectrumTrace.h"
 
@@ -110,10 +112,11 @@ TEST_F(TablesOfTheDemoFile, SpectrumRowsAreThePlottedSamplesAsTheCursorReadsThem
             const int width = spectrum::ColumnWidth(static_cast<int>(named.table.rows.size()));
             for (std::size_t i = 0; i < named.table.rows.size(); ++i) {
                 const auto& row = named.table.rows[i];
-                EXPECT_EQ(row[0], std::to_string(i));
+                EXPECT_EQ(row[0], catalogue->spectrum.names[k]) << named.fileName << " row " << i;
+                EXPECT_EQ(row[1], std::to_string(i));
                 request.cursorX = spectrum::kPlotLeft + static_cast<int>(i) * width;
                 EXPECT_EQ(Record(*catalogue, request).tip,
-                          "[ " + row[1] + "MHz : " + row[2] + "dBuV ]")
+                          "[ " + row[2] + "MHz : " + row[3] + "dBuV ]")
                     << named.fileName << " sample " << i;
             }
         }
@@ -134,11 +137,13 @@ TEST_F(TablesOfTheDemoFile, ConstellationValuesAndPointsAreTheDrawnOnes) {
             const Pass more =
                 Record(*catalogue, {dvbType, Category::Constellation, k, Language::English, true});
             EXPECT_EQ(first[0], catalogue->constellation.names[k]);
-            const std::string units[] = {"", "", "", " dB", " dBm", " %", " %"};
+            const std::string units[] = {"", "", "", " dB", "", " %", " %"};
             for (std::size_t c = 1; c <= 7; ++c) {
-                const std::string prefix = table.columns[c] == "level (dBm)" ? "--" : "";
-                ExpectDrawn(more, prefix + first[c] + units[c - 1], table.columns[c]);
+                if (c != 5) ExpectDrawn(more, first[c] + units[c - 1], table.columns[c]);
             }
+            // The doubled minus the More view prints is the level's own sign.
+            ASSERT_EQ(table.columns[5], "level (dBm)");
+            ExpectDrawn(more, "-" + first[5] + " dBm", "level (dBm)");
             std::vector<IntRect> points;
             for (const auto& [fill, colour] :
                  OpsOf<FillShape>(Record(*catalogue, {dvbType, Category::Constellation, k}).list)) {
@@ -149,11 +154,33 @@ TEST_F(TablesOfTheDemoFile, ConstellationValuesAndPointsAreTheDrawnOnes) {
                 const auto& row = table.rows[p];
                 EXPECT_EQ(row[9], std::to_string(points[p].x));
                 EXPECT_EQ(row[10], std::to_string(points[p].y - 120)) << "point " << row[8];
-                EXPECT_EQ(row[1].empty(), p > 0) << "values are given once, on row 0";
+                EXPECT_EQ(std::vector(row.begin(), row.begin() + 8),
+                          std::vector(first.begin(), first.begin() + 8))
+                    << "every point's row repeats the entry's values";
             }
         }
     }
     EXPECT_EQ(tableIndex, tables.constellations.size());
+}
+
+// A level the demo file lacks: zero, one that is negative before the doubled minus, and the
+// ends of the field.
+TEST(ConstellationLevel, IsTheStoredNumberNegated) {
+    const std::pair<std::int64_t, const char*> cases[] = {
+        {48, "-48"}, {0, "0"}, {-5, "5"}, {INT32_MAX, "-2147483647"}, {INT32_MIN, "2147483648"}};
+    SourceRecord record;
+    StampMagic(record.bytes);
+    for (std::size_t slot = 0; slot < std::size(cases); ++slot) {
+        PlaceEntry(record.bytes, EntryKind::Constellation, slot,
+                   static_cast<std::uint8_t>(DvbType::Satellite), "E")
+            .Set("levelDbm", cases[slot].first);
+    }
+    const auto tables = cli::BuildMeasurementTables(record, std::array{DvbType::Satellite});
+    ASSERT_EQ(tables.constellations.size(), std::size(cases));
+    for (std::size_t slot = 0; slot < std::size(cases); ++slot) {
+        EXPECT_EQ(tables.constellations[slot].table.rows.front()[5], cases[slot].second)
+            << "stored " << cases[slot].first;
+    }
 }
 
 }  // namespace
