@@ -168,8 +168,9 @@ PairResult ComparePair(const PicturePair& pair, const CompareSettings& settings)
                                                             : std::span<const std::uint8_t>();
         };
         const ReportPictures written = WriteReportPictures(
-            *settings.pictureFolder, pair.name, {a, whole(a, approvedPixels, approvedBytes)},
-            {b, whole(b, newPixels, freshBytes)}, diff.mask);
+            *settings.pictureFolder, PictureStem(pair.name),
+            {a, whole(a, approvedPixels, approvedBytes), pair.approved->extension().string()},
+            {b, whole(b, newPixels, freshBytes), pair.fresh->extension().string()}, diff.mask);
         if (!written.error.empty()) {
             result.error = written.error;
         } else {
