@@ -94,11 +94,7 @@ void PrintResult(const PairResult& result, std::ostream& out, std::ostream& err)
     }
     out << "\n";
     for (std::size_t i = 0; i < result.areas.size() && i < kAreasPrinted; ++i) {
-        const DiffArea& area = result.areas[i];
-        out << "  " << area.rect.w << "x" << area.rect.h << " at " << area.rect.x << ","
-            << area.rect.y;
-        if (!area.regions.empty()) out << ": " << Joined(area.regions);
-        out << "\n";
+        out << "  " << AreaLine(result.areas[i]) << "\n";
     }
     if (result.areas.size() > kAreasPrinted) {
         out << "  and " << result.areas.size() - kAreasPrinted << " more areas\n";
