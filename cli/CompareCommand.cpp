@@ -190,7 +190,10 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
 
     const std::vector<PairResult> results = CompareAll(pairs, settings);
     const CompareSummary summary = Summarize(results);
-    int status = summary.AllSame() && !passedOver ? kExitOk : kExitFailure;
+    // With --accept, what differed or was added is approved when that works: only a picture that
+    // stays different after it (a removed one, which is kept) or a failure gives status 1.
+    const bool settled = options.accept ? summary.removed == 0 : summary.AllSame();
+    int status = settled && !passedOver ? kExitOk : kExitFailure;
     for (const PairResult& result : results) {
         PrintResult(result, out, err);
         const bool compared =
@@ -221,6 +224,10 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
         } else if (!AcceptNewPictures(results, options.approved, options.fresh, folders, out,
                                       err)) {
             status = kExitFailure;
+        }
+        if (summary.removed > 0) {
+            err << "quorvel-cli: removed pictures stay in " << options.approved.string()
+                << ": --accept deletes nothing\n";
         }
     }
     out << "compared " << summary.compared << (summary.compared == 1 ? " pair: " : " pairs: ")
