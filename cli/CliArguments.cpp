@@ -161,10 +161,12 @@ void AddCompare(CLI::App& app, CompareOptions& options) {
     CLI::App* compare = app.add_subcommand(
         "compare", "Compare approved pictures with new ones, pixel by pixel, by screen region");
     compare->footer(
-        "APPROVED and NEW are two pictures, or two folders whose pictures pair by relative path.\n"
+        "APPROVED and NEW are two pictures, or two folders whose pictures pair by relative path "
+        "without the extension, so a BMP and a PNG of one screen compare by their pixels.\n"
         "Exit status: 0 all the same, 1 any differs, is added or removed or cannot be read, 2 the "
         "command line is wrong.\n--accept copies each differing and added picture of NEW over "
-        "APPROVED and keeps APPROVED's index.json in step.");
+        "APPROVED and keeps APPROVED's index.json and contact sheet in step; it exits 0 when "
+        "everything that differed was accepted.");
     compare->add_option("APPROVED", options.approved, "Approved picture or folder");
     compare->add_option("NEW", options.fresh, "New picture or folder");
     compare->add_option("-o,--output", options.report,

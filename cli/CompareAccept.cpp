@@ -1,9 +1,13 @@
 #include "cli/CompareAccept.h"
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <span>
 
+#include "cli/ContactSheet.h"
+#include "cli/IndexedPictures.h"
 #include "compare/MappedFile.h"
 #include "compare/PictureDecoder.h"
 #include "export/AtomicFile.h"
@@ -21,7 +25,9 @@ namespace {
 // A file written under a temporary name beside the one it is to replace.
 struct Staged {
     fs::path temporary, target;
-    const char* verb;                              // "added", "replaced" or "updated"
+    const char* verb;  // "added", "replaced" or "updated"
+    // An approved picture of the same name under the other extension, removed once this is in.
+    fs::path displaced;
     std::unique_ptr<RegisteredTemporary> cleanup;  // removes it if a signal ends the run
 };
 
@@ -45,23 +51,41 @@ Json ReadIndex(const fs::path& path, bool& ok, std::ostream& err) {
     return nullptr;
 }
 
-// The approved index with the new index's entries of the copied files; null when there is no
-// new index to keep in step with.
+std::optional<std::string> FileOf(const Json& entry) {
+    if (!entry.is_object() || !entry.contains("file") || !entry["file"].is_string())
+        return std::nullopt;
+    return entry["file"].get<std::string>();
+}
+
+// The approved index with each copied picture's entry from the new index in place of the entry
+// of the picture it replaced, which may have had the other extension; without a new entry, that
+// one stays under the new name. A "failed" entry of a copied picture goes: it is there now.
+// Null when the approved folder has no index, as no batch wrote the folder.
 Json MergedIndex(Json approved, const Json& fresh, const std::vector<std::string>& copied) {
-    if (fresh.is_null() || approved.is_null()) return fresh;
+    if (approved.is_null()) return approved;
     Json& pictures = approved["pictures"];
-    for (const Json& entry : fresh["pictures"]) {
-        if (!entry.is_object() || !entry.contains("file")) continue;
-        const Json& file = entry["file"];
-        if (!file.is_string() || std::ranges::find(copied, file.get<std::string>()) == copied.end())
-            continue;
-        auto same = std::ranges::find_if(pictures, [&](const Json& old) {
-            return old.is_object() && old.contains("file") && old["file"] == file;
-        });
-        if (same != pictures.end()) {
-            *same = entry;
-        } else {
-            pictures.push_back(entry);
+    static const Json kNoEntries = Json::array();
+    const Json& freshEntries = fresh.is_null() ? kNoEntries : fresh.at("pictures");
+    for (const std::string& name : copied) {
+        const auto sameStem = [stem = compare::PictureStem(name)](const Json& entry) {
+            const std::optional<std::string> file = FileOf(entry);
+            return file && compare::PictureStem(*file) == stem;
+        };
+        const Json* fresher = nullptr;
+        for (const Json& entry : freshEntries) {
+            if (FileOf(entry) == name) fresher = &entry;
+        }
+        const auto old = std::ranges::find_if(pictures, sameStem);
+        if (fresher && old != pictures.end()) {
+            *old = *fresher;
+        } else if (fresher) {
+            pictures.push_back(*fresher);
+        } else if (old != pictures.end()) {
+            (*old)["file"] = name;
+        }
+        if (approved.contains("failed") && approved["failed"].is_array()) {
+            Json& failed = approved["failed"];
+            failed.erase(std::remove_if(failed.begin(), failed.end(), sameStem), failed.end());
         }
     }
     return approved;
@@ -69,7 +93,7 @@ Json MergedIndex(Json approved, const Json& fresh, const std::vector<std::string
 
 // Writes `bytes` beside `target` under a name of its own; false (with the reason shown) when not.
 bool Stage(const fs::path& target, std::span<const std::uint8_t> bytes, const char* verb,
-           std::vector<Staged>& staged, std::ostream& err) {
+           std::vector<Staged>& staged, std::ostream& err, const fs::path& displaced = {}) {
     std::error_code error;
     fs::create_directories(target.parent_path(), error);
     const fs::path temporary =
@@ -81,8 +105,14 @@ bool Stage(const fs::path& target, std::span<const std::uint8_t> bytes, const ch
         err << "quorvel-cli: cannot write " << target.string() << ": " << written.error << "\n";
         return false;
     }
-    staged.push_back({temporary, target, verb, std::move(cleanup)});
+    staged.push_back({temporary, target, verb, displaced, std::move(cleanup)});
     return true;
+}
+
+bool StageText(const fs::path& target, const std::string& text, std::vector<Staged>& staged,
+               std::ostream& err) {
+    return Stage(target, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
+                 "updated", staged, err);
 }
 
 // Why the new picture of `result` may not be approved: it cannot be read, or does not decode
@@ -104,15 +134,28 @@ void RemoveStaged(std::span<const Staged> staged) {
 // the rest are removed, so what was replaced is exactly what was named.
 bool PlaceStaged(std::span<const Staged> staged, std::ostream& out, std::ostream& err) {
     for (std::size_t i = 0; i < staged.size(); ++i) {
+        const Staged& file = staged[i];
         std::error_code error;
-        fs::rename(staged[i].temporary, staged[i].target, error);
+        fs::rename(file.temporary, file.target, error);
+        if (!error && !file.displaced.empty()) {
+            fs::remove(file.displaced, error);
+            if (error) {
+                err << "quorvel-cli: cannot remove " << file.displaced.string() << ": "
+                    << error.message() << "; " << file.target.string() << " is in its place\n";
+                RemoveStaged(staged.subspan(i + 1));
+                return false;
+            }
+            out << file.verb << " " << file.displaced.string() << " with " << file.target.string()
+                << "\n";
+            continue;
+        }
         if (error) {
-            err << "quorvel-cli: cannot write " << staged[i].target.string() << ": "
-                << error.message() << "; only the files named above were accepted\n";
+            err << "quorvel-cli: cannot write " << file.target.string() << ": " << error.message()
+                << "; only the files named above were accepted\n";
             RemoveStaged(staged.subspan(i));
             return false;
         }
-        out << staged[i].verb << " " << staged[i].target.string() << "\n";
+        out << file.verb << " " << file.target.string() << "\n";
     }
     return true;
 }
@@ -125,8 +168,8 @@ bool AcceptNewPictures(const std::vector<PairResult>& results, const fs::path& a
     bool approvedOk = true, freshOk = true;
     Json approvedIndex, freshIndex;
     if (folders) {
-        freshIndex = ReadIndex(freshRoot / "index.json", freshOk, err);
-        approvedIndex = ReadIndex(approvedRoot / "index.json", approvedOk, err);
+        freshIndex = ReadIndex(freshRoot / kBatchFiles[0], freshOk, err);
+        approvedIndex = ReadIndex(approvedRoot / kBatchFiles[0], approvedOk, err);
     }
     if (!approvedOk || !freshOk) {
         err << "quorvel-cli: nothing accepted\n";
@@ -150,17 +193,21 @@ bool AcceptNewPictures(const std::vector<PairResult>& results, const fs::path& a
         }
         const fs::path target = folders ? approvedRoot / fs::path(result.pair.name) : approvedRoot;
         const char* verb = result.verdict == Verdict::Added ? "added" : "replaced";
-        written = Stage(target, file.Bytes(), verb, staged, err);
+        // A new PNG takes the place of an approved BMP of the same name, or the other way round.
+        const bool renamed = folders && result.pair.approved && *result.pair.approved != target;
+        written = Stage(target, file.Bytes(), verb, staged, err,
+                        renamed ? *result.pair.approved : fs::path());
         if (!written) break;
         copied.push_back(result.pair.name);
     }
     const Json index = MergedIndex(std::move(approvedIndex), freshIndex, copied);
     if (written && !copied.empty() && !index.is_null()) {
         // Names that are no UTF-8 are written with U+FFFD, as `render --all` writes them.
-        const std::string text = index.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-        written = Stage(approvedRoot / "index.json",
-                        {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
-                        "updated", staged, err);
+        written = StageText(approvedRoot / kBatchFiles[0],
+                            index.dump(2, ' ', false, Json::error_handler_t::replace) + "\n",
+                            staged, err) &&
+                  StageText(approvedRoot / kBatchFiles[1], ContactSheetHtml(IndexedPictures(index)),
+                            staged, err);
     }
     if (!written) {
         RemoveStaged(staged);

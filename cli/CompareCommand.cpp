@@ -94,11 +94,7 @@ void PrintResult(const PairResult& result, std::ostream& out, std::ostream& err)
     }
     out << "\n";
     for (std::size_t i = 0; i < result.areas.size() && i < kAreasPrinted; ++i) {
-        const DiffArea& area = result.areas[i];
-        out << "  " << area.rect.w << "x" << area.rect.h << " at " << area.rect.x << ","
-            << area.rect.y;
-        if (!area.regions.empty()) out << ": " << Joined(area.regions);
-        out << "\n";
+        out << "  " << AreaLine(result.areas[i]) << "\n";
     }
     if (result.areas.size() > kAreasPrinted) {
         out << "  and " << result.areas.size() - kAreasPrinted << " more areas\n";
@@ -194,7 +190,10 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
 
     const std::vector<PairResult> results = CompareAll(pairs, settings);
     const CompareSummary summary = Summarize(results);
-    int status = summary.AllSame() && !passedOver ? kExitOk : kExitFailure;
+    // With --accept, what differed or was added is approved when that works: only a picture that
+    // stays different after it (a removed one, which is kept) or a failure gives status 1.
+    const bool settled = options.accept ? summary.removed == 0 : summary.AllSame();
+    int status = settled && !passedOver ? kExitOk : kExitFailure;
     for (const PairResult& result : results) {
         PrintResult(result, out, err);
         const bool compared =
@@ -225,6 +224,10 @@ int RunCompare(const CompareOptions& options, std::ostream& out, std::ostream& e
         } else if (!AcceptNewPictures(results, options.approved, options.fresh, folders, out,
                                       err)) {
             status = kExitFailure;
+        }
+        if (summary.removed > 0) {
+            err << "quorvel-cli: removed pictures stay in " << options.approved.string()
+                << ": --accept deletes nothing\n";
         }
     }
     out << "compared " << summary.compared << (summary.compared == 1 ? " pair: " : " pairs: ")

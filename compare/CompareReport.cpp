@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "compare/ReportAreas.h"
 #include "export/AtomicFile.h"
 #include "export/HtmlText.h"
 
@@ -31,6 +32,8 @@ nlohmann::ordered_json PairJson(const PairResult& result) {
                          ? nlohmann::ordered_json(LayoutName(*result.screen.layout))
                          : nlohmann::ordered_json(nullptr);
     pair["scale"] = result.screen.scale;
+    if (!result.title.empty()) pair["title"] = result.title;
+    if (!result.entry.empty()) pair["entry"] = result.entry;
     pair["differingPixels"] = result.differingPixels;
     nlohmann::ordered_json areas = nlohmann::ordered_json::array();
     for (const DiffArea& area : result.areas) {
@@ -55,6 +58,16 @@ constexpr auto kReplaceBadUtf8 = nlohmann::ordered_json::error_handler_t::replac
 std::string ImageTag(const std::string& path, const char* role) {
     return "<img class=\"" + std::string(role) + "\" src=\"" + Escaped(UrlOf(path)) + "\" alt=\"" +
            role + "\">";
+}
+
+std::string Link(const std::string& path, const char* text) {
+    return "<a href=\"" + Escaped(UrlOf(path)) + "\">" + text + "</a>";
+}
+
+// The screen's title and list entry, as the picture's notes give them.
+std::string EntryText(const PairResult& result) {
+    if (result.title.empty() || result.entry.empty()) return result.title + result.entry;
+    return result.title + " · " + result.entry;
 }
 
 int Rank(Verdict verdict) {
@@ -88,6 +101,8 @@ std::string AreaText(const PairResult& result) {
 std::string PairSection(const PairResult& result) {
     std::string html = "<section class=\"pair\">\n<h2>" + Escaped(result.pair.name) + " <small>" +
                        std::string(VerdictName(result.verdict)) + "</small></h2>\n";
+    if (const std::string entry = EntryText(result); !entry.empty())
+        html += "<p class=\"entry\">" + Escaped(entry) + "</p>\n";
     if (result.verdict == Verdict::Different) html += "<p>" + Escaped(AreaText(result)) + "</p>\n";
     if (result.verdict == Verdict::SizeDiffers) {
         html += "<p>approved " + std::to_string(result.approvedWidth) + "x" +
@@ -101,9 +116,12 @@ std::string PairSection(const PairResult& result) {
             "picture\" onclick=\"this.classList.toggle('flipped')\">" +
             ImageTag(result.newPicture, "new") + ImageTag(result.approvedPicture, "approved") +
             "<figcaption>approved (hover or click: new)</figcaption></figure>\n<figure>" +
-            ImageTag(result.newPicture, "new") + "<figcaption>new</figcaption></figure>\n<figure>" +
+            OutlinedPicture(result) +
+            "<figcaption>new, changed areas outlined</figcaption></figure>\n<figure>" +
             ImageTag(result.differencePicture, "difference") +
-            "<figcaption>difference</figcaption></figure>\n</div>\n";
+            "<figcaption>difference</figcaption></figure>\n</div>\n<p class=\"links\">" +
+            Link(result.approvedPicture, "approved picture, full size") + " · " +
+            Link(result.newPicture, "new picture, full size") + "</p>\n" + EnlargedAreas(result);
     }
     return html + "</section>\n";
 }
@@ -117,6 +135,15 @@ figure img { width: 100%; image-rendering: pixelated; display: block; }
 .flip { display: grid; cursor: pointer; }
 .flip img { grid-area: 1 / 1; }
 .flip:hover img.approved, .flip.flipped img.approved { visibility: hidden; }
+.outlined { position: relative; }
+.area { position: absolute; outline: 2px solid #f0f; outline-offset: 2px; }
+.areas { display: flex; flex-wrap: wrap; gap: 1em; padding-left: 1.5em; }
+.areas li { background: #eee; padding: 0.5em; }
+.areas p { margin: 0.3em 0 0; }
+figure.zoom { display: inline-block; margin-right: 0.5em; }
+.zoom div { position: relative; overflow: hidden; }
+.zoom img.zoomed { position: absolute; max-width: none; image-rendering: pixelated; }
+.entry { font-weight: bold; }
 .error { color: #b00; }
 img.missing { outline: 4px solid #b00; min-height: 2em; }
 li.same { color: #666; }

@@ -23,9 +23,11 @@ CompareSummary Summarize(const std::vector<PairResult>& results);
 std::string ReportJson(const std::vector<PairResult>& results, const CompareSettings& settings,
                        const CompareSummary& summary);
 
-// One page with no outside assets: differing pairs first, each with its approved, new and
-// difference pictures side by side and the approved picture flipping to the new one on hover
-// or click; the pictures are the files the comparison wrote next to it.
+// One page with no outside assets: differing pairs first, each with the screen and entry its
+// notes name, its approved, new and difference pictures side by side (the approved picture
+// flipping to the new one on hover or click, the changed areas outlined on the new one), links
+// to both at full size, and each area enlarged with its coordinates and regions; the pictures
+// are the files the comparison wrote next to it.
 std::string ReportPage(const std::vector<PairResult>& results, const CompareSummary& summary);
 
 // Writes report.json and index.html into `folder`; empty when done, otherwise why not.

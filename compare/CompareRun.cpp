@@ -59,6 +59,12 @@ std::string FileNameOf(const PicturePair& pair) {
     return std::filesystem::path(pair.name).filename().string();
 }
 
+void DescribeScreen(PairResult& result, const Picture& picture) {
+    result.screen = ScreenOfPicture(FileNameOf(result.pair), picture);
+    result.title = picture.Note("Title");
+    result.entry = picture.Note("Entry");
+}
+
 void DescribeAreas(PairResult& result, const std::vector<IntRect>& areas) {
     const std::vector<PlacedRegion> regions = PlacedRegions(result.screen);
     for (const IntRect& area : areas) {
@@ -94,6 +100,15 @@ std::string_view VerdictName(Verdict verdict) {
     return {};
 }
 
+std::string AreaLine(const DiffArea& area) {
+    std::string line = std::to_string(area.rect.w) + "x" + std::to_string(area.rect.h) + " at " +
+                       std::to_string(area.rect.x) + "," + std::to_string(area.rect.y);
+    for (std::size_t i = 0; i < area.regions.size(); ++i) {
+        line += (i ? ", " : ": ") + area.regions[i];
+    }
+    return line;
+}
+
 PairResult ComparePair(const PicturePair& pair, const CompareSettings& settings) {
     PairResult result;
     result.pair = pair;
@@ -121,7 +136,7 @@ PairResult ComparePair(const PicturePair& pair, const CompareSettings& settings)
         }
         result.approvedWidth = result.newWidth = checked.picture.width;
         result.approvedHeight = result.newHeight = checked.picture.height;
-        result.screen = ScreenOfPicture(FileNameOf(pair), checked.picture);
+        DescribeScreen(result, checked.picture);
         return result;
     }
     DecodeOutcome approved = DecodePicture(approvedBytes);
@@ -145,7 +160,7 @@ PairResult ComparePair(const PicturePair& pair, const CompareSettings& settings)
     result.approvedWidth = a.width, result.approvedHeight = a.height;
     result.newWidth = b.width, result.newHeight = b.height;
     // The new picture's notes describe it best; an approved capture may have none.
-    result.screen = ScreenOfPicture(FileNameOf(pair), b.notes.empty() ? a : b);
+    DescribeScreen(result, b.notes.empty() ? a : b);
     if (a.width != b.width || a.height != b.height) {
         result.verdict = Verdict::SizeDiffers;
         return result;
@@ -168,8 +183,9 @@ PairResult ComparePair(const PicturePair& pair, const CompareSettings& settings)
                                                             : std::span<const std::uint8_t>();
         };
         const ReportPictures written = WriteReportPictures(
-            *settings.pictureFolder, pair.name, {a, whole(a, approvedPixels, approvedBytes)},
-            {b, whole(b, newPixels, freshBytes)}, diff.mask);
+            *settings.pictureFolder, PictureStem(pair.name),
+            {a, whole(a, approvedPixels, approvedBytes), pair.approved->extension().string()},
+            {b, whole(b, newPixels, freshBytes), pair.fresh->extension().string()}, diff.mask);
         if (!written.error.empty()) {
             result.error = written.error;
         } else {

@@ -30,12 +30,17 @@ struct DiffArea {
     std::vector<std::string> regions;  // empty when the screen is unknown or none is touched
 };
 
+// "WxH at X,Y", then ": " and the regions when it touches any.
+std::string AreaLine(const DiffArea& area);
+
 struct PairResult {
     PicturePair pair;
     Verdict verdict = Verdict::Same;
     std::string error;  // Unreadable: which file and why; otherwise a note such as a crop refused
     int approvedWidth = 0, approvedHeight = 0, newWidth = 0, newHeight = 0;
     PictureScreen screen;
+    // The "Title" and "Entry" notes of the picture the screen was told from; empty without them.
+    std::string title, entry;
     std::uint64_t differingPixels = 0;
     std::vector<DiffArea> areas;
     std::vector<std::string> regions;  // every region an area touches, in table order

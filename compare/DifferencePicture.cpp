@@ -1,7 +1,6 @@
 #include "compare/DifferencePicture.h"
 
-#include "export/AtomicFile.h"
-#include "export/BmpFile.h"
+#include "compare/PngFile.h"
 
 namespace quorvel::compare {
 
@@ -22,32 +21,32 @@ Picture DifferencePicture(const Picture& approved, const std::vector<std::uint8_
     return difference;
 }
 
-ReportPictures WriteReportPictures(const fs::path& folder, const std::string& name,
+ReportPictures WriteReportPictures(const fs::path& folder, const std::string& stem,
                                    const ComparedSide& approved, const ComparedSide& fresh,
                                    const std::vector<std::uint8_t>& mask) {
     ReportPictures written;
     const Picture difference = DifferencePicture(approved.picture, mask);
-    // A PNG keeps its extension before ".bmp", so a.png and a.bmp cannot meet in one file.
-    const bool isBmp = name.size() >= 4 && name.compare(name.size() - 4, 4, ".bmp") == 0;
-    const std::string encodedName = isBmp ? name : name + ".bmp";
+    // A side compared whole is a copy of its file; one cut by a crop is encoded.
+    const auto extensionOf = [](const ComparedSide& side) {
+        return side.fileBytes.empty() ? std::string(".png") : side.extension;
+    };
+    const ComparedSide differenceSide{difference, {}, {}};
     const struct {
         const char* subfolder;
-        ComparedSide side;
+        const ComparedSide& side;
+        std::string extension;
         std::string* relative;
-    } outputs[] = {{"approved", approved, &written.approved},
-                   {"new", fresh, &written.fresh},
-                   {"difference", {difference, {}}, &written.difference}};
-    for (const auto& [subfolder, side, relative] : outputs) {
-        const bool copied = !side.fileBytes.empty();
-        *relative = std::string(subfolder) + "/" + (copied ? name : encodedName);
+    } outputs[] = {{"approved/", approved, extensionOf(approved), &written.approved},
+                   {"new/", fresh, extensionOf(fresh), &written.fresh},
+                   {"difference/", differenceSide, ".diff.png", &written.difference}};
+    for (const auto& [subfolder, side, extension, relative] : outputs) {
+        *relative = subfolder + stem + extension;
         const fs::path target = folder / fs::path(*relative);
         std::error_code error;
         fs::create_directories(target.parent_path(), error);
-        const Picture& picture = side.picture;
-        const WriteOutcome outcome =
-            copied ? WriteFileAtomically(target, side.fileBytes)
-                   : WriteBmp32File(target, picture.pixels.data(), picture.width, picture.height,
-                                    static_cast<std::size_t>(picture.width) * 4);
+        const bool copied = !side.fileBytes.empty();
+        const WriteOutcome outcome = copied ? WriteFileAtomically(target, side.fileBytes)
+                                            : WritePngFile(target, side.picture);
         if (!outcome.ok) {
             written = {};
             written.error = "cannot write " + target.string() + ": " + outcome.error;

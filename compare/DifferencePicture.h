@@ -26,12 +26,14 @@ struct ReportPictures {
 struct ComparedSide {
     const Picture& picture;
     std::span<const std::uint8_t> fileBytes;  // empty after a crop: the picture is encoded
+    std::string extension;                    // of the file, with its dot, for a copy of it
 };
 
-// Writes approved/NAME, new/NAME and difference/NAME below `folder` as compared, so the page
-// shows what was compared even after --accept replaces the approved files. Encoded pictures
-// are BMP files, named NAME or, when NAME is not a .bmp, NAME.bmp.
-ReportPictures WriteReportPictures(const std::filesystem::path& folder, const std::string& name,
+// Writes the pictures of the pair named `stem` (its name without the extension) below `folder`
+// as compared, so the page shows what was compared even after --accept replaces the approved
+// files: approved/STEM and new/STEM, each a copy of its file under the file's extension or, cut
+// by a crop, STEM.png; and difference/STEM.diff.png.
+ReportPictures WriteReportPictures(const std::filesystem::path& folder, const std::string& stem,
                                    const ComparedSide& approved, const ComparedSide& fresh,
                                    const std::vector<std::uint8_t>& mask);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 namespace quorvel::compare {
 
@@ -59,12 +60,42 @@ std::string ListPictures(const fs::path& folder, const std::optional<fs::path>& 
     return {};
 }
 
-}  // namespace
-
-bool IsPictureName(const fs::path& path) {
+std::string LowerExtension(const fs::path& path) {
     std::string extension = path.extension().string();
     std::ranges::transform(extension, extension.begin(),
                            [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+// One picture of each pairing name on a side, by name; the others are passed over, each naming
+// the one compared instead. A PNG wins over a BMP, as it carries the notes that name its screen;
+// then the first name in byte order, so the choice never depends on the walk's order.
+std::map<std::string, std::string> OnePerName(const fs::path& root, std::vector<std::string> names,
+                                              std::vector<std::string>& skipped) {
+    const auto rank = [](const std::string& name) {
+        return std::tuple(PictureStem(name), LowerExtension(name) != ".png", name);
+    };
+    std::ranges::sort(names, {}, rank);
+    std::map<std::string, std::string> chosen;
+    for (const std::string& name : names) {
+        const auto [kept, added] = chosen.try_emplace(PictureStem(name), name);
+        if (!added) {
+            skipped.push_back((root / fs::path(name)).string() + ": " +
+                              (root / fs::path(kept->second)).string() +
+                              " has the same name and is compared instead");
+        }
+    }
+    return chosen;
+}
+
+}  // namespace
+
+std::string PictureStem(const std::string& name) {
+    return fs::path(name).replace_extension().generic_string();
+}
+
+bool IsPictureName(const fs::path& path) {
+    const std::string extension = LowerExtension(path);
     return extension == ".bmp" || extension == ".png";
 }
 
@@ -76,17 +107,19 @@ PairListing PairFolders(const fs::path& approved, const fs::path& fresh,
     if (listing.error.empty())
         listing.error = ListPictures(fresh, skip, freshNames, listing.skipped);
     if (!listing.error.empty()) return listing;
-    std::ranges::sort(listing.skipped);  // the walk's order is the file system's
 
     std::map<std::string, PicturePair> byName;
-    for (const std::string& name : approvedNames) {
-        byName[name].approved = approved / fs::path(name);
+    for (const auto& [key, name] : OnePerName(approved, approvedNames, listing.skipped)) {
+        byName[key].approved = approved / fs::path(name);
+        byName[key].name = name;
     }
-    for (const std::string& name : freshNames) byName[name].fresh = fresh / fs::path(name);
-    for (auto& [name, pair] : byName) {
-        pair.name = name;
-        listing.pairs.push_back(std::move(pair));
+    for (const auto& [key, name] : OnePerName(fresh, freshNames, listing.skipped)) {
+        byName[key].fresh = fresh / fs::path(name);
+        byName[key].name = name;
     }
+    std::ranges::sort(listing.skipped);  // the walk's order is the file system's
+    for (auto& [key, pair] : byName) listing.pairs.push_back(std::move(pair));
+    std::ranges::sort(listing.pairs, {}, &PicturePair::name);
     return listing;
 }
 

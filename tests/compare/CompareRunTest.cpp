@@ -60,24 +60,35 @@ TEST(CompareRun, CropFindsTheScreenInsideALargerPicture) {
     EXPECT_EQ(ReadPicture(folder / "report" / shown.approvedPicture).picture.pixels.size(), 80u);
 }
 
-TEST(CompareRun, FoldersPairByRelativePath) {
+// Pictures pair by relative path without the extension: a BMP and a PNG of the same pixels are
+// the same; of two on one side, the PNG is compared and the other named as passed over.
+TEST(CompareRun, FoldersPairByRelativePathWithoutTheExtension) {
     const fs::path root = fs::path(testing::TempDir()) / "compare-pairs";
     fs::remove_all(root);
     const std::vector<std::uint8_t> bytes = test::BmpBytes(test::PatternPicture(4, 4), 24, false);
-    for (const char* name : {"a/both.bmp", "a/sub/both.png", "a/gone.bmp", "b/both.bmp",
-                             "b/sub/both.png", "b/new.BMP", "b/notes.txt", "b/report/x.bmp"}) {
+    for (const char* name :
+         {"a/both.bmp", "a/sub/both.png", "a/gone.bmp", "b/both.bmp", "b/sub/both.png", "b/new.BMP",
+          "b/notes.txt", "b/report/x.bmp", "a/kind.bmp", "a/twice.bmp", "b/twice.bmp"}) {
         WriteFile(root / name, bytes);
     }
+    WriteFile(root / "b" / "kind.png", test::PngBytes(test::PatternPicture(4, 4), true));
+    WriteFile(root / "b" / "twice.PNG", test::PngBytes(test::PatternPicture(4, 5), false));
     const PairListing listing = PairFolders(root / "a", root / "b", root / "b" / "report");
     ASSERT_TRUE(listing.error.empty()) << listing.error;
+    EXPECT_EQ(listing.skipped,
+              std::vector<std::string>{(root / "b" / "twice.bmp").string() + ": " +
+                                       (root / "b" / "twice.PNG").string() +
+                                       " has the same name and is compared instead"});
     const std::vector<PairResult> results = CompareAll(listing.pairs, {}, 2);
     std::vector<std::pair<std::string, Verdict>> seen;
     for (const PairResult& result : results) seen.emplace_back(result.pair.name, result.verdict);
     EXPECT_EQ(seen,
               (std::vector<std::pair<std::string, Verdict>>{{"both.bmp", Verdict::Same},
                                                             {"gone.bmp", Verdict::Removed},
+                                                            {"kind.png", Verdict::Same},
                                                             {"new.BMP", Verdict::Added},
-                                                            {"sub/both.png", Verdict::Same}}));
+                                                            {"sub/both.png", Verdict::Same},
+                                                            {"twice.PNG", Verdict::SizeDiffers}}));
 }
 
 }  // namespace

@@ -1,0 +1,97 @@
+#include "cli/IndexedPictures.h"
+
+#include <QString>
+#include <algorithm>
+#include <optional>
+
+namespace quorvel::cli {
+
+namespace {
+
+std::optional<DvbType> DvbFromDisplayName(const std::string& name) {
+    const auto found = std::ranges::find(kDvbTypes, name, DvbDisplayName);
+    return found == kDvbTypes.end() ? std::nullopt : std::optional(*found);
+}
+
+std::string TextOf(const Json& entry, const char* key) {
+    const auto value = entry.find(key);
+    return value != entry.end() && value->is_string() ? value->get<std::string>() : std::string();
+}
+
+template <typename Number>
+Number NumberOf(const Json& entry, const char* key, Number fallback) {
+    const auto value = entry.find(key);
+    return value != entry.end() && value->is_number_integer() ? value->get<Number>() : fallback;
+}
+
+float CoordinateOf(const Json& box, const char* key) {
+    const auto value = box.find(key);
+    return value != box.end() && value->is_number() ? value->get<float>() : 0.0f;
+}
+
+std::u16string Utf16Of(const std::string& utf8) {
+    return QString::fromStdString(utf8).toStdU16String();
+}
+
+std::vector<UnfitText> ClippedTextsOf(const Json& entry) {
+    std::vector<UnfitText> texts;
+    const auto list = entry.find("clippedTexts");
+    if (list == entry.end() || !list->is_array()) return texts;
+    for (const Json& text : *list) {
+        if (!text.is_object()) continue;
+        const auto box = text.find("box");
+        const Json& where = box != text.end() && box->is_object() ? *box : Json::object();
+        texts.push_back({Utf16Of(TextOf(text, "text")),
+                         {CoordinateOf(where, "x"), CoordinateOf(where, "y"),
+                          CoordinateOf(where, "width"), CoordinateOf(where, "height")},
+                         Utf16Of(TextOf(text, "shown"))});
+    }
+    return texts;
+}
+
+// The batch names the More view "constellation-more" after its family.
+std::optional<ScreenRequest> RequestOf(const Json& entry) {
+    const std::optional<DvbType> dvbType = DvbFromDisplayName(TextOf(entry, "dvbType"));
+    std::string screenName = TextOf(entry, "screen");
+    const bool more = screenName == "constellation-more";
+    if (more) screenName = "constellation";
+    const std::optional<Category> screen = ScreenFromName(screenName);
+    const std::optional<Language> language = LanguageFromCode(TextOf(entry, "language"));
+    if (!dvbType || !screen || !language) return std::nullopt;
+    ScreenRequest request;
+    request.dvbType = *dvbType;
+    request.screen = *screen;
+    request.position = NumberOf<std::size_t>(entry, "position", 0);
+    request.language = *language;
+    request.more = more;
+    request.referenceLevel =
+        NumberOf<std::uint8_t>(entry, "referenceLevel", request.referenceLevel);
+    request.cursorX = NumberOf<int>(entry, "cursorX", request.cursorX);
+    return request;
+}
+
+}  // namespace
+
+std::vector<PictureOutcome> IndexedPictures(const Json& index) {
+    std::vector<PictureOutcome> pictures;
+    const auto list = index.find("pictures");
+    if (list == index.end() || !list->is_array()) return pictures;
+    std::vector<std::string> sources;
+    for (const Json& entry : *list) {
+        if (!entry.is_object()) continue;
+        const std::optional<ScreenRequest> request = RequestOf(entry);
+        const std::string file = TextOf(entry, "file");
+        if (!request || file.empty()) continue;
+        const std::string source = TextOf(entry, "source");
+        auto known = std::ranges::find(sources, source);
+        if (known == sources.end()) known = sources.insert(sources.end(), source);
+        const auto sourceNumber = static_cast<std::size_t>(known - sources.begin());
+        pictures.push_back({{*request, file, TextOf(entry, "entryName"), sourceNumber},
+                            source,
+                            {},
+                            ClippedTextsOf(entry)});
+    }
+    return pictures;
+}
+
+}  // namespace quorvel::cli
