@@ -25,7 +25,10 @@ std::vector<cli::PictureOutcome> ThousandPictures() {
                                    std::to_string((i / 2) % 4) + "-fr.png";
         picture.planned.entryName = "UHF 21 474.00 MHz DVB-T";
         picture.sourceName = "demo.dat";
-        if (i % 20 == 0) picture.unfit.push_back({u"bloquer", {490, 375, 300, 150}, u"bloqu"});
+        if (i % 20 == 0) {
+            picture.unfit.push_back(
+                {u"bloquer", {490, 375, 300, 150}, u"bloqu", TextId::Lock, 100, 333.546875});
+        }
         pictures.push_back(std::move(picture));
     }
     return pictures;

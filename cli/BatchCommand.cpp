@@ -1,5 +1,5 @@
 // `render --all`: every chosen screen of each file, drawn on every core, plus index.json, the
-// contact sheet and, when asked, the text-fit table.
+// contact sheet and, when asked, fit-report.csv and its table on standard output.
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +18,7 @@
 #include "cli/BatchPlan.h"
 #include "cli/Commands.h"
 #include "cli/ContactSheet.h"
+#include "cli/FitReport.h"
 #include "cli/FolderLock.h"
 #include "cli/PictureProvenance.h"
 #include "cli/PictureText.h"
@@ -131,7 +132,7 @@ nlohmann::ordered_json UnfitJson(const std::vector<UnfitText>& unfit) {
 }
 
 nlohmann::ordered_json IndexOf(const std::vector<PictureOutcome>& pictures,
-                               const std::vector<BatchSource>& sources) {
+                               const std::vector<BatchSource>& sources, const FitReport& fit) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     nlohmann::ordered_json failed = nlohmann::ordered_json::array();
     for (const PictureOutcome& picture : pictures) {
@@ -154,19 +155,7 @@ nlohmann::ordered_json IndexOf(const std::vector<PictureOutcome>& pictures,
                         {"toolVersion", kVersion},
                         {"clippedTexts", UnfitJson(picture.unfit)}});
     }
-    return {{"pictures", list}, {"failed", failed}};
-}
-
-// One row per unfit text: picture, text, what shows, box; tab-separated with a header.
-void PrintFitReport(const std::vector<PictureOutcome>& pictures, std::ostream& out) {
-    out << "picture\ttext\tshown\tbox\n";
-    for (const PictureOutcome& picture : pictures) {
-        for (const UnfitText& text : picture.unfit) {
-            out << TsvField(ValidUtf8(picture.planned.fileName)) << '\t'
-                << TsvField(Utf8FromUtf16(text.text)) << '\t' << TsvField(Utf8FromUtf16(text.shown))
-                << '\t' << BoxText(text.box) << '\n';
-        }
-    }
+    return {{"pictures", list}, {"failed", failed}, {"fit", FitReportJson(fit)}};
 }
 
 // Writes `text` to folder/name with the owner and mode of the file removed there at the start;
@@ -293,14 +282,21 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err)
             << "\n";
         status = kExitFailure;
     }
+    const FitReport fit = CollectFitReport(pictures, settings.scale);
     // A file name that is no UTF-8 is shown with U+FFFD where JSON cannot hold its bytes.
-    const std::string index =
-        IndexOf(pictures, sources).dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+    const std::string index = IndexOf(pictures, sources, fit)
+                                  .dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
     if (!WriteText(options.output, kBatchFiles[0], index + "\n", earlier[0], err) ||
         !WriteText(options.output, kBatchFiles[1], ContactSheetHtml(pictures), earlier[1], err)) {
         status = kExitFailure;
     }
-    if (options.fitReport) PrintFitReport(pictures, out);
+    if (options.fitReport) {
+        const CsvTable table = FitReportTable(fit);
+        if (!WriteText(options.output, kBatchFiles[2], CsvText(table), earlier[2], err)) {
+            status = kExitFailure;
+        }
+        out << FitReportTsv(table);
+    }
     return status;
 }
 

@@ -41,7 +41,8 @@ std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues, P
                                             std::size_t source = 0, const std::string& folder = {});
 
 // What a batch writes at the top of its output folder besides the pictures and their folders.
-inline constexpr std::array<const char*, 2> kBatchFiles = {"index.json", "index.html"};
+inline constexpr std::array<const char*, 3> kBatchFiles = {"index.json", "index.html",
+                                                           "fit-report.csv"};
 
 // The folder each source's pictures go in: none for a single file, otherwise the file's stem,
 // with -2, -3... added to a stem an earlier file already took, and to one that would name no

@@ -114,7 +114,9 @@ void AddRender(CLI::App& app, RenderOptions& options) {
         ->check(CLI::Range(1, 10000));
     CLI::Option* fitReport =
         render->add_flag("--fit-report", options.fitReport,
-                         "With --all: print every text that does not fit its box as a table");
+                         "With --all: write fit-report.csv, each text that does not fit its "
+                         "box once with its id, English source and widths in picture pixels, "
+                         "and print it as a table");
     CLI::Option* more =
         render->add_flag("--more", options.more, "Constellation More view (after F1)");
     CLI::Option* level =

@@ -29,7 +29,7 @@ struct RenderOptions {
     int scale = 1;
     bool smooth = false;     // with scale 2 to 4: drawn at that size rather than enlarged after
     int dpi = 0;             // 0: no resolution recorded
-    bool fitReport = false;  // --all only: the text-fit table on standard output
+    bool fitReport = false;  // --all only: fit-report.csv and the same table on standard output
     std::size_t entry = 0;
     bool more = false;
     int referenceLevel = 40;

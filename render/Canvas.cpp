@@ -89,14 +89,24 @@ void Canvas::DrawText(std::u16string_view text, ScreenFont font, PointF at, Argb
     const IntPoint origin{RoundToPixel(at.x), RoundToPixel(at.y)};
     const IntRect bounds = Cut(InkOf(*rendered, origin), kWholeScreen);
     if (IsEmpty(bounds)) return;
-    Record({TextShape{size, origin, std::nullopt, std::move(rendered)}, colour, bounds,
-            kWholeScreen});
+    Record({TextShape{size, origin, std::nullopt, std::move(rendered), std::nullopt}, colour,
+            bounds, kWholeScreen});
+}
+
+void Canvas::DrawText(std::u16string_view text, ScreenFont font, RectF box, TextFormat format,
+                      Argb colour) {
+    DrawInBox(text, std::nullopt, font, box, format, colour);
+}
+
+void Canvas::DrawText(Language language, TextId word, ScreenFont font, RectF box, TextFormat format,
+                      Argb colour) {
+    DrawInBox(ScreenText(language, word), word, font, box, format, colour);
 }
 
 // Recorded even when no ink shows in the box: a text pushed out of its box is one that does not
 // fit, which a fit check must still see.
-void Canvas::DrawText(std::u16string_view text, ScreenFont font, RectF box, TextFormat format,
-                      Argb colour) {
+void Canvas::DrawInBox(std::u16string_view text, std::optional<TextId> word, ScreenFont font,
+                       RectF box, TextFormat format, Argb colour) {
     text = UpToNul(text);
     const IntRect clip = PixelsOf(box);
     if (text.empty() || IsEmpty(Cut(clip, kWholeScreen))) return;
@@ -108,7 +118,7 @@ void Canvas::DrawText(std::u16string_view text, ScreenFont font, RectF box, Text
                                                           : box.y + spare;
     const IntPoint origin{RoundToPixel(box.x), RoundToPixel(top)};
     const IntRect bounds = Cut(Cut(InkOf(*rendered, origin), clip), kWholeScreen);
-    Record({TextShape{size, origin, box, std::move(rendered)}, colour,
+    Record({TextShape{size, origin, box, std::move(rendered), word}, colour,
             IsEmpty(bounds) ? IntRect{} : bounds, clip});
 }
 

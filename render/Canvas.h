@@ -33,6 +33,9 @@ class Canvas {
     // Rectangle layout: aligned by `format`, wrapped at the box's width, clipped to the box.
     void DrawText(std::u16string_view text, ScreenFont font, RectF box, TextFormat format,
                   Argb colour);
+    // The same for one of the screens' own words, which keeps its id for a fit report.
+    void DrawText(Language language, TextId word, ScreenFont font, RectF box, TextFormat format,
+                  Argb colour);
     // The icon at its own size with its top-left corner at (x, y).
     void DrawImage(IconId icon, int x, int y);
 
@@ -41,6 +44,8 @@ class Canvas {
 
   private:
     void Record(DrawOp op);
+    void DrawInBox(std::u16string_view text, std::optional<TextId> word, ScreenFont font, RectF box,
+                   TextFormat format, Argb colour);
 
     DisplayList& m_list;
     TextLayoutCache& m_texts;

@@ -13,6 +13,7 @@
 #include <variant>
 #include <vector>
 
+#include "data/ScreenText.h"
 #include "render/DrawingTypes.h"
 #include "render/Geometry.h"
 #include "render/IconStore.h"
@@ -64,6 +65,7 @@ struct TextShape {
     IntPoint origin;  // the layout box's top-left corner, whole pixels
     std::optional<RectF> box;  // rectangle layout: the box it is aligned, wrapped and clipped in
     TextLayoutCache::Entry rendered;
+    std::optional<TextId> word;  // one of the screens' own words: a fit report names its id
 
     // Up to its first NUL.
     const std::u16string& Text() const { return rendered->text; }

@@ -29,13 +29,21 @@ void DrawStatusIcons(Canvas& canvas, const MeasureEntry& entry) {
     DrawLnbBadges(canvas, entry.lnbVoltage(), entry.tone22k(), kVoltageBadgeAt, kToneBadgeAt);
 }
 
+namespace {
+
+TextId LockWordId(std::uint8_t locked) {
+    return locked != 0 ? TextId::Lock : TextId::Unlock;
+}
+
+}  // namespace
+
 std::u16string_view LockWord(std::uint8_t locked, Language language) {
-    return ScreenText(language, locked != 0 ? TextId::Lock : TextId::Unlock);
+    return ScreenText(language, LockWordId(locked));
 }
 
 void DrawLockIndicator(Canvas& canvas, std::uint8_t locked, Language language, RectF box) {
     canvas.In(RegionId::LockWord);
-    canvas.DrawText(LockWord(locked, language), kFontLock, box, kTopCentred,
+    canvas.DrawText(language, LockWordId(locked), kFontLock, box, kTopCentred,
                     locked != 0 ? palette::kGreen : palette::kRed);
 }
 

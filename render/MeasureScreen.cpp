@@ -64,7 +64,7 @@ void DrawMeasure(Canvas& canvas, const MeasureEntry& entry, Language language, D
     canvas.DrawText(Widened(MeasureThirdRowText(entry.symbolRateOrBandwidth(), dvbType)),
                     kFontNormal, ValueBox(240), kCentred, kBlack);
     canvas.DrawText(text(TextId::Search), kFontNormal, PointF{60, 310}, kBlack);
-    canvas.DrawText(text(TextId::Ok), kFontNormal, ValueBox(310), kCentred, kBlack);
+    canvas.DrawText(language, TextId::Ok, kFontNormal, ValueBox(310), kCentred, kBlack);
     canvas.In(RegionId::LevelReadout);
     canvas.DrawText(text(TextId::Level), kFontNormal, PointF{80, 400}, kBlack);
     canvas.DrawText(text(TextId::CnLabel), kFontNormal, PointF{80, 460}, kBlack);

@@ -57,7 +57,7 @@ void DrawSatelliteFinding(Canvas& canvas, const MeasureEntry& entry, Language la
     canvas.DrawText(Widened(FormatFreqPol(static_cast<std::int32_t>(entry.frequency()),
                                           entry.symbolRateOrBandwidth(), entry.polarisation())),
                     kFontNormal, ValueBox(170), kCentred, kBlack);
-    canvas.DrawText(text(TextId::Ok), kFontNormal, ValueBox(240), kCentred, kBlack);
+    canvas.DrawText(language, TextId::Ok, kFontNormal, ValueBox(240), kCentred, kBlack);
     canvas.In(RegionId::ServiceLine);
     canvas.DrawText(Widened(FormatServiceLine(entry.orbitalPosition(), entry.deliverySystem(),
                                               entry.modulation(), entry.lineFrequency(),

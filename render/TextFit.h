@@ -3,13 +3,12 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "render/Geometry.h"
+#include "data/ScreenText.h"
 #include "render/DisplayList.h"
+#include "render/Geometry.h"
 #include "render/PixelRegion.h"
-#include "render/TextLayoutCache.h"
 
 namespace quorvel {
 
@@ -17,16 +16,17 @@ namespace quorvel {
 struct UnfitText {
     std::u16string text;
     RectF box;
-    std::u16string shown;  // the lines that show whole, joined as they read
+    std::u16string shown;        // the lines that show whole, joined as they read
+    std::optional<TextId> word{};  // set when the text is one of the screens' own words
+    int pixelSize = 0;
+    double neededWidth = 0;  // the text on one line, unwrapped, in screen pixels
 };
 
-// `layoutAt` is the pixel where the block's layout box starts, `clip` the pixels the box lets
-// through. Nothing when every line shows whole and no word had to be broken.
-std::optional<UnfitText> CheckFit(std::u16string_view text, const RenderedText& block,
-                                  RectF box, IntPoint layoutAt, IntRect clip);
+// `clip` is the pixels the text's box lets through. Nothing when every line shows whole and no
+// word had to be broken; the text must have a box.
+std::optional<UnfitText> CheckFit(const TextShape& text, IntRect clip);
 
 // Adds the list's rectangle texts whose boxes the area repaints and that do not fit them.
-void AddUnfitTexts(const DisplayList& list, const PixelRegion& area,
-                   std::vector<UnfitText>& unfit);
+void AddUnfitTexts(const DisplayList& list, const PixelRegion& area, std::vector<UnfitText>& unfit);
 
 }  // namespace quorvel

@@ -119,7 +119,7 @@ const ShellCase kCases[] = {
      0, ""},
     {R"sh(n=$(printf 'a\tb\nc') && cp "$D" x.dat && cp "$D" "$n.dat" && "$Q" render --all x.dat "$n.dat" \
         --dvb t --screen measure --lang fr --fit-report -o f >r.tsv &&
-        awk -F'\t' 'NF != 4 { exit 1 }' r.tsv && grep -qF 'a\tb\nc/t-measure-00-fr.bmp' r.tsv)sh",
+        awk -F'\t' 'NF != 11 { exit 1 }' r.tsv && grep -qF 'a\tb\nc/t-measure-00-fr.bmp' r.tsv)sh",
      0, ""},
 };
 

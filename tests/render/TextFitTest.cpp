@@ -55,6 +55,9 @@ TEST(TextFit, ReportsCutLinesAndBrokenWordsWithWhatShows) {
         EXPECT_EQ(drawn.unfit[0].text, c.text);
         EXPECT_EQ(drawn.unfit[0].box, c.box);
         EXPECT_EQ(drawn.unfit[0].shown, c.shown);
+        // The width it needs is its one unwrapped line's, not the widest wrapped line's.
+        EXPECT_EQ(drawn.unfit[0].neededWidth,
+                  SharedTextLayoutCache().Line(c.text, 35, kWhite)->layoutWidth);
     }
 }
 
