@@ -57,6 +57,76 @@ std::optional<std::string> FileOf(const Json& entry) {
     return entry["file"].get<std::string>();
 }
 
+// The array under `key` of an object, or null when there is none.
+const Json* ArrayIn(const Json& object, const char* key) {
+    if (!object.is_object()) return nullptr;
+    const auto found = object.find(key);
+    return found != object.end() && found->is_array() ? &*found : nullptr;
+}
+
+// The fit report's mentions of the copied pictures come from the new index: an approved text
+// keeps the pictures that stay, and a new text joins the one it equals or is added.
+void MergeFit(Json& approved, const Json& fresh, const std::vector<std::string>& copied) {
+    const auto textsOf = [](const Json& index) -> const Json* {
+        return index.is_object() && index.contains("fit") ? ArrayIn(index["fit"], "texts")
+                                                          : nullptr;
+    };
+    const Json* freshTexts = textsOf(fresh);
+    if (!textsOf(approved)) {
+        if (!freshTexts) return;
+        approved["fit"] = {{"scale", fresh["fit"].value("scale", Json(1))},
+                           {"texts", Json::array()}};
+    }
+    const auto isCopied = [&copied](const Json& file) {
+        if (!file.is_string()) return false;
+        const std::string stem = compare::PictureStem(file.get<std::string>());
+        return std::ranges::any_of(
+            copied, [&stem](const std::string& name) { return compare::PictureStem(name) == stem; });
+    };
+    Json& kept = approved["fit"]["texts"];
+    for (Json& text : kept) {
+        if (!ArrayIn(text, "pictures")) continue;
+        Json& pictures = text["pictures"];
+        pictures.erase(std::remove_if(pictures.begin(), pictures.end(), isCopied), pictures.end());
+    }
+    kept.erase(std::remove_if(kept.begin(), kept.end(),
+                              [](const Json& text) {
+                                  const Json* pictures = ArrayIn(text, "pictures");
+                                  return pictures && pictures->empty();
+                              }),
+               kept.end());
+    if (!freshTexts) return;
+    // Field by field: the index keeps its keys in the order written, so whole objects written
+    // by other programs would compare unequal for their order alone.
+    const auto samePlace = [](const Json& a, const Json& b) {
+        for (const char* key : {"id", "language", "text", "shown", "fontSize"}) {
+            if (a.value(key, Json()) != b.value(key, Json())) return false;
+        }
+        const Json aBox = a.value("box", Json::object()), bBox = b.value("box", Json::object());
+        if (!aBox.is_object() || !bBox.is_object()) return false;
+        return aBox.value("width", Json()) == bBox.value("width", Json()) &&
+               aBox.value("height", Json()) == bBox.value("height", Json());
+    };
+    for (const Json& text : *freshTexts) {
+        const Json* pictures = ArrayIn(text, "pictures");
+        if (!pictures) continue;
+        Json mentioned = Json::array();
+        for (const Json& file : *pictures) {
+            if (isCopied(file)) mentioned.push_back(file);
+        }
+        if (mentioned.empty()) continue;
+        const auto same = std::ranges::find_if(
+            kept, [&](const Json& k) { return ArrayIn(k, "pictures") && samePlace(k, text); });
+        if (same != kept.end()) {
+            for (const Json& file : mentioned) (*same)["pictures"].push_back(file);
+        } else {
+            Json added = text;
+            added["pictures"] = std::move(mentioned);
+            kept.push_back(std::move(added));
+        }
+    }
+}
+
 // The approved index with each copied picture's entry from the new index in place of the entry
 // of the picture it replaced, which may have had the other extension; without a new entry, that
 // one stays under the new name. A "failed" entry of a copied picture goes: it is there now.
@@ -88,6 +158,7 @@ Json MergedIndex(Json approved, const Json& fresh, const std::vector<std::string
             failed.erase(std::remove_if(failed.begin(), failed.end(), sameStem), failed.end());
         }
     }
+    MergeFit(approved, fresh, copied);
     return approved;
 }
 
