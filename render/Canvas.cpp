@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 #include "render/TextLayout.h"
 
@@ -42,7 +43,7 @@ constexpr std::size_t kTypicalOperations = 128;
 
 Canvas::Canvas(DisplayList& list, TextLayoutCache& texts, const IconSource& icons)
     : m_list(list), m_texts(texts), m_icons(icons) {
-    // A screen records a few dozen operations; a constellation a thousand point fills more.
+    // A screen records a few dozen operations; one that draws many more says so (Reserve).
     m_list.ops.reserve(kTypicalOperations);
 }
 
@@ -55,30 +56,33 @@ void Canvas::DeclareRegions(std::span<const DeclaredRegion> regions) {
 
 // A text that shows nothing in its box is still recorded (see DrawText); anything else that
 // shows nothing is not.
-void Canvas::Record(DrawOp op) {
-    const bool boxedText =
-        std::holds_alternative<TextShape>(op.shape) && std::get<TextShape>(op.shape).box;
-    op.clip = Cut(op.clip, m_clip);
-    op.bounds = IsEmpty(op.bounds) ? IntRect{} : Cut(op.bounds, op.clip);
-    if (IsEmpty(op.bounds)) {
-        if (!boxedText || IsEmpty(op.clip)) return;
-        op.bounds = {};
+template <typename Shape>
+void Canvas::Record(Shape&& shape, Argb colour, IntRect bounds, IntRect clip) {
+    constexpr bool kText = std::is_same_v<std::remove_cvref_t<Shape>, TextShape>;
+    clip = Cut(clip, m_clip);
+    bounds = IsEmpty(bounds) ? IntRect{} : Cut(bounds, clip);
+    if (IsEmpty(bounds)) {
+        if constexpr (kText) {
+            if (!shape.box || IsEmpty(clip)) return;
+        } else {
+            return;
+        }
+        bounds = {};
     }
-    op.region = m_region;
-    m_list.ops.push_back(std::move(op));
+    m_list.ops.emplace_back(std::forward<Shape>(shape), colour, bounds, clip, m_region);
 }
 
 void Canvas::FillRect(Argb colour, IntRect rect) {
     const IntRect bounds = Cut(rect, kWholeScreen);
     if (IsEmpty(rect) || IsEmpty(bounds)) return;
-    Record({FillShape{rect}, colour, bounds, kWholeScreen});
+    Record(FillShape{rect}, colour, bounds, kWholeScreen);
 }
 
 void Canvas::FillPolygon(Argb colour, std::span<const IntPoint> points) {
     if (points.size() < 3) return;
     const IntRect bounds = Cut(PolygonReach(points), kWholeScreen);
     if (IsEmpty(bounds)) return;
-    Record({PolygonShape{{points.begin(), points.end()}}, colour, bounds, kWholeScreen});
+    Record(PolygonShape{{points.begin(), points.end()}}, colour, bounds, kWholeScreen);
 }
 
 void Canvas::DrawText(std::u16string_view text, ScreenFont font, PointF at, Argb colour) {
@@ -89,8 +93,8 @@ void Canvas::DrawText(std::u16string_view text, ScreenFont font, PointF at, Argb
     const IntPoint origin{RoundToPixel(at.x), RoundToPixel(at.y)};
     const IntRect bounds = Cut(InkOf(*rendered, origin), kWholeScreen);
     if (IsEmpty(bounds)) return;
-    Record({TextShape{size, origin, std::nullopt, std::move(rendered), std::nullopt}, colour,
-            bounds, kWholeScreen});
+    Record(TextShape{size, origin, std::nullopt, std::move(rendered), std::nullopt}, colour, bounds,
+           kWholeScreen);
 }
 
 void Canvas::DrawText(std::u16string_view text, ScreenFont font, RectF box, TextFormat format,
@@ -118,8 +122,8 @@ void Canvas::DrawInBox(std::u16string_view text, std::optional<TextId> word, Scr
                                                           : box.y + spare;
     const IntPoint origin{RoundToPixel(box.x), RoundToPixel(top)};
     const IntRect bounds = Cut(Cut(InkOf(*rendered, origin), clip), kWholeScreen);
-    Record({TextShape{size, origin, box, std::move(rendered), word}, colour,
-            IsEmpty(bounds) ? IntRect{} : bounds, clip});
+    Record(TextShape{size, origin, box, std::move(rendered), word}, colour,
+           IsEmpty(bounds) ? IntRect{} : bounds, clip);
 }
 
 // The look-up comes first: a missing icon is reported even when it lies off the screen.
@@ -134,7 +138,7 @@ void Canvas::DrawImage(IconId icon, int x, int y) {
     const IntRect bounds =
         Cut({x, y, resource.image->width, resource.image->height}, kWholeScreen);
     if (IsEmpty(bounds)) return;
-    Record({IconShape{icon, {x, y}, resource.image}, 0, bounds, kWholeScreen});
+    Record(IconShape{icon, {x, y}, resource.image}, 0, bounds, kWholeScreen);
 }
 
 }  // namespace quorvel

@@ -39,11 +39,17 @@ class Canvas {
     // The icon at its own size with its top-left corner at (x, y).
     void DrawImage(IconId icon, int x, int y);
 
+    // Room for `operations` more, asked for by a screen about to record many (a constellation's
+    // point fills), so that the list grows once.
+    void Reserve(std::size_t operations) { m_list.ops.reserve(m_list.ops.size() + operations); }
+
     // What is recorded from here on follows the pointer (the Spectrum cursor column).
     void MarkCursor() { m_list.cursorFrom = m_list.ops.size(); }
 
   private:
-    void Record(DrawOp op);
+    // Built in place: a constellation records a thousand point fills a pass.
+    template <typename Shape>
+    void Record(Shape&& shape, Argb colour, IntRect bounds, IntRect clip);
     void DrawInBox(std::u16string_view text, std::optional<TextId> word, ScreenFont font, RectF box,
                    TextFormat format, Argb colour);
 

@@ -73,6 +73,7 @@ std::u16string Percent(std::uint8_t value) {
 
 // Every slot is a point; the meter keeps no count of used slots.
 void DrawPoints(Canvas& canvas, const ConstellationEntry& entry) {
+    canvas.Reserve(ConstellationEntry::kPointCount);
     for (std::size_t slot = 0; slot < ConstellationEntry::kPointCount; ++slot) {
         const int x = entry.pointX(slot);
         const int y = entry.pointY(slot);

@@ -55,8 +55,7 @@ void PixelRegion::Subtract(IntRect cut) {
     UpdateBounds();
 }
 
-bool PixelRegion::Intersects(IntRect rect) const {
-    if (!quorvel::Intersects(m_bounds, rect)) return false;
+bool PixelRegion::AnyIntersects(IntRect rect) const {
     return std::ranges::any_of(m_rects, [rect](IntRect r) { return quorvel::Intersects(r, rect); });
 }
 

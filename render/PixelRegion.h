@@ -16,13 +16,18 @@ class PixelRegion {
     PixelRegion(std::span<const IntRect> rects, IntRect limit);
 
     void Subtract(IntRect cut);
-    bool Intersects(IntRect rect) const;
+    // Inline for the one-rectangle region most operations of a pass are drawn in.
+    bool Intersects(IntRect rect) const {
+        if (!quorvel::Intersects(m_bounds, rect)) return false;
+        return m_rects.size() == 1 || AnyIntersects(rect);
+    }
 
     bool Empty() const { return m_rects.empty(); }
     IntRect Bounds() const { return m_bounds; }
     std::span<const IntRect> Rects() const { return m_rects; }
 
   private:
+    bool AnyIntersects(IntRect rect) const;
     void Add(IntRect rect);
     void UpdateBounds();
 

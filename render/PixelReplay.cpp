@@ -35,7 +35,7 @@ class PolygonWriter final : public RowSink {
 
 // The pixels of a covering fill: opaque, and large once cut to what the pass repaints.
 IntRect CoverOf(const DrawOp& op, IntRect areaBounds) {
-    if (!std::holds_alternative<FillShape>(op.shape) || (op.colour >> 24) != 0xFF) return {};
+    if ((op.colour >> 24) != 0xFF || !std::holds_alternative<FillShape>(op.shape)) return {};
     const IntRect cover = Cut(op.bounds, areaBounds);
     if (IsEmpty(cover) || cover.w * cover.h < kMinCoveringPixels) return {};
     return cover;
@@ -92,22 +92,27 @@ class Replayer {
 
 void ReplayPixels(const DisplayList& list, const PixelRegion& area, const pixels::Target& target) {
     const IntRect areaBounds = Cut(area.Bounds(), target.Bounds());
-    // visibleFrom[k]: the area less the k-th and every later covering fill.
-    std::vector<std::size_t> covering;
+    struct Cover {
+        std::size_t op;
+        IntRect pixels;
+    };
+    std::vector<Cover> covering;
     for (std::size_t i = 0; i < list.ops.size(); ++i) {
-        if (!IsEmpty(CoverOf(list.ops[i], areaBounds))) covering.push_back(i);
+        const IntRect cover = CoverOf(list.ops[i], areaBounds);
+        if (!IsEmpty(cover)) covering.push_back({i, cover});
     }
+    // visibleFrom[k]: the area less the k-th and every later covering fill.
     std::vector<PixelRegion> visibleFrom(covering.size() + 1);
     const IntRect limit = target.Bounds();
     visibleFrom.back() = PixelRegion(area.Rects(), limit);
     for (std::size_t k = covering.size(); k-- > 0;) {
         visibleFrom[k] = visibleFrom[k + 1];
-        visibleFrom[k].Subtract(CoverOf(list.ops[covering[k]], areaBounds));
+        visibleFrom[k].Subtract(covering[k].pixels);
     }
     const Replayer replayer(target);
     std::size_t coversPassed = 0;
     for (std::size_t i = 0; i < list.ops.size(); ++i) {
-        if (coversPassed < covering.size() && covering[coversPassed] == i) ++coversPassed;
+        if (coversPassed < covering.size() && covering[coversPassed].op == i) ++coversPassed;
         const PixelRegion& visible = visibleFrom[coversPassed];
         const DrawOp& op = list.ops[i];
         if (visible.Intersects(op.bounds)) replayer.Draw(op, visible);

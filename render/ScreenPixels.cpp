@@ -7,6 +7,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define QUORVEL_BLEND_AVX2 1
+#endif
 
 namespace quorvel::pixels {
 namespace {
@@ -84,7 +88,7 @@ namespace {
 // Source-over of premultiplied pixels: the source plus what its alpha leaves of the pixel
 // beneath. Exact for every source, a clear one (which leaves the pixel) and an opaque one (which
 // replaces it) included.
-void BlendRow(std::uint32_t* out, const std::uint32_t* in, int count) {
+void BlendRowPortable(std::uint32_t* out, const std::uint32_t* in, int count) {
     int x = 0;
 #if defined(__SSE2__)
     // Four pixels at a time, as QPainter blends: most of a text's ink is clear or opaque.
@@ -116,23 +120,74 @@ void BlendRow(std::uint32_t* out, const std::uint32_t* in, int count) {
     for (; x < count; ++x) out[x] = in[x] + ByteMul(out[x], 255 - (in[x] >> 24));
 }
 
+#if QUORVEL_BLEND_AVX2
+// The same arithmetic eight pixels at a time, where the processor has the instructions; text
+// ink is most of what a pass blends.
+__attribute__((target("avx2"))) __m256i BlendEight(__m256i source, __m256i beneath) {
+    const __m256i evenMask = _mm256_set1_epi32(0x00FF00FF);
+    const __m256i half = _mm256_set1_epi32(0x00800080);
+    const __m256i full = _mm256_set1_epi32(255);
+    __m256i keep = _mm256_sub_epi32(full, _mm256_srli_epi32(source, 24));
+    keep = _mm256_or_si256(keep, _mm256_slli_epi32(keep, 16));
+    __m256i redBlue = _mm256_mullo_epi16(_mm256_and_si256(beneath, evenMask), keep);
+    redBlue = _mm256_add_epi16(_mm256_add_epi16(redBlue, _mm256_srli_epi16(redBlue, 8)), half);
+    redBlue = _mm256_srli_epi16(redBlue, 8);
+    __m256i alphaGreen =
+        _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(beneath, 8), evenMask), keep);
+    alphaGreen =
+        _mm256_add_epi16(_mm256_add_epi16(alphaGreen, _mm256_srli_epi16(alphaGreen, 8)), half);
+    alphaGreen = _mm256_andnot_si256(evenMask, alphaGreen);
+    return _mm256_add_epi32(source, _mm256_or_si256(alphaGreen, redBlue));
+}
+
+__attribute__((target("avx2"))) void BlendRowAvx2(std::uint32_t* out, const std::uint32_t* in,
+                                                  int count) {
+    const __m256i opaque = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    int x = 0;
+    for (; x + 8 <= count; x += 8) {
+        const __m256i source = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x));
+        if (_mm256_testz_si256(source, source)) continue;
+        auto* destination = reinterpret_cast<__m256i*>(out + x);
+        if (_mm256_testc_si256(source, opaque)) {
+            _mm256_storeu_si256(destination, source);
+            continue;
+        }
+        _mm256_storeu_si256(destination, BlendEight(source, _mm256_loadu_si256(destination)));
+    }
+    if (x == count) return;
+    // The last few pixels through a mask, which neither reads nor writes past the row.
+    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    const __m256i mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(count - x), lanes);
+    const auto* source = reinterpret_cast<const int*>(in + x);
+    auto* destination = reinterpret_cast<int*>(out + x);
+    _mm256_maskstore_epi32(destination, mask,
+                           BlendEight(_mm256_maskload_epi32(source, mask),
+                                      _mm256_maskload_epi32(destination, mask)));
+}
+#endif
+
+void BlendRow(std::uint32_t* out, const std::uint32_t* in, int count) {
+#if QUORVEL_BLEND_AVX2
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2) {
+        BlendRowAvx2(out, in, count);
+        return;
+    }
+#endif
+    BlendRowPortable(out, in, count);
+}
+
 }  // namespace
 
 void IndexInk(PixelImage& picture) {
-    picture.runs.clear();
-    picture.rowRuns.assign(1, 0);
+    picture.rowInk.assign(static_cast<std::size_t>(std::max(picture.height, 0)), {});
     for (int y = 0; y < picture.height; ++y) {
         const std::uint32_t* row = picture.Row(y);
-        for (int x = 0; x < picture.width;) {
-            if (row[x] == 0) {
-                ++x;
-                continue;
-            }
-            const int begin = x;
-            while (x < picture.width && row[x] != 0) ++x;
-            picture.runs.push_back({begin, x});
-        }
-        picture.rowRuns.push_back(static_cast<std::uint32_t>(picture.runs.size()));
+        int begin = 0;
+        int end = picture.width;
+        while (begin < end && row[begin] == 0) ++begin;
+        while (end > begin && row[end - 1] == 0) --end;
+        picture.rowInk[static_cast<std::size_t>(y)] = {begin, end};
     }
 }
 
@@ -141,6 +196,7 @@ void IndexInk(PixelImage& picture) {
 void Draw(const Target& target, IntRect piece, const PixelImage& picture, IntPoint at) {
     const int left = piece.x - at.x;
     const int right = left + piece.w;
+    const int room = std::min(picture.width, target.Bounds().w - at.x);
     for (int y = piece.y; y < piece.y + piece.h; ++y) {
         const int row = y - at.y;
         const std::uint32_t* in = picture.Row(row);
@@ -149,13 +205,15 @@ void Draw(const Target& target, IntRect piece, const PixelImage& picture, IntPoi
             std::memcpy(out + left, in + left, static_cast<std::size_t>(piece.w) * sizeof(std::uint32_t));
             continue;
         }
-        const auto first = static_cast<std::size_t>(picture.rowRuns[static_cast<std::size_t>(row)]);
-        const auto last = static_cast<std::size_t>(picture.rowRuns[static_cast<std::size_t>(row) + 1]);
-        for (std::size_t r = first; r < last; ++r) {
-            const int begin = std::max(picture.runs[r].begin, left);
-            const int end = std::min(picture.runs[r].end, right);
-            if (begin < end) BlendRow(out + begin, in + begin, end - begin);
-        }
+        // One stretch a row, clear pixels and all: blending skips clear blocks of eight for
+        // less than it would cost to start again at every stroke.
+        const InkRun ink = picture.rowInk[static_cast<std::size_t>(row)];
+        const int begin = std::max(ink.begin, left);
+        int end = std::min(ink.end, right);
+        // Rounded up to whole blocks of eight where the piece does not cut the ink: the pixels
+        // after it are clear, and a clear pixel blended leaves the one beneath as it was.
+        if (ink.end <= right) end = std::min(begin + ((end - begin + 7) & ~7), room);
+        if (begin < end) BlendRow(out + begin, in + begin, end - begin);
     }
 }
 

@@ -40,11 +40,10 @@ struct PixelImage {
     int height = 0;
     std::vector<std::uint32_t> pixels;
     bool premultiplied = false;  // false: opaque, copied; true: blended source-over
-    // A blended picture's stretches of pixels that are not clear, row by row: row y's are
-    // runs[rowRuns[y]] to runs[rowRuns[y + 1] - 1]. Most of a text's box is clear between and
-    // around its glyphs, and drawing skips it.
-    std::vector<InkRun> runs{};
-    std::vector<std::uint32_t> rowRuns{};
+    // A blended picture's ink, row by row: from the first pixel that is not clear to the one
+    // after the last (begin == end in a clear row). Most of a text's box is clear above, below
+    // and beside its glyphs, and drawing skips it.
+    std::vector<InkRun> rowInk{};
 
     bool Empty() const { return width <= 0 || height <= 0; }
     bool operator==(const PixelImage&) const = default;
@@ -100,7 +99,7 @@ class SolidFill {
     std::uint32_t m_keep;  // 255 - alpha: how much of what lies beneath shows through
 };
 
-// Finds the picture's runs of ink; a blended picture is drawn only where they are.
+// Finds each row's ink; a blended picture is drawn only there.
 void IndexInk(PixelImage& picture);
 
 // Each function writes only inside `piece`, which must lie inside the target and inside the
