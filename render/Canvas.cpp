@@ -116,8 +116,8 @@ void Canvas::DrawText(std::u16string_view text, ScreenFont font, RectF box, Text
 void Canvas::DrawImage(IconId icon, int x, int y) {
     const ResourceImage resource = m_icons.Load(icon);
     if (resource.errorCode != 0 &&
-        std::ranges::find(m_list.missingIcons, static_cast<int>(icon), &MissingIcon::id) ==
-            m_list.missingIcons.end()) {
+        std::none_of(m_list.missingIcons.begin(), m_list.missingIcons.end(),
+                     [icon](const MissingIcon& noted) { return noted.id == static_cast<int>(icon); })) {
         m_list.missingIcons.push_back({static_cast<int>(icon), resource.errorCode});
     }
     if (resource.image == nullptr) return;

@@ -57,7 +57,8 @@ void PixelRegion::Subtract(IntRect cut) {
 
 bool PixelRegion::Intersects(IntRect rect) const {
     if (!quorvel::Intersects(m_bounds, rect)) return false;
-    return std::ranges::any_of(m_rects, [rect](IntRect r) { return quorvel::Intersects(r, rect); });
+    return std::any_of(m_rects.begin(), m_rects.end(),
+                       [rect](IntRect r) { return quorvel::Intersects(r, rect); });
 }
 
 void PixelRegion::UpdateBounds() {

@@ -4,9 +4,9 @@
 
 #include "CliProcess.h"
 #include "cli/MeasurementTables.h"
-#include "cli/ScreenNames.h"
 #include "cli/SourceInput.h"
 #include "data/SourceFile.h"
+#include "figures/ScreenNames.h"
 #include "render/ScreenRequest.h"
 
 namespace quorvel::test {
@@ -40,7 +40,7 @@ TEST_F(ExportReport, ExportWritesEveryTableAndTheJsonHoldsTheSameCells) {
     const CliRun run = RunCliTool({"export", QtPath(kDemoFile), "-o", QPath("tables")});
     ASSERT_EQ(run.status, 0) << run.err;
     const SourceRecord& record = m_demo;
-    const cli::MeasurementTables tables = cli::BuildMeasurementTables(record, cli::kDvbTypes);
+    const cli::MeasurementTables tables = cli::BuildMeasurementTables(record, kDvbTypes);
 
     std::vector<std::string> expected = {"export.json", "measure.csv"};
     for (const auto* list : {&tables.spectra, &tables.constellations}) {
@@ -73,7 +73,7 @@ TEST_F(ExportReport, FrenchReportHasATitleTablesAndAPagePerScreenWithEveryName) 
     const SourceRecord& record = m_demo;
     int pages = 1;
     std::vector<std::string> names;
-    for (DvbType dvbType : cli::kDvbTypes) {
+    for (DvbType dvbType : kDvbTypes) {
         const auto catalogue = CatalogueFor(record, dvbType);
         // One table page per type with Measure entries, a page per screen, two per constellation.
         pages += (catalogue->measure.Count() > 0 ? 1 : 0) + catalogue->measure.Count() +
