@@ -116,7 +116,7 @@ EMSCRIPTEN_KEEPALIVE const char* QvCursorTip() {
     return navigator.ShowsCursorTip() ? navigator.CursorTipText().c_str() : "";
 }
 
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* QvScreenRgba() {
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* QvScreenRgba() {
     return Screen().Rgba().data();
 }
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* QvScreenBmp() {
@@ -142,7 +142,7 @@ EMSCRIPTEN_KEEPALIVE int QvPlanFigures(const char* sourceName) {
 EMSCRIPTEN_KEEPALIVE const char* QvFigureName(int index) {
     return Figures().FileName(static_cast<std::size_t>(index)).c_str();
 }
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* QvPaintFigure(int index) {
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* QvPaintFigure(int index) {
     return Figures().Paint(static_cast<std::size_t>(index)).data();
 }
 EMSCRIPTEN_KEEPALIVE const char* QvFigureIndex(const char* recordSha256) {

@@ -18,7 +18,7 @@ const std::string& PageFigures::FileName(std::size_t index) const {
     return m_pictures.at(index).planned.fileName;
 }
 
-const std::vector<std::uint8_t>& PageFigures::Paint(std::size_t index) {
+const std::vector<std::uint32_t>& PageFigures::Paint(std::size_t index) {
     PictureOutcome& picture = m_pictures.at(index);
     const ScreenRequest& request = picture.planned.request;
     picture.unfit.clear();

@@ -16,7 +16,7 @@ class PageFigures {
     std::size_t Plan(const SourceRecord& record, const std::string& sourceName);
     const std::string& FileName(std::size_t index) const;
     // Picture `index` as the canvas takes it (see ToRgba).
-    const std::vector<std::uint8_t>& Paint(std::size_t index);
+    const std::vector<std::uint32_t>& Paint(std::size_t index);
     // index.json of the pictures painted so far.
     std::string IndexJson(const std::string& recordSha256) const;
 
@@ -24,7 +24,7 @@ class PageFigures {
     CataloguesByDvb m_catalogues;
     std::vector<PictureOutcome> m_pictures;
     std::vector<std::uint32_t> m_pixels;
-    std::vector<std::uint8_t> m_rgba;
+    std::vector<std::uint32_t> m_rgba;
 };
 
 }  // namespace quorvel::web

@@ -29,7 +29,7 @@ class PageScreen {
     bool Apply(const Outcome& outcome);
 
     // The screen as the canvas takes it: bytes red, green, blue, alpha, row after row.
-    const std::vector<std::uint8_t>& Rgba();
+    const std::vector<std::uint32_t>& Rgba();
     // The screen as the window's File > Save writes it.
     std::vector<std::uint8_t> Bmp() const;
     // The name a batch gives the picture of what is shown, empty while the screen is black.
@@ -40,12 +40,12 @@ class PageScreen {
     std::unique_ptr<SourceRecord> m_record;
     std::string m_error;
     std::vector<std::uint32_t> m_pixels;  // 0xAARRGGBB, as every pass paints them
-    std::vector<std::uint8_t> m_rgba;
+    std::vector<std::uint32_t> m_rgba;
     ScreenRepainter m_repainter;
 };
 
 // `pixels` as the canvas takes them; every pixel opaque, as the screen is.
-void ToRgba(const std::vector<std::uint32_t>& pixels, std::vector<std::uint8_t>& rgba);
+void ToRgba(const std::vector<std::uint32_t>& pixels, std::vector<std::uint32_t>& rgba);
 
 pixels::Target ScreenTarget(std::vector<std::uint32_t>& pixels);
 
