@@ -48,6 +48,10 @@
         const named = call("QvPictureName", "string", 0) !== "";
         for (const id of ["save-bmp", "save-png"]) byId(id).disabled = !named;
         byId("figure-set").disabled = sourceName === "";
+        // The readout follows the cursor column it describes, and goes with the Spectrum screen.
+        const readout = call("QvCursorTip", "string");
+        tip.textContent = readout;
+        if (readout === "") tip.style.display = "none";
         if (changed) Draw();
     }
 
@@ -104,9 +108,7 @@
         const x = Math.floor(((event.clientX - box.left) * WIDTH) / box.width);
         const y = Math.floor(((event.clientY - box.top) * HEIGHT) / box.height);
         Act("QvPointer", x, y);
-        const text = call("QvCursorTip", "string");
-        tip.textContent = text;
-        tip.style.display = text === "" ? "none" : "block";
+        tip.style.display = tip.textContent === "" ? "none" : "block";
         tip.style.left = event.clientX - box.left + 16 + "px";
         tip.style.top = event.clientY - box.top + 16 + "px";
     }
@@ -150,9 +152,12 @@
             Act("QvChooseDvbType", Number(event.target.value));
             FillLists();
             Sync(false);
+            canvas.focus();
         });
-        byId("language").addEventListener("change", (event) =>
-            Act("QvChooseLanguage", Number(event.target.value)));
+        byId("language").addEventListener("change", (event) => {
+            Act("QvChooseLanguage", Number(event.target.value));
+            canvas.focus();
+        });
         for (const [id, family] of FAMILIES) {
             // Picking a name is a selection change and the list closing, as in the window.
             byId(id).addEventListener("change", (event) => {

@@ -87,6 +87,8 @@ test("the pointer over the plot moves the cursor and shows its readout", async (
     expect(await page.locator("#tip").textContent()).not.toBe(readout);
     await at(1250, 300);  // right of the plot: the cursor stays
     await ExpectNativePicture(page, "--dvb", "s", "--screen", "spectrum", "--cursor-x", "640");
+    await page.press("#screen", "ArrowRight");
+    await expect(page.locator("#tip")).toBeHidden();  // the readout goes with the Spectrum screen
 });
 
 test("the wheel walks the current list and stops at its ends; DVB type rebuilds the lists", async ({ page }) => {
