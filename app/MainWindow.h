@@ -9,8 +9,8 @@
 #include <functional>
 #include <set>
 
-#include "app/Navigator.h"
 #include "app/Zoom.h"
+#include "navigation/Navigator.h"
 #include "render/ScreenPainter.h"
 
 class QAction;

@@ -43,10 +43,7 @@ PaintResult ScreenView::Repaint(const std::vector<IntRect>& areas, const ScreenS
         area += QRect(rect.x, rect.y, rect.w, rect.h) & QRect(0, 0, kScreenWidth, kScreenHeight);
     }
     if (area.isEmpty()) return {};
-    // A whole-screen repaint follows anything that may have changed the lists' contents (a file
-    // opened or reloaded), so it never reuses an earlier recording.
-    if (area.contains(QRect(0, 0, kScreenWidth, kScreenHeight))) m_recorder.Forget();
-    PaintResult result = ReplayScreen(m_image, areas, m_recorder.Record(state, catalogue));
+    PaintResult result = m_repainter.Repaint(PixelsOf(m_image), areas, state, catalogue);
     if (m_deviceScale == devicePixelRatioF()) {
         update(area);
     } else {

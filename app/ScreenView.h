@@ -9,9 +9,9 @@
 
 #include "data/Catalogue.h"
 #include "data/ScreenState.h"
+#include "render/PixelScreen.h"
 #include "render/ScreenLayout.h"
 #include "render/ScreenPainter.h"
-#include "render/ScreenRecording.h"
 
 namespace quorvel {
 
@@ -46,7 +46,7 @@ class ScreenView : public QWidget {
     QRect ViewRect(const QRect& screenRect) const;
 
     QImage m_image;
-    ScreenRecorder m_recorder;
+    ScreenRepainter m_repainter;
     PointerObserver m_pointerObserver;
     double m_deviceScale = 1.0;
 };

@@ -8,8 +8,8 @@
 
 #include "cli/Commands.h"
 #include "cli/ReportDocument.h"
-#include "cli/ScreenNames.h"
 #include "data/SourceFile.h"
+#include "figures/ScreenNames.h"
 #include "render/ScreenRequest.h"
 #include "render/VectorScreen.h"
 
@@ -76,7 +76,7 @@ void BM_ReportDemo(benchmark::State& state) {
                            "2026-01-01T00:00:00Z",
                            "0",
                            Language::French,
-                           {cli::kDvbTypes.begin(), cli::kDvbTypes.end()}};
+                           {kDvbTypes.begin(), kDvbTypes.end()}};
     std::size_t bytes = 0;
     for (auto _ : state) {
         const cli::Report report = cli::MakeReport(input);

@@ -12,15 +12,15 @@ using namespace quorvel;
 
 // A thousand pictures spread as a batch of several files spreads them, one in twenty with an
 // unfit text.
-std::vector<cli::PictureOutcome> ThousandPictures() {
-    std::vector<cli::PictureOutcome> pictures;
+std::vector<PictureOutcome> ThousandPictures() {
+    std::vector<PictureOutcome> pictures;
     for (std::size_t i = 0; i < 1000; ++i) {
-        cli::PictureOutcome picture;
+        PictureOutcome picture;
         picture.planned.source = i / 70;
-        picture.planned.request.dvbType = cli::kDvbTypes[(i / 24) % 3];
-        picture.planned.request.screen = cli::kScreens[(i / 8) % 3];
+        picture.planned.request.dvbType = kDvbTypes[(i / 24) % 3];
+        picture.planned.request.screen = kScreens[(i / 8) % 3];
         picture.planned.request.position = (i / 2) % 4;
-        picture.planned.request.language = cli::kLanguages[i % 2];
+        picture.planned.request.language = kLanguages[i % 2];
         picture.planned.fileName = "demo-" + std::to_string(i / 70) + "/t-measure-0" +
                                    std::to_string((i / 2) % 4) + "-fr.png";
         picture.planned.entryName = "UHF 21 474.00 MHz DVB-T";
@@ -35,7 +35,7 @@ std::vector<cli::PictureOutcome> ThousandPictures() {
 }
 
 void BM_ContactSheet1000(benchmark::State& state) {
-    const std::vector<cli::PictureOutcome> pictures = ThousandPictures();
+    const std::vector<PictureOutcome> pictures = ThousandPictures();
     for (auto _ : state) {
         std::string html = cli::ContactSheetHtml(pictures);
         benchmark::DoNotOptimize(html);

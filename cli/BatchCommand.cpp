@@ -9,26 +9,25 @@
 #include <cstring>
 #include <iostream>
 #include <mutex>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <thread>
 
-#include "Version.h"
-#include "cli/BatchOutcome.h"
-#include "cli/BatchPlan.h"
 #include "cli/Commands.h"
 #include "cli/ContactSheet.h"
-#include "cli/FitReport.h"
+#include "cli/FitReportTable.h"
 #include "cli/FolderLock.h"
 #include "cli/PictureProvenance.h"
 #include "cli/PictureText.h"
-#include "cli/ScreenNames.h"
 #include "cli/ScreenRender.h"
 #include "cli/SmoothPicture.h"
 #include "cli/SourceInput.h"
 #include "data/TextEncoding.h"
 #include "export/AtomicFile.h"
 #include "export/CsvTable.h"
+#include "export/PictureFile.h"
+#include "figures/BatchIndex.h"
+#include "figures/BatchPlan.h"
+#include "figures/ScreenNames.h"
 
 namespace quorvel::cli {
 
@@ -116,47 +115,6 @@ class ProgressLine {
     std::atomic<std::size_t> m_done{0};
     std::mutex m_mutex;
 };
-
-nlohmann::ordered_json UnfitJson(const std::vector<UnfitText>& unfit) {
-    nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (const UnfitText& text : unfit) {
-        list.push_back({{"text", Utf8FromUtf16(text.text)},
-                        {"box",
-                         {{"x", text.box.x},
-                          {"y", text.box.y},
-                          {"width", text.box.w},
-                          {"height", text.box.h}}},
-                        {"shown", Utf8FromUtf16(text.shown)}});
-    }
-    return list;
-}
-
-nlohmann::ordered_json IndexOf(const std::vector<PictureOutcome>& pictures,
-                               const std::vector<BatchSource>& sources, const FitReport& fit) {
-    nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    nlohmann::ordered_json failed = nlohmann::ordered_json::array();
-    for (const PictureOutcome& picture : pictures) {
-        if (!picture.failure.empty()) {
-            failed.push_back(
-                {{"file", ValidUtf8(picture.planned.fileName)}, {"error", picture.failure}});
-            continue;
-        }
-        const ScreenRequest& request = picture.planned.request;
-        list.push_back({{"file", ValidUtf8(picture.planned.fileName)},
-                        {"source", picture.sourceName},
-                        {"dvbType", DvbDisplayName(request.dvbType)},
-                        {"screen", PictureScreenName(request)},
-                        {"position", request.position},
-                        {"entryName", picture.planned.entryName},
-                        {"language", LanguageCode(request.language)},
-                        {"referenceLevel", request.referenceLevel},
-                        {"cursorX", request.cursorX},
-                        {"recordSha256", sources[picture.planned.source].sha256},
-                        {"toolVersion", kVersion},
-                        {"clippedTexts", UnfitJson(picture.unfit)}});
-    }
-    return {{"pictures", list}, {"failed", failed}, {"fit", FitReportJson(fit)}};
-}
 
 // Writes `text` to folder/name with the owner and mode of the file removed there at the start;
 // false, with the reason on `err`, when it cannot.
@@ -283,10 +241,10 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err)
         status = kExitFailure;
     }
     const FitReport fit = CollectFitReport(pictures, settings.scale);
-    // A file name that is no UTF-8 is shown with U+FFFD where JSON cannot hold its bytes.
-    const std::string index = IndexOf(pictures, sources, fit)
-                                  .dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
-    if (!WriteText(options.output, kBatchFiles[0], index + "\n", earlier[0], err) ||
+    std::vector<std::string> recordSha256;
+    for (const BatchSource& source : sources) recordSha256.push_back(source.sha256);
+    if (!WriteText(options.output, kBatchFiles[0], IndexJsonText(pictures, recordSha256, fit),
+                   earlier[0], err) ||
         !WriteText(options.output, kBatchFiles[1], ContactSheetHtml(pictures), earlier[1], err)) {
         status = kExitFailure;
     }

@@ -9,7 +9,7 @@
 
 #include "Version.h"
 #include "cli/Commands.h"
-#include "cli/ScreenNames.h"
+#include "figures/ScreenNames.h"
 
 namespace quorvel::cli {
 

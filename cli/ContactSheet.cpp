@@ -4,9 +4,10 @@
 #include <map>
 #include <tuple>
 
-#include "cli/ScreenNames.h"
+#include "cli/BoxText.h"
 #include "data/TextEncoding.h"
 #include "export/HtmlText.h"
+#include "figures/ScreenNames.h"
 
 namespace quorvel::cli {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/BatchOutcome.h"
+#include "figures/BatchIndex.h"
 
 namespace quorvel::cli {
 

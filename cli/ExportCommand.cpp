@@ -6,9 +6,9 @@
 #include "cli/Commands.h"
 #include "cli/MeasurementTables.h"
 #include "cli/PictureText.h"
-#include "cli/ScreenNames.h"
 #include "cli/SourceInput.h"
 #include "export/AtomicFile.h"
+#include "figures/ScreenNames.h"
 
 namespace quorvel::cli {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "cli/BatchOutcome.h"
+#include "figures/BatchIndex.h"
 #include "source/FieldJson.h"
 
 namespace quorvel::cli {

@@ -1,8 +1,8 @@
 #include "cli/MeasurementTables.h"
 
-#include "cli/ScreenNames.h"
 #include "data/Formatting.h"
 #include "data/TextEncoding.h"
+#include "figures/ScreenNames.h"
 #include "render/MeasureParts.h"
 #include "render/ScreenRequest.h"
 #include "render/SpectrumTrace.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "cli/BatchPlan.h"
+#include "figures/BatchPlan.h"
 
 namespace quorvel::cli {
 

@@ -4,13 +4,13 @@
 #include "cli/Commands.h"
 #include "cli/PictureProvenance.h"
 #include "cli/PictureText.h"
-#include "cli/ScreenNames.h"
 #include "cli/ScreenRender.h"
 #include "cli/SmoothPicture.h"
 #include "cli/SourceInput.h"
 #include "cli/VectorOutput.h"
 #include "export/AtomicFile.h"
 #include "export/PictureFile.h"
+#include "figures/ScreenNames.h"
 
 namespace quorvel::cli {
 

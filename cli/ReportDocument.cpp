@@ -12,8 +12,8 @@
 
 #include "cli/MeasurementTables.h"
 #include "cli/ReportTexts.h"
-#include "cli/ScreenNames.h"
 #include "data/TextEncoding.h"
+#include "figures/ScreenNames.h"
 #include "render/ScreenRequest.h"
 #include "render/VectorScreen.h"
 

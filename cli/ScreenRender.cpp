@@ -1,7 +1,5 @@
 #include "cli/ScreenRender.h"
 
-#include <algorithm>
-
 #include "render/ScreenLayout.h"
 #include "render/ScreenPainter.h"
 
@@ -21,16 +19,7 @@ std::vector<int> RenderScreenInto(QImage& screen, const Catalogue& catalogue,
         !screen.isDetached()) {
         screen = NewScreenImage();
     }
-    std::vector<int> missingIcons;
-    for (const ScreenPass& pass : PassesFor(catalogue, request)) {
-        const PaintResult result = PaintScreen(screen, {&pass.area, 1}, pass.state, catalogue, unfit);
-        for (const MissingIcon& icon : result.missingIcons) {
-            if (std::ranges::find(missingIcons, icon.id) == missingIcons.end()) {
-                missingIcons.push_back(icon.id);
-            }
-        }
-    }
-    return missingIcons;
+    return PaintRequestInto(PixelsOf(screen), catalogue, request, unfit);
 }
 
 }  // namespace quorvel::cli

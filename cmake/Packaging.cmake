@@ -48,6 +48,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/res/completion/quorvel-cli
     DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 install(FILES ${PROJECT_SOURCE_DIR}/res/debian/copyright ${packaging}/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvel)
+# The browser page as scripts/web builds it; scripts/package builds it before the package.
+set(QUORVEL_WEB_PAGE ${PROJECT_SOURCE_DIR}/build/web CACHE PATH "The built browser page")
+install(DIRECTORY ${QUORVEL_WEB_PAGE}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvel/web OPTIONAL)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorvel)

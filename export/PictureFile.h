@@ -4,23 +4,14 @@
 
 #include <QImage>
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "export/AtomicFile.h"
+#include "export/PictureFormat.h"
 
 namespace quorvel {
-
-enum class PictureFormat { Bmp, Png };
-
-std::string_view FormatExtension(PictureFormat format);  // "bmp", "png"
-std::optional<PictureFormat> FormatFromName(std::string_view name);
-std::optional<PictureFormat> FormatFromPath(const std::filesystem::path& path);
-// The file name's extension in lower case, without its dot.
-std::string LowerExtension(const std::filesystem::path& path);
 
 // What a picture file holds besides the screen's pixels.
 struct PictureExtras {

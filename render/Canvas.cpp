@@ -69,7 +69,12 @@ void Canvas::Record(Shape&& shape, Argb colour, IntRect bounds, IntRect clip) {
         }
         bounds = {};
     }
+#if defined(__cpp_aggregate_paren_init)
+    // Built where it stays, without a move through a temporary.
     m_list.ops.emplace_back(std::forward<Shape>(shape), colour, bounds, clip, m_region);
+#else
+    m_list.ops.push_back(DrawOp{std::forward<Shape>(shape), colour, bounds, clip, m_region});
+#endif
 }
 
 void Canvas::FillRect(Argb colour, IntRect rect) {
@@ -130,8 +135,8 @@ void Canvas::DrawInBox(std::u16string_view text, std::optional<TextId> word, Scr
 void Canvas::DrawImage(IconId icon, int x, int y) {
     const ResourceImage resource = m_icons.Load(icon);
     if (resource.errorCode != 0 &&
-        std::ranges::find(m_list.missingIcons, static_cast<int>(icon), &MissingIcon::id) ==
-            m_list.missingIcons.end()) {
+        std::none_of(m_list.missingIcons.begin(), m_list.missingIcons.end(),
+                     [icon](const MissingIcon& noted) { return noted.id == static_cast<int>(icon); })) {
         m_list.missingIcons.push_back({static_cast<int>(icon), resource.errorCode});
     }
     if (resource.image == nullptr) return;

@@ -47,7 +47,8 @@ class Canvas {
     void MarkCursor() { m_list.cursorFrom = m_list.ops.size(); }
 
   private:
-    // Built in place: a constellation records a thousand point fills a pass.
+    // Takes the shape itself, not a whole operation: a constellation records a thousand point
+    // fills a pass.
     template <typename Shape>
     void Record(Shape&& shape, Argb colour, IntRect bounds, IntRect clip);
     void DrawInBox(std::u16string_view text, std::optional<TextId> word, ScreenFont font, RectF box,

@@ -56,7 +56,8 @@ void PixelRegion::Subtract(IntRect cut) {
 }
 
 bool PixelRegion::AnyIntersects(IntRect rect) const {
-    return std::ranges::any_of(m_rects, [rect](IntRect r) { return quorvel::Intersects(r, rect); });
+    return std::any_of(m_rects.begin(), m_rects.end(),
+                       [rect](IntRect r) { return quorvel::Intersects(r, rect); });
 }
 
 void PixelRegion::UpdateBounds() {

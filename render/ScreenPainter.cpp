@@ -1,8 +1,6 @@
 #include "render/ScreenPainter.h"
 
-#include "render/PixelReplay.h"
 #include "render/ScreenLayout.h"
-#include "render/ScreenRecording.h"
 
 namespace quorvel {
 
@@ -19,16 +17,12 @@ pixels::Target PixelsOf(QImage& screen) {
 }
 
 PaintResult ReplayScreen(QImage& screen, std::span<const IntRect> area, const DisplayList& list) {
-    const pixels::Target target = PixelsOf(screen);
-    ReplayPixels(list, PixelRegion(area, target.Bounds()), target);
-    return {list.cursorTipText, list.missingIcons};
+    return ReplayInto(PixelsOf(screen), area, list);
 }
 
 PaintResult PaintScreen(QImage& screen, std::span<const IntRect> area, const ScreenState& state,
                         const Catalogue& catalogue, std::vector<UnfitText>* unfit) {
-    const DisplayList list = RecordScreen(state, catalogue);
-    if (unfit != nullptr) AddUnfitTexts(list, PixelRegion(area, kWholeScreen), *unfit);
-    return ReplayScreen(screen, area, list);
+    return PaintInto(PixelsOf(screen), area, state, catalogue, unfit);
 }
 
 }  // namespace quorvel

@@ -3,25 +3,18 @@
 #pragma once
 
 #include <QImage>
-#include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "data/Catalogue.h"
 #include "data/ScreenState.h"
 #include "render/DisplayList.h"
 #include "render/Geometry.h"
-#include "render/IconStore.h"
+#include "render/PixelScreen.h"
 #include "render/ScreenPixels.h"
 #include "render/TextFit.h"
 
 namespace quorvel {
-
-struct PaintResult {
-    std::optional<std::string> cursorTipText;
-    std::vector<MissingIcon> missingIcons;  // icons that could not be loaded during the pass
-};
 
 // A black 1280 by 720 screen in the format every pass paints into.
 QImage NewScreenImage();

@@ -88,9 +88,11 @@ std::string_view LayoutName(ScreenLayoutKind kind) {
 }
 
 bool IsRegionName(std::string_view name) {
-    return std::ranges::any_of(kAllLayouts, [name](ScreenLayoutKind kind) {
-        return std::ranges::any_of(
-            RegionsOf(kind), [name](const NamedRegion& region) { return region.name == name; });
+    // Iterator pairs rather than range algorithms: the browser page's standard library has none.
+    return std::any_of(std::begin(kAllLayouts), std::end(kAllLayouts), [name](ScreenLayoutKind kind) {
+        const auto regions = RegionsOf(kind);
+        return std::any_of(regions.begin(), regions.end(),
+                           [name](const NamedRegion& region) { return region.name == name; });
     });
 }
 

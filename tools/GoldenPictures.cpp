@@ -3,8 +3,8 @@
 #include <QCryptographicHash>
 #include <QImage>
 
-#include "cli/BatchPlan.h"
 #include "cli/ScreenRender.h"
+#include "figures/BatchPlan.h"
 
 namespace quorvel::golden {
 
@@ -18,12 +18,12 @@ std::string PixelDigest(const QImage& screen) {
 }
 
 std::string PictureTable(const SourceRecord& record) {
-    const cli::CataloguesByDvb catalogues = cli::CataloguesForAllDvbTypes(record);
+    const CataloguesByDvb catalogues = CataloguesForAllDvbTypes(record);
     std::string table;
     QImage screen;
-    for (const cli::PlannedPicture& picture :
-         cli::PlanAllPictures(catalogues, PictureFormat::Bmp)) {
-        cli::RenderScreenInto(screen, cli::CatalogueOf(catalogues, picture.request.dvbType),
+    for (const PlannedPicture& picture :
+         PlanAllPictures(catalogues, PictureFormat::Bmp)) {
+        cli::RenderScreenInto(screen, CatalogueOf(catalogues, picture.request.dvbType),
                               picture.request);
         table += PixelDigest(screen) + "  " + picture.fileName + "\n";
     }

@@ -12,10 +12,10 @@
 #include <QToolTip>
 #include <QUrl>
 
-#include "app/HelpTexts.h"
 #include "app/QuorvelApplication.h"
 #include "cli/ScreenRender.h"
 #include "data/SourceFile.h"
+#include "navigation/HelpTexts.h"
 #include "tests/app/WindowTest.h"
 
 namespace quorvel {

@@ -4,8 +4,8 @@
 #include <array>
 #include <tuple>
 
-#include "app/HelpTexts.h"
-#include "app/Navigator.h"
+#include "navigation/HelpTexts.h"
+#include "navigation/Navigator.h"
 #include "tests/app/SourceFiles.h"
 
 namespace quorvel {

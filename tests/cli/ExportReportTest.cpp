@@ -4,9 +4,9 @@
 
 #include "CliProcess.h"
 #include "cli/MeasurementTables.h"
-#include "cli/ScreenNames.h"
 #include "cli/SourceInput.h"
 #include "data/SourceFile.h"
+#include "figures/ScreenNames.h"
 #include "render/ScreenRequest.h"
 
 namespace quorvel::test {
@@ -38,7 +38,7 @@ class ExportReport : public ::testing::Test {
 
 TEST_F(ExportReport, ExportWritesEveryTableInTheAskedDialectAndTheJsonHoldsTheSameCells) {
     const SourceRecord& record = m_demo;
-    const cli::MeasurementTables tables = cli::BuildMeasurementTables(record, cli::kDvbTypes);
+    const cli::MeasurementTables tables = cli::BuildMeasurementTables(record, kDvbTypes);
     const std::pair<QStringList, CsvDialect> dialects[] = {
         {{"--csv-separator", ";"}, {';', '.'}},
         {{"--decimal-comma"}, {';', ','}},
@@ -83,7 +83,7 @@ TEST_F(ExportReport, FrenchReportHasATitleTablesAndAPagePerScreenWithEveryName) 
     const SourceRecord& record = m_demo;
     int pages = 1;
     std::vector<std::string> names;
-    for (DvbType dvbType : cli::kDvbTypes) {
+    for (DvbType dvbType : kDvbTypes) {
         const auto catalogue = CatalogueFor(record, dvbType);
         // One table page per type with Measure entries, a page per screen, two per constellation.
         pages += (catalogue->measure.Count() > 0 ? 1 : 0) + catalogue->measure.Count() +

@@ -2,7 +2,8 @@
 // language, each picture named once, failed pictures left out, everything at the batch's scale.
 #include <gtest/gtest.h>
 
-#include "cli/FitReport.h"
+#include "figures/BatchIndex.h"
+#include "figures/FitReport.h"
 
 namespace quorvel::cli {
 namespace {
@@ -40,13 +41,13 @@ TEST(FitReport, OneEntryPerCutTextAndLanguageInThePicturesPixels) {
         int font;
         const char* picture;
     };
-    // A text from the file is its own English; its id is the start of its SHA-256.
+    // A text from the file is its own English; its id is its 32-bit FNV-1a hash.
     const Expected expected[] = {
         {"text-29", Language::French, "LOCK", 1000.5, 900, 450, 300, "t-measure-00-fr.png"},
-        {"file-87a85280", Language::French, "Astra 19.2E", 510.75, 1680, 180, 105,
+        {"file-dcad0f4f", Language::French, "Astra 19.2E", 510.75, 1680, 180, 105,
          "t-measure-00-fr.png"},
         {"text-30", Language::English, "UNLOCK", 1249.5, 900, 450, 300, "t-measure-03-en.png"},
-        {"file-87a85280", Language::English, "Astra 19.2E", 510.75, 1680, 180, 105,
+        {"file-dcad0f4f", Language::English, "Astra 19.2E", 510.75, 1680, 180, 105,
          "t-measure-03-en.png"},
         {"text-30", Language::French, "UNLOCK", 1249.5, 900, 450, 300, "t-measure-03-fr.png"},
     };

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "cli/BatchPlan.h"
 #include "cli/ScreenRender.h"
 #include "data/SourceFile.h"
+#include "figures/BatchPlan.h"
 #include "support/Files.h"
 #include "tools/GoldenPictures.h"
 
@@ -35,14 +35,14 @@ TEST(GoldenPictures, EveryBatchPictureOfTheSampleMatchesTheTable) {
 TEST(RenderIntoUsedImage, EveryPlannedPictureCoversTheWholeScreen) {
     SourceRecord record;
     ASSERT_EQ(LoadSourceFile(QUORVEL_SOURCE_DIR "/samples/demo.dat", record), LoadOutcome::Loaded);
-    const cli::CataloguesByDvb catalogues = cli::CataloguesForAllDvbTypes(record);
-    const auto pictures = cli::PlanAllPictures(catalogues, PictureFormat::Bmp);
+    const CataloguesByDvb catalogues = CataloguesForAllDvbTypes(record);
+    const auto pictures = PlanAllPictures(catalogues, PictureFormat::Bmp);
     ASSERT_FALSE(pictures.empty());
 
     QImage used(1280, 720, QImage::Format_RGB32);
-    for (const cli::PlannedPicture& picture : pictures) {
+    for (const PlannedPicture& picture : pictures) {
         SCOPED_TRACE(picture.fileName);
-        const Catalogue& catalogue = cli::CatalogueOf(catalogues, picture.request.dvbType);
+        const Catalogue& catalogue = CatalogueOf(catalogues, picture.request.dvbType);
         used.fill(0xFFFF00FF);
         EXPECT_TRUE(cli::RenderScreenInto(used, catalogue, picture.request).empty());
         EXPECT_EQ(used, cli::RenderScreen(catalogue, picture.request).image);

@@ -7,11 +7,11 @@
 
 #include "CliProcess.h"
 #include "cli/MeasurementTables.h"
-#include "cli/ScreenNames.h"
 #include "cli/ScreenRender.h"
 #include "data/EntryWriter.h"
 #include "data/SourceFile.h"
 #include "data/TextEncoding.h"
+#include "figures/ScreenNames.h"
 #include "render/Scene.h"
 #include "render/ScreenRecording.h"
 #include "render/ScreenRequest.h"
@@ -46,7 +46,7 @@ class TablesOfTheDemoFile : public ::testing::Test {
     void SetUp() override { ASSERT_EQ(LoadSourceFile(kDemoFile, m_record), LoadOutcome::Loaded); }
 
     cli::MeasurementTables Tables() const {
-        return cli::BuildMeasurementTables(m_record, cli::kDvbTypes);
+        return cli::BuildMeasurementTables(m_record, kDvbTypes);
     }
 
     SourceRecord m_record;
@@ -57,14 +57,14 @@ TEST_F(TablesOfTheDemoFile, MeasureValuesWithTheirUnitsAreTheScreensTexts) {
     std::map<std::string, std::size_t> column;
     for (std::size_t c = 0; c < measure.columns.size(); ++c) column[measure.columns[c]] = c;
     std::size_t rowsSeen = 0;
-    for (DvbType dvbType : cli::kDvbTypes) {
+    for (DvbType dvbType : kDvbTypes) {
         const auto catalogue = CatalogueFor(m_record, dvbType);
         for (std::size_t k = 0; k < catalogue->measure.Count(); ++k, ++rowsSeen) {
             ASSERT_LT(rowsSeen, measure.rows.size());
             const auto& row = measure.rows[rowsSeen];
             const std::string where =
-                std::string(cli::DvbDisplayName(dvbType)) + " measure " + std::to_string(k);
-            EXPECT_EQ(row[column["DVB type"]], cli::DvbDisplayName(dvbType));
+                std::string(DvbDisplayName(dvbType)) + " measure " + std::to_string(k);
+            EXPECT_EQ(row[column["DVB type"]], DvbDisplayName(dvbType));
             EXPECT_EQ(row[column["position"]], std::to_string(k));
             EXPECT_EQ(row[column["name"]], catalogue->measure.names[k]) << where;
             const Pass pass = Record(*catalogue, {dvbType, Category::Measure, k});
@@ -97,12 +97,12 @@ TEST_F(TablesOfTheDemoFile, MeasureValuesWithTheirUnitsAreTheScreensTexts) {
 TEST_F(TablesOfTheDemoFile, SpectrumRowsAreThePlottedSamplesAsTheCursorReadsThem) {
     const cli::MeasurementTables tables = Tables();
     std::size_t tableIndex = 0;
-    for (DvbType dvbType : cli::kDvbTypes) {
+    for (DvbType dvbType : kDvbTypes) {
         const auto catalogue = CatalogueFor(m_record, dvbType);
         for (std::size_t k = 0; k < catalogue->spectrum.Count(); ++k, ++tableIndex) {
             ASSERT_LT(tableIndex, tables.spectra.size());
             const cli::NamedTable& named = tables.spectra[tableIndex];
-            EXPECT_EQ(named.fileName, "spectrum-" + std::string(cli::DvbLetter(dvbType)) + "-0" +
+            EXPECT_EQ(named.fileName, "spectrum-" + std::string(DvbLetter(dvbType)) + "-0" +
                                           std::to_string(k) + ".csv");
             ScreenRequest request{dvbType, Category::Spectrum, k};
             const auto trace = OpsOf<PolygonShape>(Record(*catalogue, request).list);
@@ -127,7 +127,7 @@ TEST_F(TablesOfTheDemoFile, SpectrumRowsAreThePlottedSamplesAsTheCursorReadsThem
 TEST_F(TablesOfTheDemoFile, ConstellationValuesAndPointsAreTheDrawnOnes) {
     const cli::MeasurementTables tables = Tables();
     std::size_t tableIndex = 0;
-    for (DvbType dvbType : cli::kDvbTypes) {
+    for (DvbType dvbType : kDvbTypes) {
         const auto catalogue = CatalogueFor(m_record, dvbType);
         for (std::size_t k = 0; k < catalogue->constellation.Count(); ++k, ++tableIndex) {
             ASSERT_LT(tableIndex, tables.constellations.size());

@@ -6,14 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "cli/BatchOutcome.h"
-#include "export/CsvTable.h"
+#include "figures/BatchPlan.h"
+#include "render/TextFit.h"
 
-namespace quorvel::cli {
+namespace quorvel {
+
+struct PictureOutcome;
 
 struct FitEntry {
-    // "text-N" for the screens' own word N (the meter's text id), "file-" and the first 8 hex
-    // digits of the UTF-8 text's SHA-256 for a text from the source file.
+    // "text-N" for the screens' own word N (the meter's text id); "file-" and 8 hex digits of
+    // the UTF-8 text's 32-bit FNV-1a hash for a text from the source file, the same in every
+    // batch and on every machine.
     std::string id;
     Language language = Language::English;
     std::string text;     // UTF-8, as drawn
@@ -38,10 +41,4 @@ FitReport CollectFitReport(const std::vector<PictureOutcome>& pictures, int scal
 
 nlohmann::ordered_json FitReportJson(const FitReport& report);
 
-// The pictures column joins the file names with "; ".
-CsvTable FitReportTable(const FitReport& report);
-
-// The table tab-separated, one line a row, for standard output.
-std::string FitReportTsv(const CsvTable& table);
-
-}  // namespace quorvel::cli
+}  // namespace quorvel

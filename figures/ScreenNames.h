@@ -10,7 +10,7 @@
 
 #include "data/Types.h"
 
-namespace quorvel::cli {
+namespace quorvel {
 
 inline constexpr std::array<DvbType, 3> kDvbTypes = {DvbType::Satellite, DvbType::Terrestrial,
                                                      DvbType::Cable};
@@ -30,4 +30,4 @@ std::optional<DvbType> DvbFromLetter(std::string_view letter);
 std::optional<Category> ScreenFromName(std::string_view name);
 std::optional<Language> LanguageFromCode(std::string_view code);
 
-}  // namespace quorvel::cli
+}  // namespace quorvel

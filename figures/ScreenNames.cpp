@@ -1,6 +1,6 @@
-#include "cli/ScreenNames.h"
+#include "figures/ScreenNames.h"
 
-namespace quorvel::cli {
+namespace quorvel {
 
 std::string_view DvbLetter(DvbType dvbType) {
     switch (dvbType) {
@@ -75,4 +75,4 @@ std::vector<std::string> SplitList(std::string_view list) {
     }
 }
 
-}  // namespace quorvel::cli
+}  // namespace quorvel

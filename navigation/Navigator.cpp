@@ -1,9 +1,9 @@
-#include "app/Navigator.h"
+#include "navigation/Navigator.h"
 
 #include <algorithm>
 #include <array>
 
-#include "app/HelpTexts.h"
+#include "navigation/HelpTexts.h"
 
 namespace quorvel {
 

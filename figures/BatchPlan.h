@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/ScreenNames.h"
-#include "export/PictureFile.h"
+#include "export/PictureFormat.h"
+#include "figures/ScreenNames.h"
 #include "render/ScreenRequest.h"
 
-namespace quorvel::cli {
+namespace quorvel {
 
 struct PlannedPicture {
     ScreenRequest request;
@@ -52,7 +52,10 @@ std::vector<std::string> SourceFolders(const std::vector<std::filesystem::path>&
 // The request's line of its family's list in UTF-8; `request.position` must be below the count.
 std::string EntryName(const Catalogue& catalogue, const ScreenRequest& request);
 
+// "<s|t|c>-<screen>-<NN>-<en|fr>.<ext>": the name a batch gives the request's picture.
+std::string PictureFileName(const ScreenRequest& request, PictureFormat format);
+
 // "measure", "spectrum", "constellation" or "constellation-more".
 std::string PictureScreenName(const ScreenRequest& request);
 
-}  // namespace quorvel::cli
+}  // namespace quorvel

@@ -1,31 +1,29 @@
-#include "cli/FitReport.h"
+#include "figures/FitReport.h"
 
-#include <QCryptographicHash>
+#include <cstdint>
+#include <cstdio>
 #include <map>
-#include <string_view>
 #include <tuple>
 
-#include "cli/ScreenNames.h"
-#include "data/Formatting.h"
 #include "data/TextEncoding.h"
+#include "figures/BatchIndex.h"
+#include "figures/ScreenNames.h"
 
-namespace quorvel::cli {
+namespace quorvel {
 
 namespace {
 
-// A source text has no id of its own; its SHA-256 stays the same from batch to batch and from
+// A source text has no id of its own; a hash of it stays the same from batch to batch and from
 // file to file.
 std::string IdOf(const UnfitText& text, const std::string& utf8) {
     if (text.word) return "text-" + std::to_string(static_cast<int>(*text.word));
-    const QByteArray digest =
-        QCryptographicHash::hash(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())),
-                                 QCryptographicHash::Sha256);
-    return "file-" + digest.toHex().left(8).toStdString();
-}
-
-// Widths are whole 64ths of a pixel: ten digits show them exactly.
-std::string Number(double value) {
-    return FormatPrintf("%.10g", value);
+    std::uint32_t hash = 2166136261u;
+    for (const char byte : utf8) {
+        hash = (hash ^ static_cast<unsigned char>(byte)) * 16777619u;
+    }
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(hash));
+    return std::string("file-") + hex;
 }
 
 }  // namespace
@@ -83,36 +81,4 @@ nlohmann::ordered_json FitReportJson(const FitReport& report) {
     return {{"scale", report.scale}, {"texts", texts}};
 }
 
-CsvTable FitReportTable(const FitReport& report) {
-    CsvTable table{{"id", "language", "text", "English", "shown", "needed width (px)",
-                    "box width (px)", "box height (px)", "font size (px)", "scale", "pictures"},
-                   {}};
-    for (const FitEntry& entry : report.entries) {
-        std::string pictures;
-        for (const std::string& file : entry.pictures) {
-            pictures += (pictures.empty() ? "" : "; ") + file;
-        }
-        table.rows.push_back({entry.id, std::string(LanguageCode(entry.language)), entry.text,
-                              entry.english, entry.shown, Number(entry.neededWidth),
-                              Number(entry.boxWidth), Number(entry.boxHeight),
-                              std::to_string(entry.fontSize), std::to_string(report.scale),
-                              pictures});
-    }
-    return table;
-}
-
-std::string FitReportTsv(const CsvTable& table) {
-    std::string tsv;
-    const auto append = [&tsv](const std::vector<std::string>& fields) {
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (i > 0) tsv += '\t';
-            tsv += TsvField(fields[i]);
-        }
-        tsv += '\n';
-    };
-    append(table.columns);
-    for (const std::vector<std::string>& row : table.rows) append(row);
-    return tsv;
-}
-
-}  // namespace quorvel::cli
+}  // namespace quorvel

@@ -1,13 +1,13 @@
-#include "cli/BatchPlan.h"
+#include "figures/BatchPlan.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <set>
 
-#include "cli/ScreenNames.h"
 #include "data/TextEncoding.h"
+#include "figures/ScreenNames.h"
 
-namespace quorvel::cli {
+namespace quorvel {
 
 namespace {
 
@@ -27,14 +27,6 @@ const std::string& NameAt(const Catalogue& catalogue, Category screen, std::size
         default:
             return catalogue.measure.names[position];
     }
-}
-
-std::string FileName(const ScreenRequest& request, PictureFormat format) {
-    char position[24];
-    std::snprintf(position, sizeof position, "%02zu", request.position);
-    return std::string(DvbLetter(request.dvbType)) + "-" + PictureScreenName(request) + "-" +
-           position + "-" + std::string(LanguageCode(request.language)) + "." +
-           std::string(FormatExtension(format));
 }
 
 template <typename Value>
@@ -58,6 +50,14 @@ const Catalogue& CatalogueOf(const CataloguesByDvb& catalogues, DvbType dvbType)
 
 std::string EntryName(const Catalogue& catalogue, const ScreenRequest& request) {
     return Utf8FromText8(NameAt(catalogue, request.screen, request.position));
+}
+
+std::string PictureFileName(const ScreenRequest& request, PictureFormat format) {
+    char position[24];
+    std::snprintf(position, sizeof position, "%02zu", request.position);
+    return std::string(DvbLetter(request.dvbType)) + "-" + PictureScreenName(request) + "-" +
+           position + "-" + std::string(LanguageCode(request.language)) + "." +
+           std::string(FormatExtension(format));
 }
 
 std::string PictureScreenName(const ScreenRequest& request) {
@@ -87,7 +87,7 @@ std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues, P
                         request.language = language;
                         request.more = more;
                         pictures.push_back(
-                            {request, prefix + FileName(request, format), entryName, source});
+                            {request, prefix + PictureFileName(request, format), entryName, source});
                     }
                 }
             }
@@ -112,4 +112,4 @@ std::vector<std::string> SourceFolders(const std::vector<std::filesystem::path>&
     return folders;
 }
 
-}  // namespace quorvel::cli
+}  // namespace quorvel
