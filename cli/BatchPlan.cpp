@@ -29,12 +29,12 @@ const std::string& NameAt(const Catalogue& catalogue, Category screen, std::size
     }
 }
 
-std::string FileName(const ScreenRequest& request, PictureFormat format) {
+std::string FileName(const ScreenRequest& request, std::string_view extension) {
     char position[24];
     std::snprintf(position, sizeof position, "%02zu", request.position);
     return std::string(DvbLetter(request.dvbType)) + "-" + PictureScreenName(request) + "-" +
            position + "-" + std::string(LanguageCode(request.language)) + "." +
-           std::string(FormatExtension(format));
+           std::string(extension);
 }
 
 template <typename Value>
@@ -64,7 +64,8 @@ std::string PictureScreenName(const ScreenRequest& request) {
     return std::string(ScreenName(request.screen)) + (request.more ? "-more" : "");
 }
 
-std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues, PictureFormat format,
+std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues,
+                                            std::string_view extension,
                                             const PictureSelection& selection, std::size_t source,
                                             const std::string& folder) {
     const std::string prefix = folder.empty() ? std::string() : folder + "/";
@@ -87,7 +88,7 @@ std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues, P
                         request.language = language;
                         request.more = more;
                         pictures.push_back(
-                            {request, prefix + FileName(request, format), entryName, source});
+                            {request, prefix + FileName(request, extension), entryName, source});
                     }
                 }
             }

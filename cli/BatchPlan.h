@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/ScreenNames.h"
-#include "export/PictureFile.h"
 #include "render/ScreenRequest.h"
 
 namespace quorvel::cli {
@@ -35,8 +35,10 @@ using CataloguesByDvb = std::array<std::unique_ptr<Catalogue>, 3>;
 CataloguesByDvb CataloguesForAllDvbTypes(const SourceRecord& record);
 const Catalogue& CatalogueOf(const CataloguesByDvb& catalogues, DvbType dvbType);
 
-// The pictures of source `source`, named inside `folder` (empty: the output folder itself).
-std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues, PictureFormat format,
+// The pictures of source `source`, named inside `folder` (empty: the output folder itself),
+// their files ending in `.extension`.
+std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues,
+                                            std::string_view extension,
                                             const PictureSelection& selection = {},
                                             std::size_t source = 0, const std::string& folder = {});
 

@@ -23,6 +23,7 @@ h2{border-bottom:2px solid #335;margin-top:1.5em}
 figure{margin:0;padding:4px;background:#fff;border:3px solid transparent;position:relative}
 figure img{display:block;width:320px;height:180px;background:#000}
 figcaption{font-size:.85em}
+a.document{display:flex;align-items:center;justify-content:center;width:320px;height:180px;background:#335;color:#fff;text-align:center}
 figure.clipped{border-color:#e8a200}
 figure.clipped::before{content:"text cut";position:absolute;top:8px;left:8px;background:#e8a200;color:#000;padding:0 4px;font-size:.8em}
 figure.clipped ul{margin:.3em 0 0;padding-left:1.2em;font-size:.8em;max-width:320px}
@@ -75,10 +76,15 @@ void AppendFigure(std::string& html, const PictureOutcome& picture) {
     // The script gives a picture its source when it nears the view (a browser's own lazy loading
     // is not applied everywhere, headless chromium among them); without scripts, all load.
     const std::string alt = Escaped(picture.planned.entryName) + " (" + language + ")";
-    html += "<a href=\"" + link + "\"><img width=\"320\" height=\"180\" data-src=\"" + link +
-            "\" alt=\"" + alt + "\"><noscript><img width=\"320\" height=\"180\" src=\"" + link +
-            "\" alt=\"" + alt + "\"></noscript></a><figcaption>" + language + " · " + file +
-            "</figcaption>";
+    // A browser shows no PDF as an image: its place holds a link that opens it.
+    if (picture.planned.fileName.ends_with(".pdf")) {
+        html += "<a class=\"document\" href=\"" + link + "\">PDF: open " + alt + "</a>";
+    } else {
+        html += "<a href=\"" + link + "\"><img width=\"320\" height=\"180\" data-src=\"" +
+                link + "\" alt=\"" + alt + "\"><noscript><img width=\"320\" height=\"180\" src=\"" +
+                link + "\" alt=\"" + alt + "\"></noscript></a>";
+    }
+    html += "<figcaption>" + language + " · " + file + "</figcaption>";
     if (!picture.unfit.empty()) {
         html += "<ul>";
         for (const UnfitText& text : picture.unfit) {

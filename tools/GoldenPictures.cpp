@@ -5,6 +5,7 @@
 
 #include "cli/BatchPlan.h"
 #include "cli/ScreenRender.h"
+#include "export/PictureFile.h"
 
 namespace quorvel::golden {
 
@@ -22,7 +23,7 @@ std::string PictureTable(const SourceRecord& record) {
     std::string table;
     QImage screen;
     for (const cli::PlannedPicture& picture :
-         cli::PlanAllPictures(catalogues, PictureFormat::Bmp)) {
+         cli::PlanAllPictures(catalogues, FormatExtension(PictureFormat::Bmp))) {
         cli::RenderScreenInto(screen, cli::CatalogueOf(catalogues, picture.request.dvbType),
                               picture.request);
         table += PixelDigest(screen) + "  " + picture.fileName + "\n";

@@ -8,6 +8,7 @@
 
 #include "cli/BatchPlan.h"
 #include "cli/ScreenRender.h"
+#include "export/PictureFile.h"
 #include "data/SourceFile.h"
 #include "support/Files.h"
 #include "tools/GoldenPictures.h"
@@ -36,7 +37,7 @@ TEST(RenderIntoUsedImage, EveryPlannedPictureCoversTheWholeScreen) {
     SourceRecord record;
     ASSERT_EQ(LoadSourceFile(QUORVEL_SOURCE_DIR "/samples/demo.dat", record), LoadOutcome::Loaded);
     const cli::CataloguesByDvb catalogues = cli::CataloguesForAllDvbTypes(record);
-    const auto pictures = cli::PlanAllPictures(catalogues, PictureFormat::Bmp);
+    const auto pictures = cli::PlanAllPictures(catalogues, FormatExtension(PictureFormat::Bmp));
     ASSERT_FALSE(pictures.empty());
 
     QImage used(1280, 720, QImage::Format_RGB32);
