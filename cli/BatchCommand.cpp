@@ -287,7 +287,8 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err)
     for (std::size_t s = 0; s < sources.size(); ++s) {
         for (PlannedPicture& planned :
              PlanAllPictures(sources[s].catalogues, options.format, selection, s, folders[s])) {
-            pictures.push_back({std::move(planned), sources[s].name, {}, {}});
+            pictures.push_back(
+                {std::move(planned), sources[s].name, sources[s].sha256, {}, {}});
         }
     }
     ProgressLine progress(err, pictures.size(), &err == &std::cerr && isatty(STDERR_FILENO));
@@ -334,7 +335,7 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err)
                                   .dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
     const bool sheetWritten =
         WriteText(options.output, kBatchFiles[0], index + "\n", earlier[0], err) &&
-        WriteText(options.output, kBatchFiles[1], ContactSheetHtml(pictures), earlier[1], err);
+        WriteText(options.output, kBatchFiles[1], ContactSheetHtml(pictures, settings.scale), earlier[1], err);
     if (!sheetWritten) status = kExitFailure;
     if (options.fitReport) {
         const CsvTable table = FitReportTable(fit);

@@ -12,6 +12,7 @@ namespace quorvel::cli {
 struct PictureOutcome {
     PlannedPicture planned;
     std::string sourceName;        // the source file's name, without its folder
+    std::string sourceSha256;      // of the record the picture is drawn from
     std::string failure;           // empty when the picture was written
     std::vector<UnfitText> unfit;  // rectangle texts that do not fit their boxes
 };
