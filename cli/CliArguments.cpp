@@ -142,7 +142,7 @@ void AddRender(CLI::App& app, RenderOptions& options) {
     CLI::Option* scale =
         render->add_option("--scale", options.scale,
                      "Enlarge N times by repeating each pixel (the meter's own pixels), 1 to 4 "
-                     "(default 1)")
+                     "(default 1; BMP and PNG)")
         ->check(CLI::Range(1, 4));
     render->add_flag("--smooth", options.smooth,
                      "With --scale 2 to 4: draw texts and shapes at N times their size instead, "
