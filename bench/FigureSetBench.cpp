@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/SourceFile.h"
+#include "export/PictureFormat.h"
 #include "figures/BatchPlan.h"
 #include "render/PixelScreen.h"
 #include "render/ScreenLayout.h"
@@ -21,7 +22,8 @@ void BM_FigureSetPass(benchmark::State& state) {
         return;
     }
     const CataloguesByDvb catalogues = CataloguesForAllDvbTypes(*record);
-    const std::vector<PlannedPicture> pictures = PlanAllPictures(catalogues, PictureFormat::Png);
+    const std::vector<PlannedPicture> pictures =
+        PlanAllPictures(catalogues, FormatExtension(PictureFormat::Png));
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kScreenWidth) * kScreenHeight);
     const pixels::Target target(pixels.data(), kScreenWidth, kScreenWidth, kScreenHeight);
     for (auto _ : state) {

@@ -37,7 +37,7 @@ std::vector<PictureOutcome> ThousandPictures() {
 void BM_ContactSheet1000(benchmark::State& state) {
     const std::vector<PictureOutcome> pictures = ThousandPictures();
     for (auto _ : state) {
-        std::string html = cli::ContactSheetHtml(pictures);
+        std::string html = cli::ContactSheetHtml(pictures, 1);
         benchmark::DoNotOptimize(html);
     }
 }

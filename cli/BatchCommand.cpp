@@ -14,6 +14,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ContactSheet.h"
+#include "cli/EarlierPictures.h"
 #include "cli/FitReportTable.h"
 #include "cli/FolderLock.h"
 #include "cli/PictureProvenance.h"
@@ -21,6 +22,7 @@
 #include "cli/ScreenRender.h"
 #include "cli/SmoothPicture.h"
 #include "cli/SourceInput.h"
+#include "cli/VectorOutput.h"
 #include "data/TextEncoding.h"
 #include "export/AtomicFile.h"
 #include "export/CsvTable.h"
@@ -40,8 +42,10 @@ struct BatchSource {
     CataloguesByDvb catalogues;
 };
 
+// Exactly one of the two formats is set.
 struct BatchSettings {
-    PictureFormat format;
+    std::optional<PictureFormat> raster;
+    std::optional<VectorFormat> vector;
     std::filesystem::path folder;
     int scale;
     bool smooth;
@@ -56,6 +60,13 @@ void MakePicture(const BatchSource& source, const BatchSettings& settings, QImag
     // The screen's own drawing finds the texts that do not fit, for a smooth picture too.
     std::vector<int> missingIcons =
         RenderScreenInto(screen, catalogue, picture.request, &outcome.unfit);
+    if (settings.vector && missingIcons.empty()) {
+        const VectorOutcome written = WriteVectorScreen(catalogue, picture.request, *settings.vector,
+                                                        PaperSize::Screen,
+                                                        settings.folder / picture.fileName);
+        missingIcons = written.missingIcons;
+        if (missingIcons.empty() && !written.written.ok) outcome.failure = written.written.error;
+    }
     RenderedScreen smooth;
     if (settings.smooth && missingIcons.empty()) {
         smooth = RenderSmoothScreen(catalogue, picture.request, settings.scale);
@@ -65,12 +76,13 @@ void MakePicture(const BatchSource& source, const BatchSettings& settings, QImag
         outcome.failure = "icon " + std::to_string(missingIcons.front()) + " could not be loaded";
         return;
     }
+    if (settings.vector) return;
     PictureExtras extras{PixelRepeats(settings.scale, settings.smooth), settings.dpi, {}};
-    if (settings.format == PictureFormat::Png) {
+    if (settings.raster == PictureFormat::Png) {
         extras.texts = ProvenanceTexts(picture, source.name, source.sha256, settings.scale);
     }
     const WriteOutcome written =
-        WritePicture(settings.smooth ? smooth.image : screen, settings.format,
+        WritePicture(settings.smooth ? smooth.image : screen, *settings.raster,
                      settings.folder / picture.fileName, extras);
     if (!written.ok) outcome.failure = written.error;
 }
@@ -127,6 +139,28 @@ bool WriteText(const std::filesystem::path& folder, const char* name, const std:
     return written.ok;
 }
 
+// Says how many earlier pictures this batch left beside its own, or with --clean removes them,
+// keeping in `stale` those still there; false when one could not be removed.
+bool SettleStalePictures(std::vector<std::string>& stale, const RenderOptions& options,
+                         std::ostream& err) {
+    if (stale.empty()) return true;
+    if (!options.clean) {
+        err << "quorvel-cli: " << options.output.string() << " holds " << stale.size()
+            << " earlier picture(s) not in this batch; --clean removes them\n";
+        return true;
+    }
+    const std::size_t count = stale.size();
+    std::erase_if(stale, [&](const std::string& name) {
+        std::error_code error;
+        if (std::filesystem::remove(options.output / name, error)) return true;
+        err << "quorvel-cli: cannot remove " << (options.output / name).string() << ": "
+            << error.message() << "\n";
+        return false;
+    });
+    if (stale.empty()) err << "quorvel-cli: removed " << count << " earlier picture(s)\n";
+    return stale.empty();
+}
+
 // The lists were checked when the command line was read.
 template <typename Value, std::size_t Count, typename Parse>
 std::vector<Value> Chosen(const std::string& list, const std::array<Value, Count>& all,
@@ -147,8 +181,10 @@ PictureSelection SelectionOf(const RenderOptions& options) {
 
 int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err) {
     const PictureSelection selection = SelectionOf(options);
-    const BatchSettings settings{FormatFromName(options.format).value_or(PictureFormat::Bmp),
-                                 options.output, options.scale, options.smooth, options.dpi};
+    // The command line lets only these formats through.
+    const BatchSettings settings{FormatFromName(options.format),
+                                 VectorFormatFromName(options.format), options.output,
+                                 options.scale, options.smooth, options.dpi};
     // Qt adds the font on this thread, before the drawing threads start.
     if (options.smooth && !SmoothFontReady(err)) return kExitFailure;
     // Every source is read before anything is written, so a bad one leaves the folder as it was.
@@ -176,6 +212,7 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err)
         err << "quorvel-cli: -o " << options.output.string() << ": " << lock.Problem() << "\n";
         return kExitFailure;
     }
+    const std::vector<std::string> listed = ListedPictures(options.output);
     // An index or sheet left from an earlier batch would describe pictures this one may not get
     // to write.
     std::array<std::optional<FileAttributes>, kBatchFiles.size()> earlier;
@@ -200,8 +237,9 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err)
     std::vector<PictureOutcome> pictures;
     for (std::size_t s = 0; s < sources.size(); ++s) {
         for (PlannedPicture& planned :
-             PlanAllPictures(sources[s].catalogues, settings.format, selection, s, folders[s])) {
-            pictures.push_back({std::move(planned), sources[s].name, {}, {}});
+             PlanAllPictures(sources[s].catalogues, options.format, selection, s, folders[s])) {
+            pictures.push_back(
+                {std::move(planned), sources[s].name, sources[s].sha256, {}, {}});
         }
     }
     ProgressLine progress(err, pictures.size(), &err == &std::cerr && isatty(STDERR_FILENO));
@@ -240,20 +278,24 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err)
             << "\n";
         status = kExitFailure;
     }
+    std::vector<std::string> stale = StalePictures(options.output, listed, pictures);
+    if (!SettleStalePictures(stale, options, err)) status = kExitFailure;
     const FitReport fit = CollectFitReport(pictures, settings.scale);
-    std::vector<std::string> recordSha256;
-    for (const BatchSource& source : sources) recordSha256.push_back(source.sha256);
-    if (!WriteText(options.output, kBatchFiles[0], IndexJsonText(pictures, recordSha256, fit),
-                   earlier[0], err) ||
-        !WriteText(options.output, kBatchFiles[1], ContactSheetHtml(pictures), earlier[1], err)) {
-        status = kExitFailure;
-    }
+    const bool sheetWritten =
+        WriteText(options.output, kBatchFiles[0], IndexJsonText(pictures, fit, stale), earlier[0],
+                  err) &&
+        WriteText(options.output, kBatchFiles[1], ContactSheetHtml(pictures, settings.scale),
+                  earlier[1], err);
+    if (!sheetWritten) status = kExitFailure;
     if (options.fitReport) {
         const CsvTable table = FitReportTable(fit);
         if (!WriteText(options.output, kBatchFiles[2], CsvText(table), earlier[2], err)) {
             status = kExitFailure;
         }
         out << FitReportTsv(table);
+    }
+    if (sheetWritten) {
+        err << "quorvel-cli: contact sheet: " << (options.output / kBatchFiles[1]).string() << "\n";
     }
     return status;
 }

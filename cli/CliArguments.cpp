@@ -9,6 +9,8 @@
 
 #include "Version.h"
 #include "cli/Commands.h"
+#include "cli/VectorOutput.h"
+#include "export/PictureFile.h"
 #include "figures/ScreenNames.h"
 
 namespace quorvel::cli {
@@ -66,6 +68,37 @@ void RefuseRepeatedSources(const std::vector<std::filesystem::path>& sources) {
     }
 }
 
+// An option the output would not use is refused rather than dropped without a word. The
+// format is --format's with --all, otherwise -o's extension (RunRender refuses an unknown one).
+void RefuseIgnoredOptions(const RenderOptions& options, bool scaleGiven, bool dpiGiven) {
+    const bool pictureName =
+        FormatFromPath(options.output) || VectorFormatFromPath(options.output);
+    if (options.all && pictureName) {
+        throw CLI::ValidationError("-o", options.output.string() +
+                                             ": --all writes a folder; give a folder's name, not "
+                                             "a picture file's");
+    }
+    const std::string format = options.all ? options.format : LowerExtension(options.output);
+    const bool vector = VectorFormatFromName(format).has_value();
+    if (options.smooth && vector) {
+        throw CLI::ValidationError("--smooth",
+                                   "only a .bmp or .png output is drawn smooth (an SVG or PDF "
+                                   "is smooth at any size)");
+    }
+    if (options.smooth && options.scale < 2) {
+        throw CLI::ValidationError("--smooth", "needs --scale 2, 3 or 4, the size to draw at");
+    }
+    if (scaleGiven && vector) {
+        throw CLI::ValidationError("--scale",
+                                   "an SVG or PDF has no pixels to repeat; it is sharp at any "
+                                   "size");
+    }
+    if (dpiGiven && format != "png") {
+        throw CLI::ValidationError("--dpi", "only a PNG picture records a resolution, not " +
+                                                (format.empty() ? "this output" : "a " + format));
+    }
+}
+
 void AddRender(CLI::App& app, RenderOptions& options) {
     CLI::App* render =
         app.add_subcommand("render", "Draw screens of a source data file as the window shows them");
@@ -73,10 +106,14 @@ void AddRender(CLI::App& app, RenderOptions& options) {
         "One screen: --dvb and --screen pick it, -o names a .bmp (the window's export format), "
         ".png, .svg or .pdf file (--page a4|letter puts the PDF screen on landscape paper).\nAll "
         "screens: --all -o DIR writes "
-        "DIR/<s|t|c>-<measure|spectrum|constellation|constellation-more>-<NN>-<en|fr>.<ext>, "
-        "DIR/index.json and the contact sheet DIR/index.html; with several files, each file's "
+        "DIR/<s|t|c>-<measure|spectrum|constellation|constellation-more>-<NN>-<en|fr>.<ext> "
+        "(--format bmp, png, svg or pdf), DIR/index.json and the contact sheet DIR/index.html, "
+        "whose path is the last line on standard error; with several files, each file's "
         "pictures go in DIR/<file stem>/. With --all, --dvb, --screen and --lang take "
-        "comma-separated lists (default: all).\n--more draws the Constellation More view and "
+        "comma-separated lists (default: all). Pictures an earlier batch listed in DIR/index.json "
+        "and this one does not draw are counted on standard error; --clean removes them, and "
+        "nothing else.\nAn option the output would not use is refused: --dpi is for PNG only, "
+        "--scale and --smooth for BMP and PNG only.\n--more draws the Constellation More view and "
         "is refused for the other screens.\n--scale N repeats each screen pixel N by N times; with "
         "--smooth the screen is drawn at N times its size instead, texts anti-aliased in "
         "Liberation Sans and fills still whole pixels.");
@@ -87,8 +124,8 @@ void AddRender(CLI::App& app, RenderOptions& options) {
         ->required();
     CLI::Option* all = render->add_flag("--all", options.all, "Draw every screen of the file");
     CLI::Option* format =
-        render->add_option("--format", options.format, "Picture format with --all (default bmp)")
-            ->check(CLI::IsMember({"bmp", "png"}));
+        render->add_option("--format", options.format, "Picture format with --all: bmp, png, svg or pdf (default bmp)")
+            ->check(CLI::IsMember({"bmp", "png", "svg", "pdf"}));
     CLI::Option* dvb = render->add_option("--dvb", options.dvb, "DVB type: s, t or c")
                            ->check(ListOf({"s", "t", "c"}));
     CLI::Option* screen =
@@ -102,21 +139,26 @@ void AddRender(CLI::App& app, RenderOptions& options) {
         ->add_option("--lang", options.language,
                      "Screen language: en or fr (default en; both with --all)")
         ->check(ListOf({"en", "fr"}));
-    render
-        ->add_option("--scale", options.scale,
+    CLI::Option* scale =
+        render->add_option("--scale", options.scale,
                      "Enlarge N times by repeating each pixel (the meter's own pixels), 1 to 4 "
-                     "(default 1)")
+                     "(default 1; BMP and PNG)")
         ->check(CLI::Range(1, 4));
     render->add_flag("--smooth", options.smooth,
                      "With --scale 2 to 4: draw texts and shapes at N times their size instead, "
                      "for print (BMP and PNG)");
-    render->add_option("--dpi", options.dpi, "Resolution recorded in PNG pictures, 1 to 10000")
-        ->check(CLI::Range(1, 10000));
+    CLI::Option* dpi =
+        render->add_option("--dpi", options.dpi, "Resolution recorded in PNG pictures, 1 to 10000")
+            ->check(CLI::Range(1, 10000));
     CLI::Option* fitReport =
         render->add_flag("--fit-report", options.fitReport,
                          "With --all: write fit-report.csv, each text that does not fit its "
                          "box once with its id, English source and widths in picture pixels, "
                          "and print it as a table");
+    CLI::Option* clean =
+        render->add_flag("--clean", options.clean,
+                         "With --all: remove the pictures an earlier batch listed in the "
+                         "folder's index.json that this batch does not draw (nothing else)");
     CLI::Option* more =
         render->add_flag("--more", options.more, "Constellation More view (after F1)");
     CLI::Option* level =
@@ -137,11 +179,10 @@ void AddRender(CLI::App& app, RenderOptions& options) {
     }
     format->needs(all);
     fitReport->needs(all);
-    render->callback([&options, dvb, screen] {
+    clean->needs(all);
+    render->callback([&options, dvb, screen, scale, dpi] {
         RefuseRepeatedSources(options.sources);
-        if (options.smooth && options.scale < 2) {
-            throw CLI::ValidationError("--smooth", "needs --scale 2, 3 or 4, the size to draw at");
-        }
+        RefuseIgnoredOptions(options, scale->count() > 0, dpi->count() > 0);
         if (options.all) return;
         if (dvb->count() == 0 || screen->count() == 0) {
             throw CLI::RequiredError("--dvb and --screen (or --all)");

@@ -30,6 +30,7 @@ struct RenderOptions {
     bool smooth = false;     // with scale 2 to 4: drawn at that size rather than enlarged after
     int dpi = 0;             // 0: no resolution recorded
     bool fitReport = false;  // --all only: fit-report.csv and the same table on standard output
+    bool clean = false;      // --all only: remove pictures an earlier batch listed and this lacks
     std::size_t entry = 0;
     bool more = false;
     int referenceLevel = 40;

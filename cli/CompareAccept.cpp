@@ -277,7 +277,7 @@ bool AcceptNewPictures(const std::vector<PairResult>& results, const fs::path& a
         written = StageText(approvedRoot / kBatchFiles[0],
                             index.dump(2, ' ', false, Json::error_handler_t::replace) + "\n",
                             staged, err) &&
-                  StageText(approvedRoot / kBatchFiles[1], ContactSheetHtml(IndexedPictures(index)),
+                  StageText(approvedRoot / kBatchFiles[1], ContactSheetHtml(IndexedPictures(index), IndexedScale(index)),
                             staged, err);
     }
     if (!written) {

@@ -1,10 +1,10 @@
 #include "cli/ContactSheet.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <map>
-#include <tuple>
 
 #include "cli/BoxText.h"
+#include "cli/ContactSheetPage.h"
 #include "data/TextEncoding.h"
 #include "export/HtmlText.h"
 #include "figures/ScreenNames.h"
@@ -13,73 +13,181 @@ namespace quorvel::cli {
 
 namespace {
 
-// Only what the page itself needs: no fonts, styles or scripts from elsewhere.
-constexpr const char* kHead = R"(<!DOCTYPE html>
-<html lang="en"><head><meta charset="utf-8"><title>Quorvel pictures</title>
-<style>
-body{font-family:sans-serif;margin:1em;background:#f4f4f4;color:#111}
-h2{border-bottom:2px solid #335;margin-top:1.5em}
-.entry{display:flex;flex-wrap:wrap;gap:1em;align-items:flex-start;margin:.5em 0 1.5em}
-.entry>p{flex-basis:100%;margin:0;font-weight:bold}
-figure{margin:0;padding:4px;background:#fff;border:3px solid transparent;position:relative}
-figure img{display:block;width:320px;height:180px;background:#000}
-figcaption{font-size:.85em}
-figure.clipped{border-color:#e8a200}
-figure.clipped::before{content:"text cut";position:absolute;top:8px;left:8px;background:#e8a200;color:#000;padding:0 4px;font-size:.8em}
-figure.clipped ul{margin:.3em 0 0;padding-left:1.2em;font-size:.8em;max-width:320px}
-figure.broken,figure.failed{border-color:#d00}
-figure.broken::after{content:"picture did not load";color:#d00;font-weight:bold}
-figure.failed p{color:#d00;max-width:320px}
-</style></head><body>
-<h1>Quorvel pictures</h1>
-)";
+struct ScreenGroup {
+    std::string id, name;
+    std::vector<const PictureOutcome*> pictures;
+};
 
-// Loads pictures as they near the view and marks every one that does not decode; "#eager"
-// loads them all at once (for checking a sheet).
-constexpr const char* kTail = R"(<script>
-(function () {
-  var pictures = document.querySelectorAll("img[data-src]");
-  function load(img) { if (!img.getAttribute("src")) img.src = img.getAttribute("data-src"); }
-  pictures.forEach(function (img) {
-    img.addEventListener("load", function () { img.setAttribute("data-decoded", img.naturalWidth); });
-    img.addEventListener("error", function () {
-      img.setAttribute("data-failed", "");
-      img.closest("figure").classList.add("broken");
-    });
-  });
-  if (location.hash === "#eager" || !("IntersectionObserver" in window)) {
-    pictures.forEach(load);
-    return;
-  }
-  var observer = new IntersectionObserver(function (entries) {
-    entries.forEach(function (entry) {
-      if (entry.isIntersecting) { load(entry.target); observer.unobserve(entry.target); }
-    });
-  }, { rootMargin: "800px" });
-  pictures.forEach(function (img) { observer.observe(img); });
-})();
-</script>
-</body></html>
-)";
+struct DvbGroup {
+    std::string id, name;
+    std::vector<ScreenGroup> screens;
+};
+
+struct SourceGroup {
+    std::string id, name, sha256;
+    std::vector<DvbGroup> dvbTypes;
+};
+
+template <typename Group>
+Group& FindOrAdd(std::vector<Group>& groups, const std::string& id, const std::string& name) {
+    const auto found = std::ranges::find(groups, id, &Group::id);
+    if (found != groups.end()) return *found;
+    groups.push_back({});
+    groups.back().id = id;
+    groups.back().name = name;
+    return groups.back();
+}
+
+// A merged index (after compare --accept) lists an added picture last: within its screen the
+// sheet still shows it in its list line, by language.
+bool ListOrder(const PictureOutcome* a, const PictureOutcome* b) {
+    const ScreenRequest& first = a->planned.request;
+    const ScreenRequest& second = b->planned.request;
+    const auto rank = [](Language language) { return std::ranges::find(kLanguages, language); };
+    return std::pair(first.position, rank(first.language)) <
+           std::pair(second.position, rank(second.language));
+}
+
+// Groups in the order the batch planned them. Anchors start with the picture's folder, so
+// several sources' groups have anchors of their own.
+std::vector<SourceGroup> Grouped(const std::vector<PictureOutcome>& pictures) {
+    std::vector<SourceGroup> sources;
+    for (const PictureOutcome& picture : pictures) {
+        const std::string& file = picture.planned.fileName;
+        const std::string folder = file.substr(0, file.rfind('/') + 1);
+        const ScreenRequest& request = picture.planned.request;
+        const std::string dvb(DvbDisplayName(request.dvbType));
+        const std::string screen = PictureScreenName(request);
+        SourceGroup& source =
+            FindOrAdd(sources, folder.empty() ? "source" : folder.substr(0, folder.size() - 1),
+                      picture.sourceName);
+        source.sha256 = picture.sourceSha256;
+        DvbGroup& dvbType = FindOrAdd(source.dvbTypes, folder + dvb, dvb);
+        FindOrAdd(dvbType.screens, folder + std::string(DvbLetter(request.dvbType)) + "-" + screen,
+                  screen)
+            .pictures.push_back(&picture);
+    }
+    for (SourceGroup& source : sources) {
+        for (DvbGroup& dvbType : source.dvbTypes) {
+            for (ScreenGroup& screen : dvbType.screens) {
+                std::ranges::stable_sort(screen.pictures, ListOrder);
+            }
+        }
+    }
+    return sources;
+}
+
+std::string Id(const std::string& id) {
+    return Escaped(id);
+}
+
+std::string LinkTo(const std::string& id) {
+    std::string link = "#";
+    link += Escaped(UrlOf(ValidUtf8(id)));
+    return link;
+}
+
+std::string SummaryLine(const std::vector<PictureOutcome>& pictures,
+                        const std::vector<SourceGroup>& sources, int scale) {
+    std::size_t written = 0, cutPictures = 0, cutTexts = 0;
+    for (const PictureOutcome& picture : pictures) {
+        if (!picture.failure.empty()) continue;
+        ++written;
+        cutPictures += picture.unfit.empty() ? 0 : 1;
+        cutTexts += picture.unfit.size();
+    }
+    std::string line = "<p id=\"summary\">" + std::to_string(written) + " pictures";
+    if (written != pictures.size()) {
+        line += " (" + std::to_string(pictures.size() - written) + " not written)";
+    }
+    line += " · " + std::to_string(cutTexts) + " cut texts in " + std::to_string(cutPictures) +
+            " pictures · scale " + std::to_string(scale);
+    for (const SourceGroup& source : sources) {
+        line += " · " + Escaped(source.name) + " SHA-256 <code>" + Escaped(source.sha256) +
+                "</code>";
+    }
+    return line + "</p>\n";
+}
+
+std::string Options(const char* label, const char* name, const std::vector<std::string>& values) {
+    std::string html = "<label>" + std::string(label) + " <select name=\"" + name +
+                       "\"><option value=\"\">all</option>";
+    for (const std::string& value : values) html += "<option>" + value + "</option>";
+    return html + "</select></label>\n";
+}
+
+std::string Filters() {
+    std::vector<std::string> languages, dvbTypes, screens;
+    for (Language language : kLanguages) languages.emplace_back(LanguageCode(language));
+    for (DvbType dvbType : kDvbTypes) dvbTypes.emplace_back(DvbDisplayName(dvbType));
+    for (Category screen : kScreens) screens.emplace_back(ScreenName(screen));
+    screens.push_back(screens.back() + "-more");
+    return "<form id=\"filters\">\n" + Options("Language", "language", languages) +
+           Options("DVB type", "dvb", dvbTypes) + Options("Screen", "screen", screens) +
+           "<label><input type=\"checkbox\" name=\"cut\"> only cut texts</label>\n"
+           "<output id=\"shown\"></output></form>\n";
+}
+
+std::string Contents(const std::vector<SourceGroup>& sources) {
+    std::string html = "<nav id=\"contents\"><h2>Contents</h2><ul>\n";
+    for (const SourceGroup& source : sources) {
+        html += "<li data-for=\"" + Id(source.id) + "\"><a href=\"" + LinkTo(source.id) + "\">" +
+                Escaped(source.name) + "</a><ul>\n";
+        for (const DvbGroup& dvbType : source.dvbTypes) {
+            html += "<li data-for=\"" + Id(dvbType.id) + "\"><a href=\"" + LinkTo(dvbType.id) +
+                    "\">" + dvbType.name + "</a><ul>\n";
+            for (const ScreenGroup& screen : dvbType.screens) {
+                html += "<li data-for=\"" + Id(screen.id) + "\"><a href=\"" + LinkTo(screen.id) +
+                        "\">" + screen.name + "</a> (" + std::to_string(screen.pictures.size()) +
+                        ")<details><summary>pictures</summary>";
+                for (const PictureOutcome* picture : screen.pictures) {
+                    const std::string& file = picture->planned.fileName;
+                    html += "<a href=\"" + LinkTo(file) + "\">" + Escaped(file) + "</a> ";
+                }
+                html += "</details></li>\n";
+            }
+            html += "</ul></li>\n";
+        }
+        html += "</ul></li>\n";
+    }
+    return html + "</ul></nav>\n";
+}
 
 void AppendFigure(std::string& html, const PictureOutcome& picture) {
-    const std::string file = Escaped(ValidUtf8(picture.planned.fileName));
-    const std::string link = Escaped(UrlOf(picture.planned.fileName));
-    const std::string language(LanguageCode(picture.planned.request.language));
+    const std::string& fileName = picture.planned.fileName;
+    const std::string file = Escaped(fileName);
+    const std::string link = Escaped(UrlOf(fileName));
+    const ScreenRequest& request = picture.planned.request;
+    const std::string language(LanguageCode(request.language));
+    char number[24];
+    std::snprintf(number, sizeof number, "%02zu", request.position);
+    const std::string title =
+        std::string(number) + " · " + Escaped(picture.planned.entryName) + " · " + language;
+    const char* kind = !picture.failure.empty() ? " class=\"failed\""
+                       : picture.unfit.empty()  ? ""
+                                                : " class=\"clipped\"";
+    html += "<figure id=\"" + Id(fileName) + "\"" + kind + " data-language=\"" + language +
+            "\" data-dvb=\"" + std::string(DvbDisplayName(request.dvbType)) +
+            "\" data-screen=\"" + PictureScreenName(request) + "\"><figcaption><span class=\"title\">" +
+            title + "</span>" + (picture.unfit.empty() ? "" : "<span class=\"badge\">text cut</span>") +
+            "</figcaption>";
     if (!picture.failure.empty()) {
-        html += "<figure class=\"failed\"><p>" + file +
-                " was not written: " + Escaped(picture.failure) + "</p><figcaption>" + language +
-                "</figcaption></figure>\n";
+        html += "<p>" + file + " was not written: " + Escaped(picture.failure) + "</p></figure>\n";
         return;
     }
-    html += picture.unfit.empty() ? "<figure>" : "<figure class=\"clipped\">";
-    // The script gives a picture its source when it nears the view (a browser's own lazy loading
-    // is not applied everywhere, headless chromium among them); without scripts, all load.
     const std::string alt = Escaped(picture.planned.entryName) + " (" + language + ")";
-    html += "<a href=\"" + link + "\"><img width=\"320\" height=\"180\" data-src=\"" + link +
-            "\" alt=\"" + alt + "\"><noscript><img width=\"320\" height=\"180\" src=\"" + link +
-            "\" alt=\"" + alt + "\"></noscript></a><figcaption>" + language + " · " + file +
-            "</figcaption>";
+    // A browser shows no PDF as an image: its place holds a link that opens it.
+    if (fileName.ends_with(".pdf")) {
+        html += "<a class=\"document\" href=\"" + link + "\">PDF: open " + alt + "</a>";
+    } else {
+        // The script gives a picture its source when it nears the view (a browser's own lazy
+        // loading is not applied everywhere, headless chromium among them); without scripts,
+        // all load.
+        html += "<a href=\"" + link + "\"><img width=\"320\" height=\"180\" data-src=\"" + link +
+                "\" alt=\"" + alt + "\"><noscript><img width=\"320\" height=\"180\" src=\"" + link +
+                "\" alt=\"" + alt + "\"></noscript></a>";
+    }
+    html += "<p class=\"file\">" + file + "</p>";
     if (!picture.unfit.empty()) {
         html += "<ul>";
         for (const UnfitText& text : picture.unfit) {
@@ -99,40 +207,29 @@ std::string BoxText(const RectF& box) {
     return text;
 }
 
-std::string ContactSheetHtml(const std::vector<PictureOutcome>& pictures) {
-    // Groups in the order the batch planned them; within a group, one entry per list line.
-    using GroupKey = std::tuple<std::size_t, DvbType, std::string>;
-    std::vector<GroupKey> groupOrder;
-    std::map<GroupKey, std::map<std::size_t, std::vector<const PictureOutcome*>>> groups;
-    for (const PictureOutcome& picture : pictures) {
-        const ScreenRequest& request = picture.planned.request;
-        GroupKey key{picture.planned.source, request.dvbType, PictureScreenName(request)};
-        auto [group, added] = groups.try_emplace(key);
-        if (added) groupOrder.push_back(key);
-        group->second[request.position].push_back(&picture);
-    }
-
-    std::string html = kHead;
-    std::size_t shownSource = pictures.empty() ? 0 : pictures.front().planned.source + 1;
-    for (const GroupKey& key : groupOrder) {
-        const auto& entries = groups.at(key);
-        const PictureOutcome& first = *entries.begin()->second.front();
-        if (std::get<0>(key) != shownSource) {
-            shownSource = std::get<0>(key);
-            html += "<h2>" + Escaped(first.sourceName) + "</h2>\n";
+std::string ContactSheetHtml(const std::vector<PictureOutcome>& pictures, int scale) {
+    const std::vector<SourceGroup> sources = Grouped(pictures);
+    std::string html =
+        "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><meta "
+        "name=\"viewport\" content=\"width=device-width\"><title>Quorvel pictures</title>\n";
+    html += kSheetStyle;
+    html += "</head><body>\n<h1>Quorvel pictures</h1>\n" + SummaryLine(pictures, sources, scale) +
+            Filters() + Contents(sources);
+    for (const SourceGroup& source : sources) {
+        html += "<section id=\"" + Id(source.id) + "\"><h2>" + Escaped(source.name) + "</h2>\n";
+        for (const DvbGroup& dvbType : source.dvbTypes) {
+            html += "<section id=\"" + Id(dvbType.id) + "\"><h2>" + dvbType.name + "</h2>\n";
+            for (const ScreenGroup& screen : dvbType.screens) {
+                html += "<section id=\"" + Id(screen.id) + "\"><h3>" + dvbType.name + " · " +
+                        screen.name + "</h3><div class=\"grid\">\n";
+                for (const PictureOutcome* picture : screen.pictures) AppendFigure(html, *picture);
+                html += "</div></section>\n";
+            }
+            html += "</section>\n";
         }
-        html += "<h3>" + std::string(DvbDisplayName(std::get<1>(key))) + " · " + std::get<2>(key) +
-                "</h3>\n";
-        for (const auto& [position, languages] : entries) {
-            char number[24];
-            std::snprintf(number, sizeof number, "%02zu", position);
-            html += "<div class=\"entry\"><p>" + std::string(number) + " · " +
-                    Escaped(languages.front()->planned.entryName) + "</p>\n";
-            for (const PictureOutcome* picture : languages) AppendFigure(html, *picture);
-            html += "</div>\n";
-        }
+        html += "</section>\n";
     }
-    return html + kTail;
+    return html + kSheetScript + "\n</body></html>\n";
 }
 
 }  // namespace quorvel::cli

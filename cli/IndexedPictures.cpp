@@ -88,10 +88,16 @@ std::vector<PictureOutcome> IndexedPictures(const Json& index) {
         const auto sourceNumber = static_cast<std::size_t>(known - sources.begin());
         pictures.push_back({{*request, file, TextOf(entry, "entryName"), sourceNumber},
                             source,
+                            TextOf(entry, "recordSha256"),
                             {},
                             ClippedTextsOf(entry)});
     }
     return pictures;
+}
+
+int IndexedScale(const Json& index) {
+    const auto fit = index.find("fit");
+    return fit != index.end() && fit->is_object() ? NumberOf<int>(*fit, "scale", 1) : 1;
 }
 
 }  // namespace quorvel::cli

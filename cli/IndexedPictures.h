@@ -14,4 +14,7 @@ namespace quorvel::cli {
 // numbered in the order they first appear.
 std::vector<PictureOutcome> IndexedPictures(const Json& index);
 
+// The batch's scale, as its fit report records it; 1 when the index does not say.
+int IndexedScale(const Json& index);
+
 }  // namespace quorvel::cli

@@ -42,11 +42,6 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
         err << "quorvel-cli: --page: only a .pdf output has pages\n";
         return kExitUsage;
     }
-    if (options.smooth && vector) {
-        err << "quorvel-cli: --smooth: only a .bmp or .png output is drawn smooth (an SVG or PDF "
-               "is smooth at any size)\n";
-        return kExitUsage;
-    }
     ScreenRequest request;
     request.dvbType = *DvbFromLetter(options.dvb);
     request.screen = *ScreenFromName(options.screen);

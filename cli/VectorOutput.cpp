@@ -4,11 +4,14 @@
 
 namespace quorvel::cli {
 
-std::optional<VectorFormat> VectorFormatFromPath(const std::filesystem::path& path) {
-    const std::string extension = LowerExtension(path);
-    if (extension == "svg") return VectorFormat::Svg;
-    if (extension == "pdf") return VectorFormat::Pdf;
+std::optional<VectorFormat> VectorFormatFromName(std::string_view name) {
+    if (name == "svg") return VectorFormat::Svg;
+    if (name == "pdf") return VectorFormat::Pdf;
     return std::nullopt;
+}
+
+std::optional<VectorFormat> VectorFormatFromPath(const std::filesystem::path& path) {
+    return VectorFormatFromName(LowerExtension(path));
 }
 
 std::optional<PaperSize> PaperFromName(std::string_view name) {

@@ -13,6 +13,7 @@ namespace quorvel::cli {
 
 enum class VectorFormat { Svg, Pdf };
 
+std::optional<VectorFormat> VectorFormatFromName(std::string_view name);  // "svg", "pdf"
 std::optional<VectorFormat> VectorFormatFromPath(const std::filesystem::path& path);
 std::optional<PaperSize> PaperFromName(std::string_view name);  // "screen", "a4", "letter"
 

@@ -26,8 +26,8 @@ nlohmann::ordered_json UnfitJson(const std::vector<UnfitText>& unfit) {
 
 }  // namespace
 
-std::string IndexJsonText(const std::vector<PictureOutcome>& pictures,
-                          const std::vector<std::string>& recordSha256, const FitReport& fit) {
+std::string IndexJsonText(const std::vector<PictureOutcome>& pictures, const FitReport& fit,
+                          const std::vector<std::string>& earlier) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     nlohmann::ordered_json failed = nlohmann::ordered_json::array();
     for (const PictureOutcome& picture : pictures) {
@@ -46,12 +46,14 @@ std::string IndexJsonText(const std::vector<PictureOutcome>& pictures,
                         {"language", LanguageCode(request.language)},
                         {"referenceLevel", request.referenceLevel},
                         {"cursorX", request.cursorX},
-                        {"recordSha256", recordSha256[picture.planned.source]},
+                        {"recordSha256", picture.sourceSha256},
                         {"toolVersion", kVersion},
                         {"clippedTexts", UnfitJson(picture.unfit)}});
     }
-    const nlohmann::ordered_json index{
-        {"pictures", list}, {"failed", failed}, {"fit", FitReportJson(fit)}};
+    const nlohmann::ordered_json index{{"pictures", list},
+                                       {"failed", failed},
+                                       {"fit", FitReportJson(fit)},
+                                       {"earlier", earlier}};
     // A file name that is no UTF-8 is shown with U+FFFD where JSON cannot hold its bytes.
     return index.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }

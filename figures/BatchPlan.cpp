@@ -52,19 +52,20 @@ std::string EntryName(const Catalogue& catalogue, const ScreenRequest& request) 
     return Utf8FromText8(NameAt(catalogue, request.screen, request.position));
 }
 
-std::string PictureFileName(const ScreenRequest& request, PictureFormat format) {
+std::string PictureFileName(const ScreenRequest& request, std::string_view extension) {
     char position[24];
     std::snprintf(position, sizeof position, "%02zu", request.position);
     return std::string(DvbLetter(request.dvbType)) + "-" + PictureScreenName(request) + "-" +
            position + "-" + std::string(LanguageCode(request.language)) + "." +
-           std::string(FormatExtension(format));
+           std::string(extension);
 }
 
 std::string PictureScreenName(const ScreenRequest& request) {
     return std::string(ScreenName(request.screen)) + (request.more ? "-more" : "");
 }
 
-std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues, PictureFormat format,
+std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues,
+                                            std::string_view extension,
                                             const PictureSelection& selection, std::size_t source,
                                             const std::string& folder) {
     const std::string prefix = folder.empty() ? std::string() : folder + "/";
@@ -87,7 +88,7 @@ std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues, P
                         request.language = language;
                         request.more = more;
                         pictures.push_back(
-                            {request, prefix + PictureFileName(request, format), entryName, source});
+                            {request, prefix + PictureFileName(request, extension), entryName, source});
                     }
                 }
             }

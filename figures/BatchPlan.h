@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "export/PictureFormat.h"
 #include "figures/ScreenNames.h"
 #include "render/ScreenRequest.h"
 
@@ -35,8 +35,10 @@ using CataloguesByDvb = std::array<std::unique_ptr<Catalogue>, 3>;
 CataloguesByDvb CataloguesForAllDvbTypes(const SourceRecord& record);
 const Catalogue& CatalogueOf(const CataloguesByDvb& catalogues, DvbType dvbType);
 
-// The pictures of source `source`, named inside `folder` (empty: the output folder itself).
-std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues, PictureFormat format,
+// The pictures of source `source`, named inside `folder` (empty: the output folder itself),
+// their files ending in `.extension`.
+std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues,
+                                            std::string_view extension,
                                             const PictureSelection& selection = {},
                                             std::size_t source = 0, const std::string& folder = {});
 
@@ -53,7 +55,7 @@ std::vector<std::string> SourceFolders(const std::vector<std::filesystem::path>&
 std::string EntryName(const Catalogue& catalogue, const ScreenRequest& request);
 
 // "<s|t|c>-<screen>-<NN>-<en|fr>.<ext>": the name a batch gives the request's picture.
-std::string PictureFileName(const ScreenRequest& request, PictureFormat format);
+std::string PictureFileName(const ScreenRequest& request, std::string_view extension);
 
 // "measure", "spectrum", "constellation" or "constellation-more".
 std::string PictureScreenName(const ScreenRequest& request);

@@ -5,6 +5,7 @@
 
 #include "cli/ScreenRender.h"
 #include "figures/BatchPlan.h"
+#include "export/PictureFile.h"
 
 namespace quorvel::golden {
 
@@ -22,7 +23,7 @@ std::string PictureTable(const SourceRecord& record) {
     std::string table;
     QImage screen;
     for (const PlannedPicture& picture :
-         PlanAllPictures(catalogues, PictureFormat::Bmp)) {
+         PlanAllPictures(catalogues, FormatExtension(PictureFormat::Bmp))) {
         cli::RenderScreenInto(screen, CatalogueOf(catalogues, picture.request.dvbType),
                               picture.request);
         table += PixelDigest(screen) + "  " + picture.fileName + "\n";

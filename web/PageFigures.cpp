@@ -1,5 +1,6 @@
 #include "web/PageFigures.h"
 
+#include "export/PictureFormat.h"
 #include "render/PixelScreen.h"
 #include "web/PageScreen.h"
 
@@ -8,8 +9,8 @@ namespace quorvel::web {
 std::size_t PageFigures::Plan(const SourceRecord& record, const std::string& sourceName) {
     m_catalogues = CataloguesForAllDvbTypes(record);
     m_pictures.clear();
-    for (PlannedPicture& planned : PlanAllPictures(m_catalogues, PictureFormat::Png)) {
-        m_pictures.push_back({std::move(planned), sourceName, {}, {}});
+    for (PlannedPicture& planned : PlanAllPictures(m_catalogues, FormatExtension(PictureFormat::Png))) {
+        m_pictures.push_back({std::move(planned), sourceName, {}, {}, {}});
     }
     return m_pictures.size();
 }
@@ -28,9 +29,10 @@ const std::vector<std::uint32_t>& PageFigures::Paint(std::size_t index) {
     return m_rgba;
 }
 
-std::string PageFigures::IndexJson(const std::string& recordSha256) const {
+std::string PageFigures::IndexJson(const std::string& recordSha256) {
+    for (PictureOutcome& picture : m_pictures) picture.sourceSha256 = recordSha256;
     // The page makes its set at the screen's own size.
-    return IndexJsonText(m_pictures, {recordSha256}, CollectFitReport(m_pictures, 1));
+    return IndexJsonText(m_pictures, CollectFitReport(m_pictures, 1), {});
 }
 
 }  // namespace quorvel::web

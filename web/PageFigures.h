@@ -18,7 +18,7 @@ class PageFigures {
     // Picture `index` as the canvas takes it (see ToRgba).
     const std::vector<std::uint32_t>& Paint(std::size_t index);
     // index.json of the pictures painted so far.
-    std::string IndexJson(const std::string& recordSha256) const;
+    std::string IndexJson(const std::string& recordSha256);
 
   private:
     CataloguesByDvb m_catalogues;

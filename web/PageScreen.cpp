@@ -1,6 +1,7 @@
 #include "web/PageScreen.h"
 
 #include "export/BmpEncoder.h"
+#include "export/PictureFormat.h"
 #include "figures/BatchPlan.h"
 #include "render/ScreenLayout.h"
 #include "source/SourceReading.h"
@@ -71,7 +72,7 @@ std::string PageScreen::PictureName(PictureFormat format) const {
     request.position = static_cast<std::size_t>(position);
     request.language = state.language;
     request.more = state.category == Category::Constellation && state.showMore;
-    return PictureFileName(request, format);
+    return PictureFileName(request, FormatExtension(format));
 }
 
 }  // namespace quorvel::web

@@ -3,8 +3,6 @@
 // others still are.
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "CliProcess.h"
 #include "Version.h"
 #include "data/Catalogue.h"
@@ -54,7 +52,8 @@ TEST(CliBatch, WritesOnePicturePerScreenAnIndexThatTracesEachBackAndASheetShowin
     TemporaryFolder folder;
     const CliRun run = RunCliTool(BatchInto(folder.path()) + QStringList{"--format", "png"});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "") << "no progress when standard error is not a terminal";
+    EXPECT_EQ(run.err, "quorvel-cli: contact sheet: " + (folder / "index.html").string() + "\n")
+        << "no progress when standard error is not a terminal";
 
     std::vector<std::string> names = {"index.html", "index.json"};
     for (const Expected& picture : expected) names.push_back(picture.file);
@@ -85,19 +84,17 @@ TEST(CliBatch, WritesOnePicturePerScreenAnIndexThatTracesEachBackAndASheetShowin
     }
 
     // A real browser decodes every picture of the sheet, and marks one gone missing.
-    const auto count = [](const std::string& dom, const std::string& pattern) {
-        const std::regex expression(pattern);
-        return static_cast<std::size_t>(
-            std::distance(std::sregex_iterator(dom.begin(), dom.end(), expression), {}));
-    };
     const std::string whole = BrowserDom(folder / "index.html", "#eager");
-    EXPECT_EQ(count(whole, "<img width=\"320\" height=\"180\" data-src="), expected.size());
-    EXPECT_EQ(count(whole, "data-decoded=\"1280\""), expected.size());
-    EXPECT_EQ(count(whole, "data-failed=\"\""), 0u);
+    EXPECT_EQ(Count(whole, "<img width=\"320\" height=\"180\" data-src="), expected.size());
+    EXPECT_EQ(Count(whole, "data-decoded=\"1280\""), expected.size());
+    EXPECT_EQ(Count(whole, "data-failed=\"\""), 0u);
     fs::remove(folder / "s-measure-00-fr.png");
     const std::string missing = BrowserDom(folder / "index.html", "#eager");
-    EXPECT_EQ(count(missing, "data-decoded=\"1280\""), expected.size() - 1);
-    EXPECT_EQ(count(missing, "<figure class=\"broken\"><a href=\"s-measure-00-fr.png\""), 1u);
+    EXPECT_EQ(Count(missing, "data-decoded=\"1280\""), expected.size() - 1);
+    EXPECT_EQ(Count(missing, "data-screen=\"measure\" class=\"broken\"><figcaption>"), 1u);
+    EXPECT_NE(missing.find("<figure id=\"s-measure-00-fr.png\" data-language=\"fr\" "
+                           "data-dvb=\"DVB-S\" data-screen=\"measure\" class=\"broken\">"),
+              std::string::npos);
 }
 
 // A dump read back is the record it was made from: every picture the same to the byte.
@@ -121,6 +118,53 @@ TEST(CliBatch, DrawsFromADumpThePicturesOfItsSourceFile) {
     EXPECT_EQ(index["pictures"][0]["recordSha256"], DemoSha256());
 }
 
+// A batch into a folder an earlier one filled counts the pictures it leaves there, keeps them
+// listed, and --clean removes exactly those: nothing the user put there, nothing this batch
+// drew, nothing outside the folder whatever the index was edited to say.
+TEST(CliBatch, CountsEarlierPicturesItLeavesAndCleanRemovesOnlyThose) {
+    TemporaryFolder root;
+    const fs::path folder = root / "shots";
+    const QStringList choice = BatchInto(folder) + QStringList{"--dvb", "s", "--screen", "measure"};
+    ASSERT_EQ(RunCliTool(choice).status, 0);
+    const std::vector<std::string> bmps = NamesIn(folder);
+    ASSERT_EQ(bmps.size(), 10u) << "8 pictures, index and sheet";
+
+    const QStringList png = choice + QStringList{"--format", "png"};
+    const std::string sheetLine = "quorvel-cli: contact sheet: " + (folder / "index.html").string();
+    const CliRun kept = RunCliTool(png);
+    ASSERT_EQ(kept.status, 0) << kept.err;
+    EXPECT_EQ(kept.err, "quorvel-cli: " + folder.string() +
+                            " holds 8 earlier picture(s) not in this batch; --clean removes them\n" +
+                            sheetLine + "\n");
+    for (const std::string& name : bmps) EXPECT_TRUE(fs::exists(folder / name)) << name;
+    EXPECT_EQ(ReadJson(folder / "index.json")["earlier"].size(), 8u);
+
+    WriteFile(folder / "mine.bmp", std::string("mine"));
+    WriteFile(folder / "notes.txt", std::string("notes"));
+    WriteFile(root / "outside.png", std::string("outside"));
+    fs::create_directory_symlink(root.path(), folder / "link");
+    nlohmann::json index = ReadJson(folder / "index.json");
+    for (const char* name : {"../outside.png", "link/outside.png", "notes.txt"}) {
+        index["pictures"].push_back({{"file", name}});
+    }
+    index["earlier"].push_back((root / "outside.png").string());
+    WriteFile(folder / "index.json", index.dump());
+
+    const CliRun cleaned = RunCliTool(png + QStringList{"--clean"});
+    ASSERT_EQ(cleaned.status, 0) << cleaned.err;
+    EXPECT_EQ(cleaned.err, "quorvel-cli: removed 8 earlier picture(s)\n" + sheetLine + "\n");
+    std::vector<std::string> left = {"index.html", "index.json", "link", "mine.bmp", "notes.txt"};
+    const nlohmann::json cleanIndex = ReadJson(folder / "index.json");
+    for (const auto& entry : cleanIndex["pictures"]) left.push_back(entry["file"]);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(NamesIn(folder), left);
+    EXPECT_EQ(ReadText(root / "outside.png"), "outside");
+    EXPECT_EQ(cleanIndex["earlier"].size(), 0u);
+
+    const CliRun again = RunCliTool(png + QStringList{"--clean"});
+    EXPECT_EQ(again.err, sheetLine + "\n") << "nothing left to clean, nothing said";
+}
+
 TEST(CliBatch, NamesEachPictureThatCouldNotBeWrittenAndWritesTheRest) {
     TemporaryFolder folder;
     // A folder where a picture should go: the atomic write refuses to replace it.
@@ -141,8 +185,8 @@ TEST(CliBatch, NamesEachPictureThatCouldNotBeWrittenAndWritesTheRest) {
         EXPECT_NE(run.err.find(name + " failed"), std::string::npos) << run.err;
         for (const auto& entry : index["pictures"]) EXPECT_NE(entry["file"], name);
         EXPECT_EQ(index["failed"][i]["file"], name);
-        EXPECT_NE(html.find("<figure class=\"failed\"><p>" + name + " was not written"),
-                  std::string::npos);
+        EXPECT_NE(html.find("<figure id=\"" + name + "\" class=\"failed\""), std::string::npos);
+        EXPECT_NE(html.find("</figcaption><p>" + name + " was not written"), std::string::npos);
     }
 }
 

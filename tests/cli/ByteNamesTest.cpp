@@ -19,7 +19,7 @@ const ShellCase kCases[] = {
         "$Q" render "$n.dat" --dvb s --screen spectrum -o "$n.bmp" &&
         test $(stat -c %s "$n.bmp") = 3686454 && "$Q" render "$n.dat" --all -o "$n" &&
         test -s "$n/index.json")",
-     0, ""},
+     0, "quorvel-cli: contact sheet: caf\xE9/index.html\n"},
     // A name beyond ASCII goes into an international text chunk, which holds UTF-8 (a plain
     // one holds Latin-1), and comes back whole.
     {R"(cp "$D" été.dat && "$Q" render été.dat --dvb s --screen measure -o s.png &&
@@ -80,7 +80,9 @@ const ShellCase kCases[] = {
     {R"sh("$Q" compare --regions >/dev/full)sh", 1,
      "quorvel-cli: cannot write standard output: No space left on device\n"},
     {R"sh("$Q" render "$D" --all --dvb t --screen measure --lang fr --fit-report -o f >/dev/full)sh",
-     1, "quorvel-cli: cannot write standard output: No space left on device\n"},
+     1,
+     "quorvel-cli: contact sheet: f/index.html\nquorvel-cli: cannot write standard output: No "
+     "space left on device\n"},
     // info reads names as bytes, refuses a FIFO at once and prints no control character.
     {R"sh(mkfifo p.png && timeout 5 "$Q" info p.png)sh", 1,
      "quorvel-cli: p.png: not a readable PNG picture (cannot read p.png: not a regular file)\n"},
@@ -112,15 +114,15 @@ const ShellCase kCases[] = {
         s/index.json.dat --dvb s --screen measure --lang en -o fig/out &&
         test "$(cat fig/s-measure-00-en.bmp)" = kept && test -d fig/out/..-2 &&
         test -d fig/out/.-2 && test -d fig/out/index.json-2 && ! grep -q '"\.\./' fig/out/index.json)sh",
-     0, ""},
+     0, "quorvel-cli: contact sheet: fig/out/index.html\n"},
     // The index keeps its mode as the pictures do; the fit table keeps one row per text.
     {R"sh("$Q" render "$D" --all --dvb s --screen measure -o f && chmod 600 f/index.json &&
         "$Q" render "$D" --all --dvb s --screen measure -o f && test $(stat -c %a f/index.json) = 600)sh",
-     0, ""},
+     0, "quorvel-cli: contact sheet: f/index.html\nquorvel-cli: contact sheet: f/index.html\n"},
     {R"sh(n=$(printf 'a\tb\nc') && cp "$D" x.dat && cp "$D" "$n.dat" && "$Q" render --all x.dat "$n.dat" \
         --dvb t --screen measure --lang fr --fit-report -o f >r.tsv &&
         awk -F'\t' 'NF != 11 { exit 1 }' r.tsv && grep -qF 'a\tb\nc/t-measure-00-fr.bmp' r.tsv)sh",
-     0, ""},
+     0, "quorvel-cli: contact sheet: f/index.html\n"},
 };
 
 // AddressSanitizer reserves terabytes of address space for its shadow memory, so a limit on

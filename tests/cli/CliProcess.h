@@ -78,6 +78,16 @@ inline bool InGoldenTable(const QImage& screen, const std::string& file) {
     return table.find(digest + "  " + asBmp + "\n") != std::string::npos;
 }
 
+// How many times `text` occurs in `page`, the occurrences apart.
+inline std::size_t Count(const std::string& page, const std::string& text) {
+    std::size_t count = 0;
+    for (std::size_t at = page.find(text); at != std::string::npos;
+         at = page.find(text, at + text.size())) {
+        ++count;
+    }
+    return count;
+}
+
 // The page as headless chromium (installed by scripts/deps) leaves it once its scripts ran.
 inline std::string BrowserDom(const fs::path& page, const std::string& fragment = "") {
     QTemporaryDir profile;

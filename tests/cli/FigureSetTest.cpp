@@ -195,6 +195,60 @@ TEST(CliFigureSet, SmoothSetHoldsThePrintRasterOfEachScreenAndItsScale) {
     }
 }
 
+// Print figures: each picture is the single render's SVG, or a one-page PDF, under the batch's
+// names; cut texts are still found, and the sheet shows the SVGs and links the PDFs.
+TEST(CliFigureSet, VectorSetsHoldOneDocumentPerPictureUnderTheBatchNames) {
+    TemporaryFolder folder;
+    const QStringList choice = {"--dvb", "t", "--screen", "measure,constellation", "--lang", "fr"};
+    for (const char* format : {"svg", "pdf"}) {
+        const CliRun run =
+            RunCliTool(BatchInto(folder / format) + choice + QStringList{"--format", format});
+        ASSERT_EQ(run.status, 0) << run.err;
+    }
+    const nlohmann::json svgIndex = ReadJson(folder / "svg" / "index.json");
+    const nlohmann::json pdfIndex = ReadJson(folder / "pdf" / "index.json");
+    ASSERT_EQ(svgIndex["pictures"].size(), 8u) << "4 measure, 2+2 constellation lines";
+    ASSERT_EQ(pdfIndex["pictures"].size(), 8u);
+    EXPECT_EQ(svgIndex["fit"]["texts"].size(), 2u) << "bloquer and UNLOCK are cut";
+    ASSERT_EQ(pdfIndex["fit"]["texts"].size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(pdfIndex["fit"]["texts"][i]["shown"], svgIndex["fit"]["texts"][i]["shown"]);
+    }
+    for (std::size_t i = 0; i < 8; ++i) {
+        const nlohmann::json& entry = svgIndex["pictures"][i];
+        const std::string svg = entry["file"];
+        const std::string pdf = pdfIndex["pictures"][i]["file"];
+        SCOPED_TRACE(svg);
+        EXPECT_EQ(svg.substr(0, svg.size() - 4) + ".pdf", pdf);
+        EXPECT_TRUE(svg.ends_with("-fr.svg"));
+        std::string screen = entry["screen"];
+        if (screen == "constellation-more") screen = "constellation";
+        QStringList arguments = {"render", QtPath(kDemoFile), "--dvb", "t", "--screen",
+                                 QString::fromStdString(screen), "--entry",
+                                 QString::number(entry["position"].get<int>()), "--lang", "fr",
+                                 "-o"};
+        const QStringList more = screen != entry["screen"] ? QStringList{"--more"} : QStringList{};
+        for (const char* single : {"single.svg", "single.pdf"}) {
+            ASSERT_EQ(RunCliTool(arguments + QStringList{QtPath(folder / single)} + more).status, 0);
+        }
+        EXPECT_TRUE(ReadFile(folder / "svg" / svg) == ReadFile(folder / "single.svg"));
+        // A PDF holds the time it was made: its page's text must be the single render's.
+        const auto textOf = [](const fs::path& path) {
+            return RunProgram("pdftotext", {QtPath(path), "-"}).out;
+        };
+        const std::string text = textOf(folder / "pdf" / pdf);
+        EXPECT_NE(text.find("Terrestrial > "), std::string::npos) << text;
+        EXPECT_EQ(text, textOf(folder / "single.pdf"));
+    }
+    EXPECT_EQ(NamesIn(folder / "svg").size(), 10u) << "the pictures, index.json and the sheet";
+
+    const std::string svgDom = BrowserDom(folder / "svg" / "index.html", "#eager");
+    EXPECT_EQ(Count(svgDom, "data-decoded=\"1280\""), 8u) << svgDom;
+    const std::string pdfDom = BrowserDom(folder / "pdf" / "index.html", "#eager");
+    EXPECT_EQ(Count(pdfDom, "<a class=\"document\" href=\"t-measure-00-fr.pdf\""), 1u);
+    EXPECT_EQ(Count(pdfDom, "<a class=\"document\" href=\"t-"), 8u);
+}
+
 TEST(CliFigureSet, SeveralFilesGoToTheirOwnFoldersUnderOneIndexAndSheet) {
     TemporaryFolder sources;
     fs::create_directories(sources / "a");
@@ -235,12 +289,7 @@ TEST(CliFigureSet, SeveralFilesGoToTheirOwnFoldersUnderOneIndexAndSheet) {
          QtPath(odd.path())});
     ASSERT_EQ(oddRun.status, 0) << oddRun.err;
     const std::string dom = BrowserDom(odd / "sheet" / "index.html", "#eager");
-    std::size_t loaded = 0;
-    for (std::size_t at = dom.find("data-decoded=\"1280\""); at != std::string::npos;
-         at = dom.find("data-decoded=\"1280\"", at + 1)) {
-        ++loaded;
-    }
-    EXPECT_EQ(loaded, ReadJson(odd / "sheet" / "index.json")["pictures"].size()) << dom;
+    EXPECT_EQ(Count(dom, "data-decoded=\"1280\""), ReadJson(odd / "sheet" / "index.json")["pictures"].size()) << dom;
     EXPECT_EQ(dom.find("data-failed=\"\""), std::string::npos);
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "cli/ScreenRender.h"
+#include "export/PictureFile.h"
 #include "data/SourceFile.h"
 #include "figures/BatchPlan.h"
 #include "support/Files.h"
@@ -36,7 +37,7 @@ TEST(RenderIntoUsedImage, EveryPlannedPictureCoversTheWholeScreen) {
     SourceRecord record;
     ASSERT_EQ(LoadSourceFile(QUORVEL_SOURCE_DIR "/samples/demo.dat", record), LoadOutcome::Loaded);
     const CataloguesByDvb catalogues = CataloguesForAllDvbTypes(record);
-    const auto pictures = PlanAllPictures(catalogues, PictureFormat::Bmp);
+    const auto pictures = PlanAllPictures(catalogues, FormatExtension(PictureFormat::Bmp));
     ASSERT_FALSE(pictures.empty());
 
     QImage used(1280, 720, QImage::Format_RGB32);
