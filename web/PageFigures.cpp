@@ -25,8 +25,9 @@ const std::vector<std::uint32_t>& PageFigures::Paint(std::size_t index) {
     picture.unfit.clear();
     PaintRequestInto(ScreenTarget(m_pixels), CatalogueOf(m_catalogues, request.dvbType), request,
                      &picture.unfit);
-    ToRgba(m_pixels, m_rgba);
-    return m_rgba;
+    // Each picture is painted whole, so its pixels are converted where they lie.
+    ToRgba(m_pixels);
+    return m_pixels;
 }
 
 std::string PageFigures::IndexJson(const std::string& recordSha256) {

@@ -24,7 +24,6 @@ class PageFigures {
     CataloguesByDvb m_catalogues;
     std::vector<PictureOutcome> m_pictures;
     std::vector<std::uint32_t> m_pixels;
-    std::vector<std::uint32_t> m_rgba;
 };
 
 }  // namespace quorvel::web

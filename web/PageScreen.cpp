@@ -19,15 +19,12 @@ pixels::Target ScreenTarget(std::vector<std::uint32_t>& pixels) {
     return pixels::Target(pixels.data(), kScreenWidth, kScreenWidth, kScreenHeight);
 }
 
-void ToRgba(const std::vector<std::uint32_t>& pixels, std::vector<std::uint32_t>& rgba) {
-    rgba.resize(pixels.size());
-    const std::uint32_t* __restrict from = pixels.data();
-    std::uint32_t* __restrict to = rgba.data();
+void ToRgba(std::vector<std::uint32_t>& pixels) {
     // Word by word, which the compiler turns into vector instructions: stored little-endian,
     // each word is the bytes red, green, blue, 255.
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        const std::uint32_t argb = from[i];
-        to[i] = 0xFF000000u | ((argb & 0xFFu) << 16) | (argb & 0xFF00u) | ((argb >> 16) & 0xFFu);
+    for (std::uint32_t& pixel : pixels) {
+        const std::uint32_t argb = pixel;
+        pixel = 0xFF000000u | ((argb & 0xFFu) << 16) | (argb & 0xFF00u) | ((argb >> 16) & 0xFFu);
     }
 }
 
@@ -54,7 +51,9 @@ bool PageScreen::Apply(const Outcome& outcome) {
 }
 
 const std::vector<std::uint32_t>& PageScreen::Rgba() {
-    ToRgba(m_pixels, m_rgba);
+    // A copy: the screen keeps its own pixels, as the next pass repaints only part of them.
+    m_rgba = m_pixels;
+    ToRgba(m_rgba);
     return m_rgba;
 }
 
