@@ -20,8 +20,8 @@ DecodedIcon Decode(int id) {
     if (bytes.empty()) return {{}, false, kResourceNotFound};
     DecodedBmp bmp = DecodeBmp(bytes);
     if (!bmp.error.empty()) return {};
-    // Opaque words make drawing an icon a plain copy onto the screen.
-    for (std::uint32_t& pixel : bmp.pixels) pixel |= 0xFF000000u;
+    // Opaque words in the screen's order make drawing an icon a plain copy onto the screen.
+    for (std::uint32_t& pixel : bmp.pixels) pixel = pixels::InScreenOrder(pixel | 0xFF000000u);
     return {{bmp.width, bmp.height, std::move(bmp.pixels), false}, true, 0};
 }
 

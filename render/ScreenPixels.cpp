@@ -38,7 +38,7 @@ std::uint32_t Premultiplied16(Argb colour) {
 }
 
 SolidFill::SolidFill(Argb colour)
-    : m_premultiplied(Premultiplied16(colour)), m_keep(255 - (colour >> 24)) {}
+    : m_premultiplied(Premultiplied16(InScreenOrder(colour))), m_keep(255 - (colour >> 24)) {}
 
 void SolidFill::FillLong(std::uint32_t* row, int count) const {
 #if defined(__wasm_simd128__)

@@ -10,6 +10,21 @@
 
 namespace quorvel::pixels {
 
+// Screen pixels keep alpha in the top byte. Natively the other bytes are red, green, blue from
+// the top (0xAARRGGBB), as QImage and BMP files hold them. The browser page's core is built with
+// QUORVEL_SCREEN_RGBA: there they are blue, green, red (0xAABBGGRR), which stored little-endian
+// are the bytes red, green, blue, alpha a canvas takes, so a painted picture goes onto the canvas
+// as it lies. Every blend treats red and blue alike, so only the colours and pictures that enter
+// a pass and the pictures that leave it are put in order. The swap undoes itself: the same call
+// turns a screen pixel back into 0xAARRGGBB.
+constexpr std::uint32_t InScreenOrder(std::uint32_t argb) {
+#if defined(QUORVEL_SCREEN_RGBA)
+    return (argb & 0xFF00FF00u) | ((argb & 0xFFu) << 16) | ((argb >> 16) & 0xFFu);
+#else
+    return argb;
+#endif
+}
+
 // x * a / 255 on each 8-bit channel, rounded as QPainter's 32-bit blending rounds it.
 constexpr std::uint32_t ByteMul(std::uint32_t x, std::uint32_t a) {
     std::uint32_t redBlue = (x & 0xff00ff) * a;

@@ -26,9 +26,10 @@ pixels::PixelImage ColouriseCoverage(const std::vector<PlacedCoverage>& glyphs, 
     }
     std::array<std::uint32_t, 256> shade;
     const std::uint32_t alpha = colour >> 24;
+    const std::uint32_t ordered = pixels::InScreenOrder(colour) & 0xFFFFFFu;
     for (std::uint32_t level = 0; level < 256; ++level) {
         const std::uint32_t levelAlpha = (level * alpha + 127) / 255;
-        shade[level] = pixels::Premultiplied8((colour & 0xFFFFFFu) | levelAlpha << 24);
+        shade[level] = pixels::Premultiplied8(ordered | levelAlpha << 24);
     }
     pixels::PixelImage image{width, height, std::vector<std::uint32_t>(coverage.size()), true};
     for (std::size_t i = 0; i < coverage.size(); ++i) image.pixels[i] = shade[coverage[i]];

@@ -25,8 +25,6 @@ const std::vector<std::uint32_t>& PageFigures::Paint(std::size_t index) {
     picture.unfit.clear();
     PaintRequestInto(ScreenTarget(m_pixels), CatalogueOf(m_catalogues, request.dvbType), request,
                      &picture.unfit);
-    // Each picture is painted whole, so its pixels are converted where they lie.
-    ToRgba(m_pixels);
     return m_pixels;
 }
 

@@ -15,7 +15,7 @@ class PageFigures {
     // Plans the PNG pictures of `record`, read from the file called `sourceName`.
     std::size_t Plan(const SourceRecord& record, const std::string& sourceName);
     const std::string& FileName(std::size_t index) const;
-    // Picture `index` as the canvas takes it (see ToRgba).
+    // Picture `index` as the canvas takes it: bytes red, green, blue, alpha, row after row.
     const std::vector<std::uint32_t>& Paint(std::size_t index);
     // index.json of the pictures painted so far.
     std::string IndexJson(const std::string& recordSha256);

@@ -1,5 +1,7 @@
 #include "web/PageScreen.h"
 
+#include <algorithm>
+
 #include "export/BmpEncoder.h"
 #include "export/PictureFormat.h"
 #include "figures/BatchPlan.h"
@@ -17,15 +19,6 @@ constexpr std::size_t kScreenPixels = static_cast<std::size_t>(kScreenWidth) * k
 pixels::Target ScreenTarget(std::vector<std::uint32_t>& pixels) {
     pixels.resize(kScreenPixels, palette::kBlack);
     return pixels::Target(pixels.data(), kScreenWidth, kScreenWidth, kScreenHeight);
-}
-
-void ToRgba(std::vector<std::uint32_t>& pixels) {
-    // Word by word, which the compiler turns into vector instructions: stored little-endian,
-    // each word is the bytes red, green, blue, 255.
-    for (std::uint32_t& pixel : pixels) {
-        const std::uint32_t argb = pixel;
-        pixel = 0xFF000000u | ((argb & 0xFFu) << 16) | (argb & 0xFF00u) | ((argb >> 16) & 0xFFu);
-    }
 }
 
 PageScreen::PageScreen() : m_pixels(kScreenPixels, palette::kBlack) {}
@@ -50,15 +43,10 @@ bool PageScreen::Apply(const Outcome& outcome) {
     return true;
 }
 
-const std::vector<std::uint32_t>& PageScreen::Rgba() {
-    // A copy: the screen keeps its own pixels, as the next pass repaints only part of them.
-    m_rgba = m_pixels;
-    ToRgba(m_rgba);
-    return m_rgba;
-}
-
 std::vector<std::uint8_t> PageScreen::Bmp() const {
-    return EncodeBmp32(m_pixels.data(), kScreenWidth, kScreenHeight, kScreenWidth * 4);
+    std::vector<std::uint32_t> argb(m_pixels.size());
+    std::transform(m_pixels.begin(), m_pixels.end(), argb.begin(), pixels::InScreenOrder);
+    return EncodeBmp32(argb.data(), kScreenWidth, kScreenHeight, kScreenWidth * 4);
 }
 
 std::string PageScreen::PictureName(PictureFormat format) const {

@@ -29,7 +29,7 @@ class PageScreen {
     bool Apply(const Outcome& outcome);
 
     // The screen as the canvas takes it: bytes red, green, blue, alpha, row after row.
-    const std::vector<std::uint32_t>& Rgba();
+    const std::vector<std::uint32_t>& Rgba() const { return m_pixels; }
     // The screen as the window's File > Save writes it.
     std::vector<std::uint8_t> Bmp() const;
     // The name a batch gives the picture of what is shown, empty while the screen is black.
@@ -39,14 +39,9 @@ class PageScreen {
     Navigator m_navigator;
     std::unique_ptr<SourceRecord> m_record;
     std::string m_error;
-    std::vector<std::uint32_t> m_pixels;  // 0xAARRGGBB, as every pass paints them
-    std::vector<std::uint32_t> m_rgba;
+    std::vector<std::uint32_t> m_pixels;
     ScreenRepainter m_repainter;
 };
-
-// The pixels turned, where they lie, into what the canvas takes, every one opaque as the screen
-// is: converting in place moves half the memory a copy would.
-void ToRgba(std::vector<std::uint32_t>& pixels);
 
 pixels::Target ScreenTarget(std::vector<std::uint32_t>& pixels);
 
