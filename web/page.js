@@ -82,6 +82,8 @@
         }
         byId("message").textContent = "";
         sourceName = file.name;
+        // The chooser forgets its file once read, so the page names what it shows.
+        byId("source").textContent = file.name;
         document.title = file.name + " - Quorvel";
         FillLists();
         Sync(true);

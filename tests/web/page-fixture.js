@@ -27,8 +27,10 @@ const test = base.test.extend({
     },
 });
 
+// As a person opens it: the "Open" button, then the browser's file chooser.
 async function OpenDemo(page) {
-    await page.setInputFiles("#open", DEMO);
+    const [chooser] = await Promise.all([page.waitForEvent("filechooser"), page.click("text=Open")]);
+    await chooser.setFiles(DEMO);
     await base.expect(page.locator("#save-bmp")).toBeEnabled();
 }
 

@@ -15,6 +15,7 @@ async function Shown(page) {
         lists: [...document.querySelectorAll("#lists select")].map((list) =>
             [...list.options].map((option) => option.text).join("|") + "@" + list.selectedIndex),
         help: document.getElementById("help").textContent,
+        source: [document.getElementById("source").textContent, document.title],
     }));
 }
 
@@ -45,5 +46,6 @@ test("a dropped file opens and clears the last refusal", async ({ page }) => {
     await Drop(page, "demo.dat", fs.readFileSync(DEMO));
     await expect(page.locator("#message")).toHaveText("");
     await expect(page.locator("#save-bmp")).toBeEnabled();
+    await expect(page.locator("#source")).toHaveText("demo.dat");
     expect(await page.evaluate(() => document.getElementById("screen").toDataURL())).not.toBe(blank);
 });
