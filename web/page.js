@@ -167,6 +167,10 @@
                 Act("QvCloseUp", family);
                 canvas.focus();
             });
+            // A page hears nothing when a list closes without a new pick, as the window's does;
+            // a click on the list is the nearest sign, and makes its family current as closing
+            // it would.
+            byId(id).addEventListener("click", () => Act("QvCloseUp", family));
         }
         canvas.addEventListener("keydown", OnKey);
         canvas.addEventListener("wheel", OnWheel, { passive: false });

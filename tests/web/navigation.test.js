@@ -56,6 +56,10 @@ test("LEFT and RIGHT cycle the families from their first line; F1 only on Conste
     // Picking a line of the list leaves it.
     await page.selectOption("#constellation", { index: 0 });
     await ExpectPlace(page, "constellation", HELP.constellation, {});
+    // A list opened and left as it was brings its family forward all the same.
+    await page.click("#spectrum");
+    await page.keyboard.press("Escape");
+    await ExpectPlace(page, "spectrum", HELP.spectrum, { spectrum: 0 });
 });
 
 test("UP and DOWN move the spectrum's scale in steps of 5 between 0 and 75", async ({ page }) => {
