@@ -245,9 +245,8 @@ std::string WriteReport(const std::filesystem::path& folder, const std::vector<P
         {"report.json", ReportJson(results, settings, summary)},
         {"index.html", ReportPage(results, summary)}};
     for (const auto& [name, text] : files) {
-        const WriteOutcome written = WriteFileAtomically(
-            folder / name, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-        if (!written.ok) return "cannot write " + (folder / name).string() + ": " + written.error;
+        const WriteOutcome written = WriteTextAtomically(folder / name, text);
+        if (!written.ok) return CannotWrite(folder / name, written.error);
     }
     return {};
 }
