@@ -12,6 +12,7 @@
 #include <optional>
 #include <thread>
 
+#include "cli/CommaLists.h"
 #include "cli/Commands.h"
 #include "cli/ContactSheet.h"
 #include "cli/EarlierPictures.h"
@@ -161,20 +162,10 @@ bool SettleStalePictures(std::vector<std::string>& stale, const RenderOptions& o
     return stale.empty();
 }
 
-// The lists were checked when the command line was read.
-template <typename Value, std::size_t Count, typename Parse>
-std::vector<Value> Chosen(const std::string& list, const std::array<Value, Count>& all,
-                          Parse parse) {
-    if (list.empty()) return {all.begin(), all.end()};
-    std::vector<Value> chosen;
-    for (const std::string& name : SplitList(list)) chosen.push_back(*parse(name));
-    return chosen;
-}
-
 PictureSelection SelectionOf(const RenderOptions& options) {
-    return {Chosen(options.dvb, kDvbTypes, DvbFromLetter),
-            Chosen(options.screen, kScreens, ScreenFromName),
-            Chosen(options.language, kLanguages, LanguageFromCode)};
+    return {ValuesNamed(kDvbLetters, ListedValues(options.dvb)),
+            ValuesNamed(kScreenNames, ListedValues(options.screen)),
+            ValuesNamed(kLanguageCodes, ListedValues(options.language))};
 }
 
 }  // namespace

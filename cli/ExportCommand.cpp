@@ -3,6 +3,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "cli/CommaLists.h"
 #include "cli/Commands.h"
 #include "cli/MeasurementTables.h"
 #include "cli/PictureText.h"
@@ -133,27 +134,13 @@ bool WriteTables(const fs::path& folder,
 
 }  // namespace
 
-std::vector<DvbType> DvbTypesFromLetters(const std::vector<std::string>& letters) {
-    if (letters.empty()) return {kDvbTypes.begin(), kDvbTypes.end()};
-    std::vector<DvbType> chosen;
-    for (DvbType dvbType : kDvbTypes) {
-        for (const std::string& letter : letters) {
-            if (DvbFromLetter(letter) == dvbType) {
-                chosen.push_back(dvbType);
-                break;
-            }
-        }
-    }
-    return chosen;
-}
-
 int RunExport(const ExportOptions& options, std::ostream& err) {
     const SourceInput input = ReadSourceInput(options.source);
     if (!input.record) {
         err << "quorvel-cli: " << input.error << "\n";
         return kExitFailure;
     }
-    const std::vector<DvbType> dvbTypes = DvbTypesFromLetters(options.dvb);
+    const std::vector<DvbType> dvbTypes = ValuesNamed(kDvbLetters, ListedValues(options.dvb));
     const MeasurementTables tables = BuildMeasurementTables(*input.record, dvbTypes);
 
     std::error_code error;

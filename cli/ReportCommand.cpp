@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "Version.h"
+#include "cli/CommaLists.h"
 #include "cli/Commands.h"
 #include "cli/PictureText.h"
 #include "cli/ReportDocument.h"
@@ -25,7 +26,7 @@ int RunReport(const ReportOptions& options, std::ostream& err) {
     report.date = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     report.version = kVersion;
     report.language = *LanguageFromCode(options.language);
-    report.dvbTypes = DvbTypesFromLetters(options.dvb);
+    report.dvbTypes = ValuesNamed(kDvbLetters, ListedValues(options.dvb));
 
     const Report made = MakeReport(report);
     if (!made.missingIcons.empty()) {
