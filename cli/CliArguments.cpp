@@ -12,6 +12,7 @@
 #include "cli/Commands.h"
 #include "cli/VectorOutput.h"
 #include "export/PictureFile.h"
+#include "figures/BatchPlan.h"
 #include "figures/ScreenNames.h"
 
 namespace quorvel::cli {
@@ -55,7 +56,6 @@ CLI::Validator ListOf(const std::vector<std::string>& allowed) {
         names);
 }
 
-// Two names for one file would draw it twice into the same folder.
 template <typename Value, std::size_t Count>
 std::string Spoken(const NameTable<Value, Count>& table) {
     return SpokenList(NamesOf(table), "or");
@@ -69,6 +69,7 @@ void AddDvbList(CLI::App& command, std::string& dvb) {
         ->check(ListOf(NamesOf(kDvbLetters)));
 }
 
+// Two names for one file would draw it twice into the same folder.
 void RefuseRepeatedSources(const std::vector<std::filesystem::path>& sources) {
     for (std::size_t i = 0; i < sources.size(); ++i) {
         for (std::size_t j = 0; j < i; ++j) {
@@ -118,8 +119,7 @@ void AddRender(CLI::App& app, RenderOptions& options) {
     render->footer(
         "One screen: --dvb and --screen pick it, -o names a .bmp (the window's export format), "
         ".png, .svg or .pdf file (--page a4|letter puts the PDF screen on landscape paper).\nAll "
-        "screens: --all -o DIR writes "
-        "DIR/<s|t|c>-<measure|spectrum|constellation|constellation-more>-<NN>-<en|fr>.<ext> "
+        "screens: --all -o DIR writes DIR/" + PictureFileNamePattern() + ".<ext> "
         "(--format bmp, png, svg or pdf), DIR/index.json and the contact sheet DIR/index.html, "
         "whose path is the last line on standard error; with several files, each file's "
         "pictures go in DIR/<file stem>/. With --all, --dvb, --screen and --lang take "

@@ -117,13 +117,9 @@ std::string Options(const char* label, const char* name, const std::vector<std::
 }
 
 std::string Filters() {
-    std::vector<std::string> languages, dvbTypes, screens;
-    for (Language language : kLanguages) languages.emplace_back(LanguageCode(language));
-    for (DvbType dvbType : kDvbTypes) dvbTypes.emplace_back(DvbDisplayName(dvbType));
-    for (Category screen : kScreens) screens.emplace_back(ScreenName(screen));
-    screens.push_back(screens.back() + "-more");
-    return "<form id=\"filters\">\n" + Options("Language", "language", languages) +
-           Options("DVB type", "dvb", dvbTypes) + Options("Screen", "screen", screens) +
+    return "<form id=\"filters\">\n" + Options("Language", "language", NamesOf(kLanguageCodes)) +
+           Options("DVB type", "dvb", NamesOf(kDvbDisplayNames)) +
+           Options("Screen", "screen", PictureScreenNames()) +
            "<label><input type=\"checkbox\" name=\"cut\"> only cut texts</label>\n"
            "<output id=\"shown\"></output></form>\n";
 }
