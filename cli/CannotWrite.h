@@ -1,0 +1,13 @@
+// The one message of a command that could not write an output, and the status it then ends with.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string_view>
+
+namespace quorvel::cli {
+
+// Says on `err` that `path` could not be written and why; returns kExitFailure.
+int ReportCannotWrite(std::ostream& err, const std::filesystem::path& path, std::string_view why);
+
+}  // namespace quorvel::cli
