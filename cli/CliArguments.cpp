@@ -119,8 +119,8 @@ void AddRender(CLI::App& app, RenderOptions& options) {
     render->footer(
         "One screen: --dvb and --screen pick it, -o names a .bmp (the window's export format), "
         ".png, .svg or .pdf file (--page a4|letter puts the PDF screen on landscape paper).\nAll "
-        "screens: --all -o DIR writes DIR/" + PictureFileNamePattern() + ".<ext> "
-        "(--format bmp, png, svg or pdf), DIR/index.json and the contact sheet DIR/index.html, "
+        "screens: --all -o DIR writes DIR/" + PictureFileNamePattern() +
+        ".<ext> (--format bmp, png, svg or pdf), DIR/index.json and the contact sheet DIR/index.html, "
         "whose path is the last line on standard error; with several files, each file's "
         "pictures go in DIR/<file stem>/. With --all, --dvb, --screen and --lang take "
         "comma-separated lists (default: all). Pictures an earlier batch listed in DIR/index.json "

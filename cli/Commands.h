@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-
 namespace quorvel::cli {
 
 inline constexpr int kExitOk = 0;
@@ -64,7 +63,7 @@ struct CompareOptions {
 struct ExportOptions {
     std::filesystem::path source;
     std::filesystem::path output;  // folder
-    std::string dvb;  // comma-separated DVB letters; empty for all three
+    std::string dvb;               // comma-separated DVB letters; empty for all three
     char csvSeparator = ',';
     bool decimalComma = false;
 };

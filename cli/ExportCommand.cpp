@@ -94,9 +94,10 @@ class StagedTables {
             const bool existed = fs::exists(path, existsError);
             if (const WriteOutcome placed = staged.Place(); !placed.ok) {
                 for (const fs::path& newFile : made) fs::remove(newFile, existsError);
-                failure = {path, placed.error + "; " +
-                                     (replaced.empty() ? std::string("no earlier file was replaced")
-                                                       : "already replaced: " + JoinedList(replaced))};
+                failure = {path,
+                           placed.error + "; " +
+                               (replaced.empty() ? std::string("no earlier file was replaced")
+                                                 : "already replaced: " + JoinedList(replaced))};
                 return false;
             }
             if (existed) {

@@ -75,7 +75,9 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
                 << " could not be loaded; no picture written\n";
             return kExitFailure;
         }
-        if (!outcome.written.ok) return ReportCannotWrite(err, options.output, outcome.written.error);
+        if (!outcome.written.ok) {
+            return ReportCannotWrite(err, options.output, outcome.written.error);
+        }
         return kExitOk;
     }
     const RenderedScreen rendered = options.smooth

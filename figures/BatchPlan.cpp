@@ -97,7 +97,8 @@ std::optional<ScreenRequest> RequestOfPictureFileName(std::string_view fileName)
     const std::optional<DvbType> dvbType = DvbFromLetter(fileName.substr(0, 1));
     const std::optional<Language> language = LanguageFromCode(stem.substr(languageDash + 1));
     std::size_t position = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), position);
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), position);
     if (!request || !dvbType || !language || error != std::errc() ||
         end != digits.data() + digits.size()) {
         return std::nullopt;

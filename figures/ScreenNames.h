@@ -27,9 +27,10 @@ inline constexpr NameTable<DvbType, 3> kDvbLetters = {
     {{DvbType::Satellite, "s"}, {DvbType::Terrestrial, "t"}, {DvbType::Cable, "c"}}};
 inline constexpr NameTable<DvbType, 3> kDvbDisplayNames = {
     {{DvbType::Satellite, "DVB-S"}, {DvbType::Terrestrial, "DVB-T"}, {DvbType::Cable, "DVB-C"}}};
-inline constexpr NameTable<Category, 3> kScreenNames = {{{Category::Measure, "measure"},
-                                                         {Category::Spectrum, "spectrum"},
-                                                         {Category::Constellation, "constellation"}}};
+inline constexpr NameTable<Category, 3> kScreenNames = {
+    {{Category::Measure, "measure"},
+     {Category::Spectrum, "spectrum"},
+     {Category::Constellation, "constellation"}}};
 inline constexpr NameTable<Language, 2> kLanguageCodes = {
     {{Language::English, "en"}, {Language::French, "fr"}}};
 
