@@ -17,11 +17,8 @@ int RunBuild(const BuildOptions& options, std::ostream& err) {
         err << "quorvel-cli: " << options.input.string() << ": " << built.error << "\n";
         return kExitFailure;
     }
-    if (const WriteOutcome written = WriteFileAtomically(options.output, built.record->bytes);
-        !written.ok) {
-        return ReportCannotWrite(err, options.output, written.error);
-    }
-    return kExitOk;
+    return ExitStatusOf(WriteFileAtomically(options.output, built.record->bytes), options.output,
+                        err);
 }
 
 }  // namespace quorvel::cli

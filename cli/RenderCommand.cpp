@@ -75,10 +75,7 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
                 << " could not be loaded; no picture written\n";
             return kExitFailure;
         }
-        if (!outcome.written.ok) {
-            return ReportCannotWrite(err, options.output, outcome.written.error);
-        }
-        return kExitOk;
+        return ExitStatusOf(outcome.written, options.output, err);
     }
     const RenderedScreen rendered = options.smooth
                                         ? RenderSmoothScreen(*catalogue, request, options.scale)
@@ -95,11 +92,8 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
         extras.texts = ProvenanceTexts(picture, Utf8FileName(options.sources.front()),
                                        Sha256OfRecord(*record), options.scale);
     }
-    if (const WriteOutcome written = WritePicture(rendered.image, *format, options.output, extras);
-        !written.ok) {
-        return ReportCannotWrite(err, options.output, written.error);
-    }
-    return kExitOk;
+    return ExitStatusOf(WritePicture(rendered.image, *format, options.output, extras),
+                        options.output, err);
 }
 
 }  // namespace quorvel::cli

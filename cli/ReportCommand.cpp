@@ -36,11 +36,7 @@ int RunReport(const ReportOptions& options, std::ostream& err) {
         return ReportCannotWrite(err, options.output, "the document could not be made");
     }
     const std::string_view pdf(made.pdf.constData(), static_cast<std::size_t>(made.pdf.size()));
-    if (const WriteOutcome written = WriteFileAtomically(options.output, BytesOf(pdf));
-        !written.ok) {
-        return ReportCannotWrite(err, options.output, written.error);
-    }
-    return kExitOk;
+    return ExitStatusOf(WriteFileAtomically(options.output, BytesOf(pdf)), options.output, err);
 }
 
 }  // namespace quorvel::cli
