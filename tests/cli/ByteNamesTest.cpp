@@ -109,13 +109,15 @@ const ShellCase kCases[] = {
         "$Q" export "$D" --dvb s -o t); s=$?; diff -r t before >/dev/null || s=98; exit $s)sh",
      1, "quorvel-cli: cannot write t/constellation-s-00.csv: File too large; nothing written\n"},
     // Sources named with '#', '%', '?', a space and a byte that is no UTF-8 give their pictures
-    // folders of those names, and the contact sheet's links still reach every picture.
+    // folders of those names; the contact sheet's links still reach every picture, and its
+    // contents its anchors, whose ids hold U+FFFD for such a byte.
     {R"sh(n=$(printf 'a #b\351') && cp "$D" "$n.dat" && cp "$D" 'c%3F d?.dat' && "$Q" render --all \
         "$n.dat" 'c%3F d?.dat' --dvb s --screen measure --lang en --format png -o f &&
         chromium --headless --no-sandbox --disable-gpu --no-first-run --user-data-dir="$PWD/p" \
         --virtual-time-budget=5000 --dump-dom "file://$PWD/f/index.html#eager" 2>/dev/null >dom &&
         test "$(grep -o 'data-decoded="1280"' dom | wc -l)" = "$(grep -o '"file":' f/index.json | wc -l)" &&
-        grep -q 'src="a%20%23b%E9/s-measure-00-en.png"' dom && grep -q 'src="c%253F%20d%3F/' dom)sh",
+        grep -q 'src="a%20%23b%E9/s-measure-00-en.png"' dom && grep -q 'src="c%253F%20d%3F/' dom &&
+        grep -q 'href="#a%20%23b%EF%BF%BD/s-measure-00-en.png"' dom)sh",
      0, "quorvel-cli: contact sheet: f/index.html\n"},
     // Every path of a batch stays inside -o, whatever the sources' stems.
     {R"sh(mkdir s fig && for n in site .. . index.json; do cp "$D" "s/$n.dat"; done &&
