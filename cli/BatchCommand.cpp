@@ -12,6 +12,8 @@
 #include <optional>
 #include <thread>
 
+#include "cli/CannotWrite.h"
+#include "cli/CommaLists.h"
 #include "cli/Commands.h"
 #include "cli/ContactSheet.h"
 #include "cli/EarlierPictures.h"
@@ -130,12 +132,10 @@ class ProgressLine {
 
 // Writes `text` to folder/name with the owner and mode of the file removed there at the start;
 // false, with the reason on `err`, when it cannot.
-bool WriteText(const std::filesystem::path& folder, const char* name, const std::string& text,
+bool WriteText(const std::filesystem::path& folder, const char* name, std::string_view text,
                const std::optional<FileAttributes>& earlier, std::ostream& err) {
-    const WriteOutcome written = WriteFileAtomically(
-        folder / name, AllAtOnce({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}),
-        earlier);
-    if (!written.ok) err << "quorvel-cli: cannot write " << name << ": " << written.error << "\n";
+    const WriteOutcome written = WriteTextAtomically(folder / name, text, earlier);
+    if (!written.ok) ReportCannotWrite(err, name, written.error);
     return written.ok;
 }
 
@@ -161,20 +161,10 @@ bool SettleStalePictures(std::vector<std::string>& stale, const RenderOptions& o
     return stale.empty();
 }
 
-// The lists were checked when the command line was read.
-template <typename Value, std::size_t Count, typename Parse>
-std::vector<Value> Chosen(const std::string& list, const std::array<Value, Count>& all,
-                          Parse parse) {
-    if (list.empty()) return {all.begin(), all.end()};
-    std::vector<Value> chosen;
-    for (const std::string& name : SplitList(list)) chosen.push_back(*parse(name));
-    return chosen;
-}
-
 PictureSelection SelectionOf(const RenderOptions& options) {
-    return {Chosen(options.dvb, kDvbTypes, DvbFromLetter),
-            Chosen(options.screen, kScreens, ScreenFromName),
-            Chosen(options.language, kLanguages, LanguageFromCode)};
+    return {ValuesNamed(kDvbLetters, ListedValues(options.dvb)),
+            ValuesNamed(kScreenNames, ListedValues(options.screen)),
+            ValuesNamed(kLanguageCodes, ListedValues(options.language))};
 }
 
 }  // namespace
@@ -190,13 +180,10 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err)
     // Every source is read before anything is written, so a bad one leaves the folder as it was.
     std::vector<BatchSource> sources;
     for (const std::filesystem::path& path : options.sources) {
-        SourceInput input = ReadSourceInput(path);
-        if (!input.record) {
-            err << "quorvel-cli: " << input.error << "\n";
-            return kExitFailure;
-        }
-        const std::string sha256 = Sha256OfRecord(*input.record);
-        sources.push_back({std::move(input.record), Utf8FileName(path), sha256, {}});
+        std::unique_ptr<SourceRecord> record = ReadSourceOrFail(path, err);
+        if (!record) return kExitFailure;
+        const std::string sha256 = Sha256OfRecord(*record);
+        sources.push_back({std::move(record), Utf8FileName(path), sha256, {}});
         sources.back().catalogues = CataloguesForAllDvbTypes(*sources.back().record);
     }
     const std::vector<std::string> folders = SourceFolders(options.sources);

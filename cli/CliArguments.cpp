@@ -8,9 +8,11 @@
 #include <utility>
 
 #include "Version.h"
+#include "cli/CommaLists.h"
 #include "cli/Commands.h"
 #include "cli/VectorOutput.h"
 #include "export/PictureFile.h"
+#include "figures/BatchPlan.h"
 #include "figures/ScreenNames.h"
 
 namespace quorvel::cli {
@@ -41,8 +43,7 @@ const CLI::Validator kCsvSeparator(
 
 // A comma-separated list of `allowed` values; without --all the command checks it is only one.
 CLI::Validator ListOf(const std::vector<std::string>& allowed) {
-    std::string names;
-    for (const std::string& name : allowed) names += (names.empty() ? "" : ", ") + name;
+    const std::string names = JoinedList(allowed);
     return CLI::Validator(
         [allowed, names](std::string& list) -> std::string {
             for (const std::string& value : SplitList(list)) {
@@ -53,6 +54,19 @@ CLI::Validator ListOf(const std::vector<std::string>& allowed) {
             return {};
         },
         names);
+}
+
+template <typename Value, std::size_t Count>
+std::string Spoken(const NameTable<Value, Count>& table) {
+    return SpokenList(NamesOf(table), "or");
+}
+
+// The DVB types `export` and `report` cover.
+void AddDvbList(CLI::App& command, std::string& dvb) {
+    command
+        .add_option("--dvb", dvb,
+                    "DVB types: " + SpokenList(NamesOf(kDvbLetters), "and/or") + " (default all)")
+        ->check(ListOf(NamesOf(kDvbLetters)));
 }
 
 // Two names for one file would draw it twice into the same folder.
@@ -105,9 +119,8 @@ void AddRender(CLI::App& app, RenderOptions& options) {
     render->footer(
         "One screen: --dvb and --screen pick it, -o names a .bmp (the window's export format), "
         ".png, .svg or .pdf file (--page a4|letter puts the PDF screen on landscape paper).\nAll "
-        "screens: --all -o DIR writes "
-        "DIR/<s|t|c>-<measure|spectrum|constellation|constellation-more>-<NN>-<en|fr>.<ext> "
-        "(--format bmp, png, svg or pdf), DIR/index.json and the contact sheet DIR/index.html, "
+        "screens: --all -o DIR writes DIR/" + PictureFileNamePattern() +
+        ".<ext> (--format bmp, png, svg or pdf), DIR/index.json and the contact sheet DIR/index.html, "
         "whose path is the last line on standard error; with several files, each file's "
         "pictures go in DIR/<file stem>/. With --all, --dvb, --screen and --lang take "
         "comma-separated lists (default: all). Pictures an earlier batch listed in DIR/index.json "
@@ -126,19 +139,19 @@ void AddRender(CLI::App& app, RenderOptions& options) {
     CLI::Option* format =
         render->add_option("--format", options.format, "Picture format with --all: bmp, png, svg or pdf (default bmp)")
             ->check(CLI::IsMember({"bmp", "png", "svg", "pdf"}));
-    CLI::Option* dvb = render->add_option("--dvb", options.dvb, "DVB type: s, t or c")
-                           ->check(ListOf({"s", "t", "c"}));
-    CLI::Option* screen =
-        render->add_option("--screen", options.screen, "measure, spectrum or constellation")
-            ->check(ListOf({"measure", "spectrum", "constellation"}));
+    CLI::Option* dvb = render->add_option("--dvb", options.dvb, "DVB type: " + Spoken(kDvbLetters))
+                           ->check(ListOf(NamesOf(kDvbLetters)));
+    CLI::Option* screen = render->add_option("--screen", options.screen, Spoken(kScreenNames))
+                              ->check(ListOf(NamesOf(kScreenNames)));
     CLI::Option* entry = render
                              ->add_option("--entry", options.entry,
                                           "Line of the screen's drop-down list, from 0 (default 0)")
                              ->check(CLI::Range(0, 63));
     render
         ->add_option("--lang", options.language,
-                     "Screen language: en or fr (default en; both with --all)")
-        ->check(ListOf({"en", "fr"}));
+                     "Screen language: " + Spoken(kLanguageCodes) + " (default " +
+                         std::string(LanguageCode(Language::English)) + "; both with --all)")
+        ->check(ListOf(NamesOf(kLanguageCodes)));
     CLI::Option* scale =
         render->add_option("--scale", options.scale,
                      "Enlarge N times by repeating each pixel (the meter's own pixels), 1 to 4 "
@@ -238,9 +251,7 @@ CLI::App* AddExport(CLI::App& app, ExportOptions& options) {
     command->add_option("FILE", options.source, "Source data file (*.dat) or its dump (*.json)")
         ->required();
     command->add_option("-o,--output", options.output, "Folder to write into")->required();
-    command->add_option("--dvb", options.dvb, "DVB types: s, t and/or c (default all)")
-        ->delimiter(',')
-        ->check(CLI::IsMember({"s", "t", "c"}));
+    AddDvbList(*command, options.dvb);
     CLI::Option* separator = command
                                  ->add_option("--csv-separator", options.csvSeparator,
                                               "What goes between CSV fields (default ,)")
@@ -267,11 +278,11 @@ CLI::App* AddReport(CLI::App& app, ReportOptions& options) {
     command->add_option("FILE", options.source, "Source data file (*.dat) or its dump (*.json)")
         ->required();
     command->add_option("-o,--output", options.output, "PDF file to write")->required();
-    command->add_option("--lang", options.language, "Report and screen language: en or fr")
-        ->check(CLI::IsMember({"en", "fr"}));
-    command->add_option("--dvb", options.dvb, "DVB types: s, t and/or c (default all)")
-        ->delimiter(',')
-        ->check(CLI::IsMember({"s", "t", "c"}));
+    command
+        ->add_option("--lang", options.language,
+                     "Report and screen language: " + Spoken(kLanguageCodes))
+        ->check(CLI::IsMember(NamesOf(kLanguageCodes)));
+    AddDvbList(*command, options.dvb);
     return command;
 }
 

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "data/Types.h"
-
 namespace quorvel::cli {
 
 inline constexpr int kExitOk = 0;
@@ -23,9 +21,9 @@ struct RenderOptions {
     bool all = false;
     std::string format = "bmp";  // --all only
     // With --all these are comma-separated lists, empty for all; otherwise one value each.
-    std::string dvb;       // s, t or c
-    std::string screen;    // measure, spectrum or constellation
-    std::string language;  // en or fr; English when empty without --all
+    std::string dvb;       // a DVB letter
+    std::string screen;    // a screen name
+    std::string language;  // a language code; English when empty without --all
     int scale = 1;
     bool smooth = false;     // with scale 2 to 4: drawn at that size rather than enlarged after
     int dpi = 0;             // 0: no resolution recorded
@@ -65,7 +63,7 @@ struct CompareOptions {
 struct ExportOptions {
     std::filesystem::path source;
     std::filesystem::path output;  // folder
-    std::vector<std::string> dvb;  // letters s, t, c; empty for all three
+    std::string dvb;               // comma-separated DVB letters; empty for all three
     char csvSeparator = ',';
     bool decimalComma = false;
 };
@@ -74,11 +72,8 @@ struct ReportOptions {
     std::filesystem::path source;
     std::filesystem::path output;
     std::string language = "en";
-    std::vector<std::string> dvb;  // letters s, t, c; empty for all three
+    std::string dvb;  // comma-separated DVB letters; empty for all three
 };
-
-// The chosen DVB types in the tool's order (S, T, C); all three when none is chosen.
-std::vector<DvbType> DvbTypesFromLetters(const std::vector<std::string>& letters);
 
 int RunRender(const RenderOptions& options, std::ostream& err);
 int RunExport(const ExportOptions& options, std::ostream& err);

@@ -6,13 +6,14 @@
 #include <ostream>
 #include <span>
 
+#include "cli/CannotWrite.h"
 #include "cli/ContactSheet.h"
 #include "cli/IndexedPictures.h"
+#include "cli/SourceInput.h"
 #include "compare/MappedFile.h"
 #include "compare/PictureDecoder.h"
 #include "export/AtomicFile.h"
 #include "export/TemporaryCleanup.h"
-#include "source/JsonInput.h"
 
 namespace quorvel::cli {
 
@@ -38,15 +39,12 @@ Json ReadIndex(const fs::path& path, bool& ok, std::ostream& err) {
     if (!fs::exists(fs::symlink_status(path, error))) return nullptr;
     // The same bounds on size and nesting as every JSON the tool takes in: writing the merged
     // index back recurses as deep as the input nests.
-    const JsonInput input = ReadJsonInput(path);
-    if (!input.document) {
-        err << "quorvel-cli: " << input.error << "\n";
-    } else if (!input.document->is_object() || !input.document->contains("pictures") ||
-               !(*input.document)["pictures"].is_array()) {
-        err << "quorvel-cli: " << path.string() << ": not a picture index\n";
-    } else {
-        return *input.document;
+    const std::optional<Json> document = ReadJsonOrFail(path, err);
+    if (document && document->is_object() && document->contains("pictures") &&
+        (*document)["pictures"].is_array()) {
+        return *document;
     }
+    if (document) err << "quorvel-cli: " << path.string() << ": not a picture index\n";
     ok = false;
     return nullptr;
 }
@@ -173,17 +171,16 @@ bool Stage(const fs::path& target, std::span<const std::uint8_t> bytes, const ch
     auto cleanup = std::make_unique<RegisteredTemporary>(temporary);
     const WriteOutcome written = WriteFileAtomically(temporary, bytes);
     if (!written.ok) {
-        err << "quorvel-cli: cannot write " << target.string() << ": " << written.error << "\n";
+        ReportCannotWrite(err, target, written.error);
         return false;
     }
     staged.push_back({temporary, target, verb, displaced, std::move(cleanup)});
     return true;
 }
 
-bool StageText(const fs::path& target, const std::string& text, std::vector<Staged>& staged,
+bool StageText(const fs::path& target, std::string_view text, std::vector<Staged>& staged,
                std::ostream& err) {
-    return Stage(target, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
-                 "updated", staged, err);
+    return Stage(target, BytesOf(text), "updated", staged, err);
 }
 
 // Why the new picture of `result` may not be approved: it cannot be read, or does not decode
@@ -221,8 +218,8 @@ bool PlaceStaged(std::span<const Staged> staged, std::ostream& out, std::ostream
             continue;
         }
         if (error) {
-            err << "quorvel-cli: cannot write " << file.target.string() << ": " << error.message()
-                << "; only the files named above were accepted\n";
+            ReportCannotWrite(err, file.target,
+                              error.message() + "; only the files named above were accepted");
             RemoveStaged(staged.subspan(i));
             return false;
         }

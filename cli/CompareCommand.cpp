@@ -3,6 +3,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "cli/CommaLists.h"
 #include "cli/Commands.h"
 #include "cli/CompareAccept.h"
 #include "cli/CompareReportFolder.h"
@@ -18,20 +19,6 @@ namespace {
 
 // Areas listed one a line before the rest are only counted; report.json has them all.
 constexpr std::size_t kAreasPrinted = 10;
-
-std::vector<std::string> SplitList(const std::string& text) {
-    std::vector<std::string> items;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t comma = std::min(text.find(',', start), text.size());
-        std::string item = text.substr(start, comma - start);
-        const std::size_t first = item.find_first_not_of(' ');
-        const std::size_t last = item.find_last_not_of(' ');
-        items.push_back(first == std::string::npos ? "" : item.substr(first, last - first + 1));
-        start = comma + 1;
-    }
-    return items;
-}
 
 std::optional<IntPoint> ParseCrop(const std::string& text) {
     const std::vector<std::string> parts = SplitList(text);
@@ -59,12 +46,6 @@ void ListRegions(std::ostream& out) {
     }
 }
 
-std::string Joined(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-    return text;
-}
-
 void PrintResult(const PairResult& result, std::ostream& out, std::ostream& err) {
     const std::string& name = result.pair.name;
     switch (result.verdict) {
@@ -90,7 +71,7 @@ void PrintResult(const PairResult& result, std::ostream& out, std::ostream& err)
         << (result.areas.size() == 1 ? " area" : " areas");
     if (result.screen.layout) {
         out << " of the " << LayoutName(*result.screen.layout) << " screen";
-        if (!result.regions.empty()) out << " (" << Joined(result.regions) << ")";
+        if (!result.regions.empty()) out << " (" << JoinedList(result.regions) << ")";
     }
     out << "\n";
     for (std::size_t i = 0; i < result.areas.size() && i < kAreasPrinted; ++i) {

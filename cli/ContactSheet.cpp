@@ -77,14 +77,9 @@ std::vector<SourceGroup> Grouped(const std::vector<PictureOutcome>& pictures) {
     return sources;
 }
 
-std::string Id(const std::string& id) {
-    return Escaped(id);
-}
-
+// A fragment link matches the id EscapeHtml wrote, in which bytes that are no UTF-8 are U+FFFD.
 std::string LinkTo(const std::string& id) {
-    std::string link = "#";
-    link += Escaped(UrlOf(ValidUtf8(id)));
-    return link;
+    return "#" + HrefOf(ValidUtf8(id));
 }
 
 std::string SummaryLine(const std::vector<PictureOutcome>& pictures,
@@ -103,7 +98,7 @@ std::string SummaryLine(const std::vector<PictureOutcome>& pictures,
     line += " · " + std::to_string(cutTexts) + " cut texts in " + std::to_string(cutPictures) +
             " pictures · scale " + std::to_string(scale);
     for (const SourceGroup& source : sources) {
-        line += " · " + Escaped(source.name) + " SHA-256 <code>" + Escaped(source.sha256) +
+        line += " · " + EscapeHtml(source.name) + " SHA-256 <code>" + EscapeHtml(source.sha256) +
                 "</code>";
     }
     return line + "</p>\n";
@@ -117,13 +112,9 @@ std::string Options(const char* label, const char* name, const std::vector<std::
 }
 
 std::string Filters() {
-    std::vector<std::string> languages, dvbTypes, screens;
-    for (Language language : kLanguages) languages.emplace_back(LanguageCode(language));
-    for (DvbType dvbType : kDvbTypes) dvbTypes.emplace_back(DvbDisplayName(dvbType));
-    for (Category screen : kScreens) screens.emplace_back(ScreenName(screen));
-    screens.push_back(screens.back() + "-more");
-    return "<form id=\"filters\">\n" + Options("Language", "language", languages) +
-           Options("DVB type", "dvb", dvbTypes) + Options("Screen", "screen", screens) +
+    return "<form id=\"filters\">\n" + Options("Language", "language", NamesOf(kLanguageCodes)) +
+           Options("DVB type", "dvb", NamesOf(kDvbDisplayNames)) +
+           Options("Screen", "screen", PictureScreenNames()) +
            "<label><input type=\"checkbox\" name=\"cut\"> only cut texts</label>\n"
            "<output id=\"shown\"></output></form>\n";
 }
@@ -131,18 +122,19 @@ std::string Filters() {
 std::string Contents(const std::vector<SourceGroup>& sources) {
     std::string html = "<nav id=\"contents\"><h2>Contents</h2><ul>\n";
     for (const SourceGroup& source : sources) {
-        html += "<li data-for=\"" + Id(source.id) + "\"><a href=\"" + LinkTo(source.id) + "\">" +
-                Escaped(source.name) + "</a><ul>\n";
+        html += "<li data-for=\"" + EscapeHtml(source.id) + "\"><a href=\"" + LinkTo(source.id) +
+                "\">" + EscapeHtml(source.name) + "</a><ul>\n";
         for (const DvbGroup& dvbType : source.dvbTypes) {
-            html += "<li data-for=\"" + Id(dvbType.id) + "\"><a href=\"" + LinkTo(dvbType.id) +
-                    "\">" + dvbType.name + "</a><ul>\n";
+            html += "<li data-for=\"" + EscapeHtml(dvbType.id) + "\"><a href=\"" +
+                    LinkTo(dvbType.id) + "\">" + dvbType.name + "</a><ul>\n";
             for (const ScreenGroup& screen : dvbType.screens) {
-                html += "<li data-for=\"" + Id(screen.id) + "\"><a href=\"" + LinkTo(screen.id) +
-                        "\">" + screen.name + "</a> (" + std::to_string(screen.pictures.size()) +
+                html += "<li data-for=\"" + EscapeHtml(screen.id) + "\"><a href=\"" +
+                        LinkTo(screen.id) + "\">" + screen.name + "</a> (" +
+                        std::to_string(screen.pictures.size()) +
                         ")<details><summary>pictures</summary>";
                 for (const PictureOutcome* picture : screen.pictures) {
                     const std::string& file = picture->planned.fileName;
-                    html += "<a href=\"" + LinkTo(file) + "\">" + Escaped(file) + "</a> ";
+                    html += "<a href=\"" + LinkTo(file) + "\">" + EscapeHtml(file) + "</a> ";
                 }
                 html += "</details></li>\n";
             }
@@ -155,27 +147,28 @@ std::string Contents(const std::vector<SourceGroup>& sources) {
 
 void AppendFigure(std::string& html, const PictureOutcome& picture) {
     const std::string& fileName = picture.planned.fileName;
-    const std::string file = Escaped(fileName);
-    const std::string link = Escaped(UrlOf(fileName));
+    const std::string file = EscapeHtml(fileName);
+    const std::string link = HrefOf(fileName);
     const ScreenRequest& request = picture.planned.request;
     const std::string language(LanguageCode(request.language));
     char number[24];
     std::snprintf(number, sizeof number, "%02zu", request.position);
     const std::string title =
-        std::string(number) + " · " + Escaped(picture.planned.entryName) + " · " + language;
+        std::string(number) + " · " + EscapeHtml(picture.planned.entryName) + " · " + language;
     const char* kind = !picture.failure.empty() ? " class=\"failed\""
                        : picture.unfit.empty()  ? ""
                                                 : " class=\"clipped\"";
-    html += "<figure id=\"" + Id(fileName) + "\"" + kind + " data-language=\"" + language +
-            "\" data-dvb=\"" + std::string(DvbDisplayName(request.dvbType)) +
-            "\" data-screen=\"" + PictureScreenName(request) + "\"><figcaption><span class=\"title\">" +
-            title + "</span>" + (picture.unfit.empty() ? "" : "<span class=\"badge\">text cut</span>") +
+    html += "<figure id=\"" + file + "\"" + kind + " data-language=\"" + language +
+            "\" data-dvb=\"" + std::string(DvbDisplayName(request.dvbType)) + "\" data-screen=\"" +
+            PictureScreenName(request) + "\"><figcaption><span class=\"title\">" + title +
+            "</span>" + (picture.unfit.empty() ? "" : "<span class=\"badge\">text cut</span>") +
             "</figcaption>";
     if (!picture.failure.empty()) {
-        html += "<p>" + file + " was not written: " + Escaped(picture.failure) + "</p></figure>\n";
+        html +=
+            "<p>" + file + " was not written: " + EscapeHtml(picture.failure) + "</p></figure>\n";
         return;
     }
-    const std::string alt = Escaped(picture.planned.entryName) + " (" + language + ")";
+    const std::string alt = EscapeHtml(picture.planned.entryName) + " (" + language + ")";
     // A browser shows no PDF as an image: its place holds a link that opens it.
     if (fileName.ends_with(".pdf")) {
         html += "<a class=\"document\" href=\"" + link + "\">PDF: open " + alt + "</a>";
@@ -191,8 +184,8 @@ void AppendFigure(std::string& html, const PictureOutcome& picture) {
     if (!picture.unfit.empty()) {
         html += "<ul>";
         for (const UnfitText& text : picture.unfit) {
-            html += "<li>“" + Escaped(Utf8FromUtf16(text.text)) + "” shows “" +
-                    Escaped(Utf8FromUtf16(text.shown)) + "” in " + BoxText(text.box) + "</li>";
+            html += "<li>“" + EscapeHtml(Utf8FromUtf16(text.text)) + "” shows “" +
+                    EscapeHtml(Utf8FromUtf16(text.shown)) + "” in " + BoxText(text.box) + "</li>";
         }
         html += "</ul>";
     }
@@ -216,12 +209,14 @@ std::string ContactSheetHtml(const std::vector<PictureOutcome>& pictures, int sc
     html += "</head><body>\n<h1>Quorvel pictures</h1>\n" + SummaryLine(pictures, sources, scale) +
             Filters() + Contents(sources);
     for (const SourceGroup& source : sources) {
-        html += "<section id=\"" + Id(source.id) + "\"><h2>" + Escaped(source.name) + "</h2>\n";
+        html += "<section id=\"" + EscapeHtml(source.id) + "\"><h2>" + EscapeHtml(source.name) +
+                "</h2>\n";
         for (const DvbGroup& dvbType : source.dvbTypes) {
-            html += "<section id=\"" + Id(dvbType.id) + "\"><h2>" + dvbType.name + "</h2>\n";
+            html +=
+                "<section id=\"" + EscapeHtml(dvbType.id) + "\"><h2>" + dvbType.name + "</h2>\n";
             for (const ScreenGroup& screen : dvbType.screens) {
-                html += "<section id=\"" + Id(screen.id) + "\"><h3>" + dvbType.name + " · " +
-                        screen.name + "</h3><div class=\"grid\">\n";
+                html += "<section id=\"" + EscapeHtml(screen.id) + "\"><h3>" + dvbType.name +
+                        " · " + screen.name + "</h3><div class=\"grid\">\n";
                 for (const PictureOutcome* picture : screen.pictures) AppendFigure(html, *picture);
                 html += "</div></section>\n";
             }

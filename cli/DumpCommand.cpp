@@ -9,12 +9,9 @@
 namespace quorvel::cli {
 
 int RunDump(const DumpOptions& options, std::ostream& out, std::ostream& err) {
-    const SourceInput input = ReadSourceInput(options.source);
-    if (!input.record) {
-        err << "quorvel-cli: " << input.error << "\n";
-        return kExitFailure;
-    }
-    out << FormatJson(DumpRecord(*input.record));
+    const std::unique_ptr<SourceRecord> record = ReadSourceOrFail(options.source, err);
+    if (!record) return kExitFailure;
+    out << FormatJson(DumpRecord(*record));
     return kExitOk;
 }
 

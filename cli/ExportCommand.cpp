@@ -3,6 +3,8 @@
 #include <ostream>
 #include <system_error>
 
+#include "cli/CannotWrite.h"
+#include "cli/CommaLists.h"
 #include "cli/Commands.h"
 #include "cli/MeasurementTables.h"
 #include "cli/PictureText.h"
@@ -15,10 +17,6 @@ namespace quorvel::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::span<const std::uint8_t> BytesOf(const std::string& text) {
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
 
 // A cell that is a plain decimal becomes a JSON number; every other cell stays text.
 nlohmann::ordered_json JsonCell(const std::string& cell) {
@@ -62,17 +60,23 @@ std::string ExportJson(const fs::path& source, const SourceRecord& record,
     return document.dump(2) + "\n";
 }
 
+// The file that could not be written, and why.
+struct WriteFailure {
+    fs::path path;
+    std::string why;
+};
+
 // Every table is written in full beside its name before any is put in place, so that a full
 // disk or any other failure while writing leaves every earlier file as it was.
 class StagedTables {
   public:
     explicit StagedTables(fs::path folder) : m_folder(std::move(folder)) {}
 
-    // False, with the reason in `error`, when a file cannot be written.
-    bool Stage(const std::string& name, const std::string& text, std::string& error) {
+    // False, with the file and the reason in `failure`, when a file cannot be written.
+    bool Stage(const std::string& name, const std::string& text, WriteFailure& failure) {
         StagedFile staged(m_folder / name, AllAtOnce(BytesOf(text)));
         if (!staged.Written().ok) {
-            error = (m_folder / name).string() + ": " + staged.Written().error;
+            failure = {m_folder / name, staged.Written().error};
             return false;
         }
         m_staged.push_back({name, std::move(staged)});
@@ -80,8 +84,8 @@ class StagedTables {
     }
 
     // Puts every file in place; when one cannot be, the files made new by this run are removed
-    // again and `error` names the ones that were already replaced.
-    bool PlaceAll(std::string& error) {
+    // again and `failure` names the ones that were already replaced.
+    bool PlaceAll(WriteFailure& failure) {
         std::vector<std::string> replaced;
         std::vector<fs::path> made;
         for (auto& [name, staged] : m_staged) {
@@ -90,9 +94,10 @@ class StagedTables {
             const bool existed = fs::exists(path, existsError);
             if (const WriteOutcome placed = staged.Place(); !placed.ok) {
                 for (const fs::path& newFile : made) fs::remove(newFile, existsError);
-                error = path.string() + ": " + placed.error + "; " +
-                        (replaced.empty() ? std::string("no earlier file was replaced")
-                                          : "already replaced: " + Joined(replaced));
+                failure = {path,
+                           placed.error + "; " +
+                               (replaced.empty() ? std::string("no earlier file was replaced")
+                                                 : "already replaced: " + JoinedList(replaced))};
                 return false;
             }
             if (existed) {
@@ -105,12 +110,6 @@ class StagedTables {
     }
 
   private:
-    static std::string Joined(const std::vector<std::string>& names) {
-        std::string list;
-        for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
-        return list;
-    }
-
     fs::path m_folder;
     std::vector<std::pair<std::string, StagedFile>> m_staged;
 };
@@ -119,49 +118,30 @@ bool WriteTables(const fs::path& folder,
                  const std::vector<std::pair<std::string, std::string>>& contents,
                  std::ostream& err) {
     StagedTables files(folder);
-    std::string failure;
+    WriteFailure failure;
     for (const auto& [name, text] : contents) {
         if (!files.Stage(name, text, failure)) {
-            err << "quorvel-cli: cannot write " << failure << "; nothing written\n";
+            ReportCannotWrite(err, failure.path, failure.why + "; nothing written");
             return false;
         }
     }
     if (files.PlaceAll(failure)) return true;
-    err << "quorvel-cli: cannot write " << failure << "\n";
+    ReportCannotWrite(err, failure.path, failure.why);
     return false;
 }
 
 }  // namespace
 
-std::vector<DvbType> DvbTypesFromLetters(const std::vector<std::string>& letters) {
-    if (letters.empty()) return {kDvbTypes.begin(), kDvbTypes.end()};
-    std::vector<DvbType> chosen;
-    for (DvbType dvbType : kDvbTypes) {
-        for (const std::string& letter : letters) {
-            if (DvbFromLetter(letter) == dvbType) {
-                chosen.push_back(dvbType);
-                break;
-            }
-        }
-    }
-    return chosen;
-}
-
 int RunExport(const ExportOptions& options, std::ostream& err) {
-    const SourceInput input = ReadSourceInput(options.source);
-    if (!input.record) {
-        err << "quorvel-cli: " << input.error << "\n";
-        return kExitFailure;
-    }
-    const std::vector<DvbType> dvbTypes = DvbTypesFromLetters(options.dvb);
-    const MeasurementTables tables = BuildMeasurementTables(*input.record, dvbTypes);
+    const std::unique_ptr<SourceRecord> record = ReadSourceOrFail(options.source, err);
+    if (!record) return kExitFailure;
+    const std::vector<DvbType> dvbTypes = ValuesNamed(kDvbLetters, ListedValues(options.dvb));
+    const MeasurementTables tables = BuildMeasurementTables(*record, dvbTypes);
 
     std::error_code error;
     const bool folderExisted = fs::exists(options.output, error);
     if (!fs::create_directories(options.output, error) && error) {
-        err << "quorvel-cli: cannot write " << options.output.string() << ": " << error.message()
-            << "\n";
-        return kExitFailure;
+        return ReportCannotWrite(err, options.output, error.message());
     }
     const CsvDialect dialect{options.csvSeparator, options.decimalComma ? ',' : '.'};
     std::vector<std::pair<std::string, std::string>> contents;
@@ -171,7 +151,7 @@ int RunExport(const ExportOptions& options, std::ostream& err) {
             contents.emplace_back(named.fileName, CsvText(named.table, dialect));
         }
     }
-    contents.emplace_back("export.json", ExportJson(options.source, *input.record, tables));
+    contents.emplace_back("export.json", ExportJson(options.source, *record, tables));
     if (!WriteTables(options.output, contents, err)) {
         if (!folderExisted) fs::remove(options.output, error);
         return kExitFailure;

@@ -8,11 +8,6 @@ namespace quorvel::cli {
 
 namespace {
 
-std::optional<DvbType> DvbFromDisplayName(const std::string& name) {
-    const auto found = std::ranges::find(kDvbTypes, name, DvbDisplayName);
-    return found == kDvbTypes.end() ? std::nullopt : std::optional(*found);
-}
-
 std::string TextOf(const Json& entry, const char* key) {
     const auto value = entry.find(key);
     return value != entry.end() && value->is_string() ? value->get<std::string>() : std::string();
@@ -49,25 +44,19 @@ std::vector<UnfitText> ClippedTextsOf(const Json& entry) {
     return texts;
 }
 
-// The batch names the More view "constellation-more" after its family.
 std::optional<ScreenRequest> RequestOf(const Json& entry) {
     const std::optional<DvbType> dvbType = DvbFromDisplayName(TextOf(entry, "dvbType"));
-    std::string screenName = TextOf(entry, "screen");
-    const bool more = screenName == "constellation-more";
-    if (more) screenName = "constellation";
-    const std::optional<Category> screen = ScreenFromName(screenName);
+    std::optional<ScreenRequest> screen = RequestOfScreenName(TextOf(entry, "screen"));
     const std::optional<Language> language = LanguageFromCode(TextOf(entry, "language"));
     if (!dvbType || !screen || !language) return std::nullopt;
-    ScreenRequest request;
+    ScreenRequest& request = *screen;
     request.dvbType = *dvbType;
-    request.screen = *screen;
     request.position = NumberOf<std::size_t>(entry, "position", 0);
     request.language = *language;
-    request.more = more;
     request.referenceLevel =
         NumberOf<std::uint8_t>(entry, "referenceLevel", request.referenceLevel);
     request.cursorX = NumberOf<int>(entry, "cursorX", request.cursorX);
-    return request;
+    return screen;
 }
 
 }  // namespace

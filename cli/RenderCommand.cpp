@@ -1,6 +1,7 @@
 // `render` for one screen: checks the request against the file's lists, draws, writes.
 #include <ostream>
 
+#include "cli/CannotWrite.h"
 #include "cli/Commands.h"
 #include "cli/PictureProvenance.h"
 #include "cli/PictureText.h"
@@ -56,13 +57,10 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
         return kExitUsage;
     }
 
-    const SourceInput input = ReadSourceInput(options.sources.front());
-    if (!input.record) {
-        err << "quorvel-cli: " << input.error << "\n";
-        return kExitFailure;
-    }
+    const std::unique_ptr<SourceRecord> record = ReadSourceOrFail(options.sources.front(), err);
+    if (!record) return kExitFailure;
     if (options.smooth && !SmoothFontReady(err)) return kExitFailure;
-    const auto catalogue = CatalogueFor(*input.record, request.dvbType);
+    const auto catalogue = CatalogueFor(*record, request.dvbType);
     if (const std::string problem = ListProblem(*catalogue, request); !problem.empty()) {
         err << "quorvel-cli: " << problem << "\n";
         return kExitFailure;
@@ -77,12 +75,7 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
                 << " could not be loaded; no picture written\n";
             return kExitFailure;
         }
-        if (!outcome.written.ok) {
-            err << "quorvel-cli: cannot write " << options.output.string() << ": "
-                << outcome.written.error << "\n";
-            return kExitFailure;
-        }
-        return kExitOk;
+        return ExitStatusOf(outcome.written, options.output, err);
     }
     const RenderedScreen rendered = options.smooth
                                         ? RenderSmoothScreen(*catalogue, request, options.scale)
@@ -97,15 +90,10 @@ int RunRender(const RenderOptions& options, std::ostream& err) {
         extras.dpi = options.dpi;
         const PlannedPicture picture{request, {}, EntryName(*catalogue, request)};
         extras.texts = ProvenanceTexts(picture, Utf8FileName(options.sources.front()),
-                                       Sha256OfRecord(*input.record), options.scale);
+                                       Sha256OfRecord(*record), options.scale);
     }
-    if (const WriteOutcome written = WritePicture(rendered.image, *format, options.output, extras);
-        !written.ok) {
-        err << "quorvel-cli: cannot write " << options.output.string() << ": " << written.error
-            << "\n";
-        return kExitFailure;
-    }
-    return kExitOk;
+    return ExitStatusOf(WritePicture(rendered.image, *format, options.output, extras),
+                        options.output, err);
 }
 
 }  // namespace quorvel::cli

@@ -3,6 +3,8 @@
 #include <ostream>
 
 #include "Version.h"
+#include "cli/CannotWrite.h"
+#include "cli/CommaLists.h"
 #include "cli/Commands.h"
 #include "cli/PictureText.h"
 #include "cli/ReportDocument.h"
@@ -13,19 +15,16 @@
 namespace quorvel::cli {
 
 int RunReport(const ReportOptions& options, std::ostream& err) {
-    const SourceInput input = ReadSourceInput(options.source);
-    if (!input.record) {
-        err << "quorvel-cli: " << input.error << "\n";
-        return kExitFailure;
-    }
+    const std::unique_ptr<SourceRecord> record = ReadSourceOrFail(options.source, err);
+    if (!record) return kExitFailure;
     ReportInput report;
-    report.record = input.record.get();
+    report.record = record.get();
     report.fileName = Utf8FileName(options.source);
-    report.sha256 = Sha256OfRecord(*input.record);
+    report.sha256 = Sha256OfRecord(*record);
     report.date = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     report.version = kVersion;
     report.language = *LanguageFromCode(options.language);
-    report.dvbTypes = DvbTypesFromLetters(options.dvb);
+    report.dvbTypes = ValuesNamed(kDvbLetters, ListedValues(options.dvb));
 
     const Report made = MakeReport(report);
     if (!made.missingIcons.empty()) {
@@ -34,19 +33,10 @@ int RunReport(const ReportOptions& options, std::ostream& err) {
         return kExitFailure;
     }
     if (made.pdf.isEmpty()) {
-        err << "quorvel-cli: cannot write " << options.output.string()
-            << ": the document could not be made\n";
-        return kExitFailure;
+        return ReportCannotWrite(err, options.output, "the document could not be made");
     }
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(made.pdf.constData());
-    if (const WriteOutcome written =
-            WriteFileAtomically(options.output, {bytes, static_cast<std::size_t>(made.pdf.size())});
-        !written.ok) {
-        err << "quorvel-cli: cannot write " << options.output.string() << ": " << written.error
-            << "\n";
-        return kExitFailure;
-    }
-    return kExitOk;
+    const std::string_view pdf(made.pdf.constData(), static_cast<std::size_t>(made.pdf.size()));
+    return ExitStatusOf(WriteFileAtomically(options.output, BytesOf(pdf)), options.output, err);
 }
 
 }  // namespace quorvel::cli

@@ -29,8 +29,9 @@ VectorOutcome WriteVectorScreen(const Catalogue& catalogue, const ScreenRequest&
                                                               : ScreenPdf(passes, catalogue, paper);
     if (!picture.missingIcons.empty()) return {{false, "an icon is missing"}, picture.missingIcons};
     if (picture.bytes.isEmpty()) return {{false, "the document could not be made"}, {}};
-    const auto* data = reinterpret_cast<const std::uint8_t*>(picture.bytes.constData());
-    return {WriteFileAtomically(path, {data, static_cast<std::size_t>(picture.bytes.size())}), {}};
+    const std::string_view bytes(picture.bytes.constData(),
+                                 static_cast<std::size_t>(picture.bytes.size()));
+    return {WriteFileAtomically(path, BytesOf(bytes)), {}};
 }
 
 }  // namespace quorvel::cli

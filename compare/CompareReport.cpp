@@ -51,17 +51,17 @@ nlohmann::ordered_json PairJson(const PairResult& result) {
     return pair;
 }
 
-// Names come from the file system as bytes, which need not be UTF-8; the page's Escaped and the
+// Names come from the file system as bytes, which need not be UTF-8; the page's EscapeHtml and the
 // JSON writer both put U+FFFD for them, so report.json and the page agree.
 constexpr auto kReplaceBadUtf8 = nlohmann::ordered_json::error_handler_t::replace;
 
 std::string ImageTag(const std::string& path, const char* role) {
-    return "<img class=\"" + std::string(role) + "\" src=\"" + Escaped(UrlOf(path)) + "\" alt=\"" +
-           role + "\">";
+    return "<img class=\"" + std::string(role) + "\" src=\"" + HrefOf(path) + "\" alt=\"" + role +
+           "\">";
 }
 
 std::string Link(const std::string& path, const char* text) {
-    return "<a href=\"" + Escaped(UrlOf(path)) + "\">" + text + "</a>";
+    return "<a href=\"" + HrefOf(path) + "\">" + text + "</a>";
 }
 
 // The screen's title and list entry, as the picture's notes give them.
@@ -99,17 +99,18 @@ std::string AreaText(const PairResult& result) {
 }
 
 std::string PairSection(const PairResult& result) {
-    std::string html = "<section class=\"pair\">\n<h2>" + Escaped(result.pair.name) + " <small>" +
-                       std::string(VerdictName(result.verdict)) + "</small></h2>\n";
+    std::string html = "<section class=\"pair\">\n<h2>" + EscapeHtml(result.pair.name) +
+                       " <small>" + std::string(VerdictName(result.verdict)) + "</small></h2>\n";
     if (const std::string entry = EntryText(result); !entry.empty())
-        html += "<p class=\"entry\">" + Escaped(entry) + "</p>\n";
-    if (result.verdict == Verdict::Different) html += "<p>" + Escaped(AreaText(result)) + "</p>\n";
+        html += "<p class=\"entry\">" + EscapeHtml(entry) + "</p>\n";
+    if (result.verdict == Verdict::Different)
+        html += "<p>" + EscapeHtml(AreaText(result)) + "</p>\n";
     if (result.verdict == Verdict::SizeDiffers) {
         html += "<p>approved " + std::to_string(result.approvedWidth) + "x" +
                 std::to_string(result.approvedHeight) + ", new " + std::to_string(result.newWidth) +
                 "x" + std::to_string(result.newHeight) + "</p>\n";
     }
-    if (!result.error.empty()) html += "<p class=\"error\">" + Escaped(result.error) + "</p>\n";
+    if (!result.error.empty()) html += "<p class=\"error\">" + EscapeHtml(result.error) + "</p>\n";
     if (!result.differencePicture.empty()) {
         html +=
             "<div class=\"row\">\n<figure class=\"flip\" title=\"hover or click to see the new "
@@ -233,7 +234,7 @@ std::string ReportPage(const std::vector<PairResult>& results, const CompareSumm
         }
         if (!sameListOpen) html += "<h2>Same</h2>\n<ul>\n";
         sameListOpen = true;
-        html += "<li class=\"same\">" + Escaped(result->pair.name) + "</li>\n";
+        html += "<li class=\"same\">" + EscapeHtml(result->pair.name) + "</li>\n";
     }
     if (sameListOpen) html += "</ul>\n";
     return html + kDecodedMarks + "</body>\n</html>\n";
@@ -245,9 +246,8 @@ std::string WriteReport(const std::filesystem::path& folder, const std::vector<P
         {"report.json", ReportJson(results, settings, summary)},
         {"index.html", ReportPage(results, summary)}};
     for (const auto& [name, text] : files) {
-        const WriteOutcome written = WriteFileAtomically(
-            folder / name, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-        if (!written.ok) return "cannot write " + (folder / name).string() + ": " + written.error;
+        const WriteOutcome written = WriteTextAtomically(folder / name, text);
+        if (!written.ok) return CannotWrite(folder / name, written.error);
     }
     return {};
 }

@@ -49,7 +49,7 @@ ReportPictures WriteReportPictures(const fs::path& folder, const std::string& st
                                             : WritePngFile(target, side.picture);
         if (!outcome.ok) {
             written = {};
-            written.error = "cannot write " + target.string() + ": " + outcome.error;
+            written.error = CannotWrite(target, outcome.error);
             return written;
         }
     }

@@ -2,50 +2,32 @@
 
 #include <charconv>
 
+#include "figures/BatchPlan.h"
 #include "render/Geometry.h"
 
 namespace quorvel::compare {
 
 namespace {
 
-std::optional<ScreenLayoutKind> LayoutOf(char dvbLetter, std::string_view screen) {
-    if (screen == "measure") {
-        if (dvbLetter == 's') return ScreenLayoutKind::SatelliteFinding;
-        if (dvbLetter == 't' || dvbLetter == 'c') return ScreenLayoutKind::Measure;
-        return std::nullopt;
+// The measure screen of DVB-S is the satellite-finding screen; the other screens look alike
+// whatever the DVB type, so an unknown one still tells their layout.
+std::optional<ScreenLayoutKind> LayoutOf(std::optional<DvbType> dvbType,
+                                         const std::optional<ScreenRequest>& screen) {
+    if (!screen) return std::nullopt;
+    switch (screen->screen) {
+        case Category::Measure:
+            if (!dvbType) return std::nullopt;
+            return dvbType == DvbType::Satellite ? ScreenLayoutKind::SatelliteFinding
+                                                 : ScreenLayoutKind::Measure;
+        case Category::Spectrum:
+            return ScreenLayoutKind::Spectrum;
+        case Category::Constellation:
+            return screen->more ? ScreenLayoutKind::ConstellationMore
+                                : ScreenLayoutKind::Constellation;
+        case Category::None:
+            break;
     }
-    if (screen == "spectrum") return ScreenLayoutKind::Spectrum;
-    if (screen == "constellation") return ScreenLayoutKind::Constellation;
-    if (screen == "constellation-more") return ScreenLayoutKind::ConstellationMore;
     return std::nullopt;
-}
-
-char LetterOfDvbNote(std::string_view note) {
-    if (note == "DVB-S") return 's';
-    if (note == "DVB-T") return 't';
-    if (note == "DVB-C") return 'c';
-    return '?';
-}
-
-bool AllDigits(std::string_view text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-// <s|t|c>-<screen>-<NN>-<en|fr>.<ext>; the screen name may itself hold a hyphen.
-std::optional<ScreenLayoutKind> LayoutFromName(std::string_view name) {
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos || name.size() < 2 || name[1] != '-') return std::nullopt;
-    const std::string_view stem = name.substr(0, dot);
-    const std::size_t languageDash = stem.rfind('-');
-    if (languageDash == std::string_view::npos) return std::nullopt;
-    const std::string_view language = stem.substr(languageDash + 1);
-    if (language != "en" && language != "fr") return std::nullopt;
-    const std::size_t positionDash = stem.rfind('-', languageDash - 1);
-    if (positionDash == std::string_view::npos || positionDash < 2 ||
-        !AllDigits(stem.substr(positionDash + 1, languageDash - positionDash - 1))) {
-        return std::nullopt;
-    }
-    return LayoutOf(name[0], stem.substr(2, positionDash - 2));
 }
 
 }  // namespace
@@ -54,9 +36,10 @@ PictureScreen ScreenOfPicture(std::string_view fileName, const Picture& picture)
     PictureScreen screen;
     const std::string dvbNote = picture.Note("DVB type"), screenNote = picture.Note("Screen");
     if (!screenNote.empty()) {
-        screen.layout = LayoutOf(LetterOfDvbNote(dvbNote), screenNote);
+        screen.layout = LayoutOf(DvbFromDisplayName(dvbNote), RequestOfScreenName(screenNote));
     } else {
-        screen.layout = LayoutFromName(fileName);
+        const std::optional<ScreenRequest> named = RequestOfPictureFileName(fileName);
+        screen.layout = LayoutOf(named ? std::optional(named->dvbType) : std::nullopt, named);
     }
     const std::string scaleNote = picture.Note("Scale");
     int scale = 0;

@@ -16,8 +16,8 @@ struct PictureScreen {
     int scale = 1;                           // screen pixels drawn as scale by scale squares
 };
 
-// The notes "DVB type" and "Screen" win over a `render --all` file name
-// (<s|t|c>-<screen>-<NN>-<en|fr>.<ext>); "Scale" gives the scale.
+// The notes "DVB type" and "Screen" win over a `render --all` file name, read as the batch
+// writes them (figures/BatchPlan); "Scale" gives the scale.
 PictureScreen ScreenOfPicture(std::string_view fileName, const Picture& picture);
 
 struct PlacedRegion {

@@ -52,7 +52,7 @@ std::string Enlarged(const std::string& picture, const char* role, const Enlarge
     const double zoom = view.zoom;
     return "<figure class=\"zoom\"><div style=\"width:" + Number(view.shown.w * zoom) +
            "px;height:" + Number(view.shown.h * zoom) + "px\"><img class=\"zoomed\" src=\"" +
-           Escaped(UrlOf(picture)) + "\" alt=\"" + role +
+           HrefOf(picture) + "\" alt=\"" + role +
            ", enlarged\" style=\"width:" + Number(pictureWidth * zoom) +
            "px;left:" + Number(-view.shown.x * zoom) + "px;top:" + Number(-view.shown.y * zoom) +
            "px\">" +
@@ -69,7 +69,7 @@ std::size_t ShownCount(const PairResult& result) {
 
 std::string OutlinedPicture(const PairResult& result) {
     std::string html = "<div class=\"outlined\"><img class=\"new\" src=\"" +
-                       Escaped(UrlOf(result.newPicture)) + "\" alt=\"new\">";
+                       HrefOf(result.newPicture) + "\" alt=\"new\">";
     const double width = result.newWidth, height = result.newHeight;
     for (std::size_t i = 0; i < ShownCount(result); ++i) {
         const IntRect& r = result.areas[i].rect;
@@ -87,7 +87,7 @@ std::string EnlargedAreas(const PairResult& result) {
         html += "<li>" +
                 Enlarged(result.approvedPicture, "approved", view, area.rect, result.newWidth) +
                 Enlarged(result.newPicture, "new", view, area.rect, result.newWidth) + "<p>" +
-                Escaped(AreaLine(area)) + "</p></li>\n";
+                EscapeHtml(AreaLine(area)) + "</p></li>\n";
     }
     html += "</ol>\n";
     if (result.areas.size() > kAreasShown) {

@@ -185,6 +185,14 @@ bool TakeOverAttributes(int fd, const FileAttributes& old, int& error) {
 
 }  // namespace
 
+std::string CannotWrite(const fs::path& path, std::string_view why) {
+    return "cannot write " + path.string() + ": " + std::string(why);
+}
+
+std::span<const std::uint8_t> BytesOf(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
 NextBytes AllAtOnce(std::span<const std::uint8_t> bytes) {
     return [bytes, handedOut = false]() mutable -> std::span<const std::uint8_t> {
         if (handedOut) return {};
@@ -208,6 +216,11 @@ WriteOutcome WriteFileAtomically(const fs::path& target, const NextBytes& next,
     StagedFile staged(target, next, replaced);
     if (!staged.Written().ok) return staged.Written();
     return staged.Place();
+}
+
+WriteOutcome WriteTextAtomically(const fs::path& target, std::string_view text,
+                                 const std::optional<FileAttributes>& replaced) {
+    return WriteFileAtomically(target, AllAtOnce(BytesOf(text)), replaced);
 }
 
 StagedFile::StagedFile(const fs::path& requested, const NextBytes& next,

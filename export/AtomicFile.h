@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace quorvel {
 
@@ -15,6 +16,12 @@ struct WriteOutcome {
     bool ok = false;
     std::string error;  // the system's reason when !ok
 };
+
+// "cannot write <path>: <why>": every message about a failed write says it in these words.
+std::string CannotWrite(const std::filesystem::path& path, std::string_view why);
+
+// The bytes of `text`, valid as long as the text is.
+std::span<const std::uint8_t> BytesOf(std::string_view text);
 
 // Writes `bytes` to a temporary file in the target's folder and renames it over `target` once
 // every byte is written. On any failure the temporary file is removed and `target` is left
@@ -46,6 +53,10 @@ std::optional<FileAttributes> AttributesOf(const std::filesystem::path& path);
 // The same for a file produced piece by piece, so it can be written as it is made. `replaced`,
 // when given, stands for the attributes of a target that was removed earlier on purpose.
 WriteOutcome WriteFileAtomically(const std::filesystem::path& target, const NextBytes& next,
+                                 const std::optional<FileAttributes>& replaced = std::nullopt);
+
+// A text file (an index, a page, a table), with the same guarantees.
+WriteOutcome WriteTextAtomically(const std::filesystem::path& target, std::string_view text,
                                  const std::optional<FileAttributes>& replaced = std::nullopt);
 
 class TemporaryFile;

@@ -1,13 +1,12 @@
 #include "export/HtmlText.h"
 
 #include <cstdio>
-#include <string_view>
 
 #include "data/TextEncoding.h"
 
 namespace quorvel {
 
-std::string Escaped(const std::string& text) {
+std::string EscapeHtml(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (const char c : ValidUtf8(text)) {
@@ -34,7 +33,7 @@ std::string Escaped(const std::string& text) {
     return out;
 }
 
-std::string UrlOf(const std::string& path) {
+std::string HrefOf(std::string_view path) {
     constexpr std::string_view kKept =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_.~/";
     std::string url;

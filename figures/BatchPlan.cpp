@@ -1,6 +1,7 @@
 #include "figures/BatchPlan.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <set>
 
@@ -10,6 +11,8 @@
 namespace quorvel {
 
 namespace {
+
+constexpr const char* kMoreSuffix = "-more";
 
 std::size_t DvbIndex(DvbType dvbType) {
     for (std::size_t i = 0; i < kDvbTypes.size(); ++i) {
@@ -61,7 +64,59 @@ std::string PictureFileName(const ScreenRequest& request, std::string_view exten
 }
 
 std::string PictureScreenName(const ScreenRequest& request) {
-    return std::string(ScreenName(request.screen)) + (request.more ? "-more" : "");
+    return std::string(ScreenName(request.screen)) + (request.more ? kMoreSuffix : "");
+}
+
+std::vector<std::string> PictureScreenNames() {
+    std::vector<std::string> names = NamesOf(kScreenNames);
+    names.push_back(std::string(ScreenName(Category::Constellation)) + kMoreSuffix);
+    return names;
+}
+
+std::optional<ScreenRequest> RequestOfScreenName(std::string_view name) {
+    ScreenRequest request;
+    request.more = name.ends_with(kMoreSuffix);
+    if (request.more) name.remove_suffix(std::string_view(kMoreSuffix).size());
+    const std::optional<Category> screen = ScreenFromName(name);
+    if (!screen || (request.more && screen != Category::Constellation)) return std::nullopt;
+    request.screen = *screen;
+    return request;
+}
+
+std::optional<ScreenRequest> RequestOfPictureFileName(std::string_view fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string_view::npos || fileName.size() < 2 || fileName[1] != '-') {
+        return std::nullopt;
+    }
+    const std::string_view stem = fileName.substr(0, dot);
+    const std::size_t languageDash = stem.rfind('-');
+    const std::size_t positionDash = stem.rfind('-', languageDash - 1);
+    if (positionDash == std::string_view::npos || positionDash < 2) return std::nullopt;
+    const std::string_view digits = stem.substr(positionDash + 1, languageDash - positionDash - 1);
+    std::optional<ScreenRequest> request = RequestOfScreenName(stem.substr(2, positionDash - 2));
+    const std::optional<DvbType> dvbType = DvbFromLetter(fileName.substr(0, 1));
+    const std::optional<Language> language = LanguageFromCode(stem.substr(languageDash + 1));
+    std::size_t position = 0;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), position);
+    if (!request || !dvbType || !language || error != std::errc() ||
+        end != digits.data() + digits.size()) {
+        return std::nullopt;
+    }
+    request->dvbType = *dvbType;
+    request->position = position;
+    request->language = *language;
+    return request;
+}
+
+std::string PictureFileNamePattern() {
+    const auto choice = [](const std::vector<std::string>& names) {
+        std::string text;
+        for (const std::string& name : names) text += (text.empty() ? "<" : "|") + name;
+        return text + ">";
+    };
+    return choice(NamesOf(kDvbLetters)) + "-" + choice(PictureScreenNames()) + "-<NN>-" +
+           choice(NamesOf(kLanguageCodes));
 }
 
 std::vector<PlannedPicture> PlanAllPictures(const CataloguesByDvb& catalogues,

@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,5 +60,18 @@ std::string PictureFileName(const ScreenRequest& request, std::string_view exten
 
 // "measure", "spectrum", "constellation" or "constellation-more".
 std::string PictureScreenName(const ScreenRequest& request);
+
+// Every name PictureScreenName gives, in the plan's order.
+std::vector<std::string> PictureScreenNames();
+
+// A request for the screen and view a PictureScreenName names; nothing for another name.
+std::optional<ScreenRequest> RequestOfScreenName(std::string_view name);
+
+// The DVB type, screen, view, position and language of a name PictureFileName gave, whatever
+// its extension and however many digits its position has; nothing for any other name.
+std::optional<ScreenRequest> RequestOfPictureFileName(std::string_view fileName);
+
+// "<s|t|c>-<measure|...|constellation-more>-<NN>-<en|fr>": PictureFileName's scheme in a help text.
+std::string PictureFileNamePattern();
 
 }  // namespace quorvel

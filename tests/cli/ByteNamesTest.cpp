@@ -62,8 +62,8 @@ const ShellCase kCases[] = {
      1,
      "quorvel-cli: skipped A/l: Too many levels of symbolic links\nquorvel-cli: skipped N/f.png: "
      "neither a file nor a folder\nquorvel-cli: skipped N/n.png: a link to nothing\n"},
-    {R"sh(mkdir A N && n=$(printf 'caf\351').bmp && $S "A/$n" && $T "N/$n" && "$Q" compare A N -o R >/dev/null;
-        grep -q "$(printf 'caf\357\277\275')" R/report.json && grep -q 'src="new/caf%E9.bmp"' R/index.html &&
+    {R"sh(mkdir A N && n=$(printf 'c #f\351').bmp && $S "A/$n" && $T "N/$n" && "$Q" compare A N -o R >/dev/null;
+        grep -q "$(printf 'c #f\357\277\275')" R/report.json && grep -q 'src="new/c%20%23f%E9.bmp"' R/index.html &&
         "$Q" compare A N --accept >/dev/null; cmp -s "A/$n" "N/$n"; s=$?; rm -r A N R; exit $s)sh",
      0, ""},
     {R"sh(mkdir A N && truncate -s 20G N/big.png && printf %0100d 0 >N/bad.png &&
@@ -108,6 +108,17 @@ const ShellCase kCases[] = {
     {R"sh("$Q" export "$D" -o t && cp -r t before && (ulimit -f 20; trap '' XFSZ;
         "$Q" export "$D" --dvb s -o t); s=$?; diff -r t before >/dev/null || s=98; exit $s)sh",
      1, "quorvel-cli: cannot write t/constellation-s-00.csv: File too large; nothing written\n"},
+    // Sources named with '#', '%', '?', a space and a byte that is no UTF-8 give their pictures
+    // folders of those names; the contact sheet's links still reach every picture, and its
+    // contents its anchors, whose ids hold U+FFFD for such a byte.
+    {R"sh(n=$(printf 'a #b\351') && cp "$D" "$n.dat" && cp "$D" 'c%3F d?.dat' && "$Q" render --all \
+        "$n.dat" 'c%3F d?.dat' --dvb s --screen measure --lang en --format png -o f &&
+        chromium --headless --no-sandbox --disable-gpu --no-first-run --user-data-dir="$PWD/p" \
+        --virtual-time-budget=5000 --dump-dom "file://$PWD/f/index.html#eager" 2>/dev/null >dom &&
+        test "$(grep -o 'data-decoded="1280"' dom | wc -l)" = "$(grep -o '"file":' f/index.json | wc -l)" &&
+        grep -q 'src="a%20%23b%E9/s-measure-00-en.png"' dom && grep -q 'src="c%253F%20d%3F/' dom &&
+        grep -q 'href="#a%20%23b%EF%BF%BD/s-measure-00-en.png"' dom)sh",
+     0, "quorvel-cli: contact sheet: f/index.html\n"},
     // Every path of a batch stays inside -o, whatever the sources' stems.
     {R"sh(mkdir s fig && for n in site .. . index.json; do cp "$D" "s/$n.dat"; done &&
         echo kept >fig/s-measure-00-en.bmp && "$Q" render --all s/site.dat s/...dat s/..dat \

@@ -23,6 +23,7 @@ TEST(PictureScreen, FileNamesAndNotesTellTheLayout) {
         {"s-measure-0a-en.bmp", std::nullopt},
         {"s-measure--en.bmp", std::nullopt},
         {"s-more-00-en.bmp", std::nullopt},
+        {"s-measure-more-00-en.bmp", std::nullopt},
         {"screenshot.png", std::nullopt},
     };
     for (const auto& [name, layout] : names) {
