@@ -21,7 +21,9 @@ WriteOutcome WritePicture(const QImage& image, PictureFormat format,
                               : image.convertToFormat(QImage::Format_RGB32);
     // A batch thread encodes every picture into the same storage.
     thread_local std::vector<std::uint8_t> bytes;
-    if (!EncodePng(pixels, extras, bytes)) return {false, "the picture could not be encoded"};
+    const PixelRows rows{reinterpret_cast<const std::uint32_t*>(pixels.constBits()), pixels.width(),
+                         pixels.height(), pixels.bytesPerLine() / 4};
+    if (!EncodePng(rows, extras, bytes)) return {false, "the picture could not be encoded"};
     return WriteFileAtomically(path, bytes);
 }
 

@@ -4,21 +4,12 @@
 
 #include <QImage>
 #include <filesystem>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "export/AtomicFile.h"
+#include "export/PictureExtras.h"
 #include "export/PictureFormat.h"
 
 namespace quorvel {
-
-// What a picture file holds besides the screen's pixels.
-struct PictureExtras {
-    int scale = 1;  // each screen pixel becomes scale by scale pixels
-    int dpi = 0;    // PNG only: the resolution recorded in the file; 0 records none
-    std::vector<std::pair<std::string, std::string>> texts;  // PNG only: key, UTF-8 value
-};
 
 // Writes the picture to `path`, all or nothing, as WriteFileAtomically does.
 // BMP is the window's export file, encoded as it is written; PNG holds the same pixels without

@@ -33,17 +33,15 @@ void NoFlush(png_structp) {}
 // Rows go to libpng as plain R, G, B bytes: converting them here costs less than libpng's own
 // strip-and-swap transform, and reads the 32-bit values the same on any byte order. An enlarged
 // picture repeats each pixel `scale` times along the row and each row `scale` times.
-void WriteRows(png_structp png, const QImage& image, int scale, std::vector<png_byte>& row) {
-    const int width = image.width();
-    const int height = image.height();
-    for (int y = 0; y < height; ++y) {
-        const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+void WriteRows(png_structp png, PixelRows rows, int scale, std::vector<png_byte>& row) {
+    for (int y = 0; y < rows.height; ++y) {
+        const std::uint32_t* pixels = rows.first + y * rows.stride;
         png_byte* out = row.data();
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < rows.width; ++x) {
             for (int repeat = 0; repeat < scale; ++repeat, out += 3) {
-                out[0] = static_cast<png_byte>(qRed(pixels[x]));
-                out[1] = static_cast<png_byte>(qGreen(pixels[x]));
-                out[2] = static_cast<png_byte>(qBlue(pixels[x]));
+                out[0] = static_cast<png_byte>(pixels[x] >> 16);
+                out[1] = static_cast<png_byte>(pixels[x] >> 8);
+                out[2] = static_cast<png_byte>(pixels[x]);
             }
         }
         for (int repeat = 0; repeat < scale; ++repeat) png_write_row(png, row.data());
@@ -73,11 +71,11 @@ std::vector<png_text> TextChunks(const PictureExtras& extras) {
 
 // libpng reports errors by longjmp, so this frame holds nothing that needs destroying; `row`
 // (one row of R, G, B bytes) and `texts` belong to the caller.
-bool Write(png_structp png, png_infop info, const QImage& image, const PictureExtras& extras,
+bool Write(png_structp png, png_infop info, PixelRows rows, const PictureExtras& extras,
            std::vector<png_text>& texts, std::vector<png_byte>& row) {
     if (setjmp(png_jmpbuf(png))) return false;
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width() * extras.scale),
-                 static_cast<png_uint_32>(image.height() * extras.scale), 8, PNG_COLOR_TYPE_RGB,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(rows.width * extras.scale),
+                 static_cast<png_uint_32>(rows.height * extras.scale), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (extras.dpi > 0) {
         const auto perMetre = static_cast<png_uint_32>(std::lround(extras.dpi / 0.0254));
@@ -87,14 +85,14 @@ bool Write(png_structp png, png_infop info, const QImage& image, const PictureEx
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_set_compression_level(png, kZlibLevel);
     png_write_info(png, info);
-    WriteRows(png, image, extras.scale, row);
+    WriteRows(png, rows, extras.scale, row);
     png_write_end(png, info);
     return true;
 }
 
 }  // namespace
 
-bool EncodePng(const QImage& image, const PictureExtras& extras, std::vector<std::uint8_t>& bytes) {
+bool EncodePng(PixelRows rows, const PictureExtras& extras, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
@@ -102,10 +100,10 @@ bool EncodePng(const QImage& image, const PictureExtras& extras, std::vector<std
     bool written = false;
     if (info) {
         png_set_write_fn(png, &bytes, AppendToVector, NoFlush);
-        std::vector<png_byte> row(static_cast<std::size_t>(image.width()) * 3 *
+        std::vector<png_byte> row(static_cast<std::size_t>(rows.width) * 3 *
                                   static_cast<std::size_t>(extras.scale));
         std::vector<png_text> texts = TextChunks(extras);
-        written = Write(png, info, image, extras, texts, row);
+        written = Write(png, info, rows, extras, texts, row);
     }
     png_destroy_write_struct(&png, &info);
     if (!written) bytes.clear();
