@@ -129,9 +129,9 @@ std::string Contents(const std::vector<SourceGroup>& sources) {
                     LinkTo(dvbType.id) + "\">" + dvbType.name + "</a><ul>\n";
             for (const ScreenGroup& screen : dvbType.screens) {
                 html += "<li data-for=\"" + EscapeHtml(screen.id) + "\"><a href=\"" +
-                        LinkTo(screen.id) + "\">" + screen.name + "</a> (" +
+                        LinkTo(screen.id) + "\">" + screen.name + "</a> (<span class=\"count\">" +
                         std::to_string(screen.pictures.size()) +
-                        ")<details><summary>pictures</summary>";
+                        "</span>)<details><summary>pictures</summary>";
                 for (const PictureOutcome* picture : screen.pictures) {
                     const std::string& file = picture->planned.fileName;
                     html += "<a href=\"" + LinkTo(file) + "\">" + EscapeHtml(file) + "</a> ";

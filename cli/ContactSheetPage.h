@@ -26,8 +26,8 @@ figure.broken::after{content:"picture did not load";color:#d00;font-weight:bold}
 figure.failed p{color:#d00}
 </style>)css";
 
-// Filters: the form's choices hide the pictures that do not match, and the groups and contents
-// lines left empty. They start from the page address's query (?language=fr&dvb=DVB-T&screen=
+// Filters: the form's choices hide the pictures that do not match and the groups and contents
+// lines left empty, and each contents line counts the pictures its group still shows. They start from the page address's query (?language=fr&dvb=DVB-T&screen=
 // measure&cut=1), so a filtered view can be bookmarked.
 // Pictures load as they near the view and every one that does not decode is marked; "#eager"
 // loads them all at once (for checking a sheet).
@@ -56,6 +56,8 @@ inline constexpr const char* kSheetScript = R"js(<script>
     document.querySelectorAll("#contents li[data-for]").forEach(function (line) {
       var section = document.getElementById(line.getAttribute("data-for"));
       line.hidden = !section || section.hidden;
+      var count = line.querySelector(":scope > .count");
+      if (count && section) count.textContent = section.querySelectorAll("figure:not([hidden])").length;
     });
     document.getElementById("shown").textContent = shown + " of " + figures.length + " pictures shown";
   }

@@ -2,6 +2,7 @@
 // and its filters by language, DVB type, screen and cut texts, set from the page's address.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <set>
 
@@ -99,6 +100,13 @@ TEST_F(ContactSheet, FiltersShowOnlyThePicturesThatMatchEveryChoice) {
     EXPECT_NE(frenchCuts.find("<section id=\"DVB-S\" hidden=\"\">"), std::string::npos);
     EXPECT_NE(frenchCuts.find("<li data-for=\"t-spectrum\" hidden=\"\">"), std::string::npos);
     EXPECT_EQ(frenchCuts.find("<section id=\"t-measure\" hidden"), std::string::npos);
+    const auto measures = std::count_if(expected.begin(), expected.end(), [](const std::string& file) {
+        return file.starts_with("t-measure-");
+    });
+    ASSERT_GT(measures, 0);
+    EXPECT_NE(frenchCuts.find("<a href=\"#t-measure\">measure</a> (<span class=\"count\">" +
+                              std::to_string(measures) + "</span>)"),
+              std::string::npos);
 
     const std::set<std::string> moreViews =
         Listed([](const auto& entry) { return entry["screen"] == "constellation-more"; });
