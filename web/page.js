@@ -168,9 +168,12 @@
                 canvas.focus();
             });
             // A page hears nothing when a list closes without a new pick, as the window's does;
-            // a click on the list is the nearest sign, and makes its family current as closing
-            // it would.
+            // a click on the list, or the key that opens it, is the nearest sign, and makes its
+            // family current as closing it would.
             byId(id).addEventListener("click", () => Act("QvCloseUp", family));
+            byId(id).addEventListener("keydown", (event) => {
+                if (event.key === "Enter" || event.key === " ") Act("QvCloseUp", family);
+            });
         }
         canvas.addEventListener("keydown", OnKey);
         canvas.addEventListener("wheel", OnWheel, { passive: false });

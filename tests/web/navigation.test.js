@@ -60,6 +60,10 @@ test("LEFT and RIGHT cycle the families from their first line; F1 only on Conste
     await page.click("#spectrum");
     await page.keyboard.press("Escape");
     await ExpectPlace(page, "spectrum", HELP.spectrum, { spectrum: 0 });
+    await page.focus("#measure");
+    await page.keyboard.press("Enter");
+    await page.keyboard.press("Escape");
+    await ExpectPlace(page, "measure", HELP.measure, { measure: 0 });
 });
 
 test("UP and DOWN move the spectrum's scale in steps of 5 between 0 and 75", async ({ page }) => {
